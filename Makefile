@@ -1,0 +1,68 @@
+# Quillet: build on Linux, run and test under Wine. See README.md.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+TOP := $(CURDIR)
+WINE_ENV := WINEPREFIX=$(TOP)/build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+XRUN := $(if $(DISPLAY),,xvfb-run -a -s "-screen 0 1280x1024x24")
+
+.PHONY: all deps build native native-asan win test test-native test-asan test-win run bench fuzz clean prefix
+
+all: build
+
+deps:
+	@scripts/deps.sh
+
+build/native/Makefile: | deps
+	@cmake -S . -B build/native -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build/native-asan/Makefile: | deps
+	@cmake -S . -B build/native-asan -DCMAKE_BUILD_TYPE=Debug -DQUILLET_SANITIZE=ON >/dev/null
+
+build/win/Makefile: | deps
+	@cmake -S . -B build/win -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(TOP)/cmake/mingw-w64.cmake >/dev/null
+
+native: build/native/Makefile
+	@cmake --build build/native -j$(JOBS)
+
+native-asan: build/native-asan/Makefile
+	@cmake --build build/native-asan -j$(JOBS)
+
+win: build/win/Makefile
+	@cmake --build build/win -j$(JOBS)
+
+build: native win
+
+prefix: deps
+	@scripts/wine.sh cmd /c exit >/dev/null 2>&1 || true
+
+test-native: native
+	@echo "== native tests"
+	@cd build/native && ctest --output-on-failure -j$(JOBS)
+
+test-asan: native-asan
+	@echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+	@cd build/native-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  ctest --output-on-failure -j$(JOBS)
+
+test-win: win prefix
+	@echo "== Windows tests under Wine"
+	@cd build/win && $(WINE_ENV) $(XRUN) bash -c 'wineserver -p 5 2>/dev/null; \
+	  ctest --output-on-failure'
+
+test: deps
+	@$(MAKE) --no-print-directory test-native
+	@$(MAKE) --no-print-directory test-asan
+	@$(MAKE) --no-print-directory test-win
+
+run: win prefix
+	@scripts/run.sh build/win/quillet.exe
+
+bench: native win prefix
+	@scripts/bench.sh
+
+fuzz: deps
+	@scripts/fuzz.sh
+
+clean:
+	rm -rf build

@@ -1,0 +1,41 @@
+# Shared build helpers. Each folder under src/ and tests/ has its own CMakeLists.txt.
+
+# GoogleTest: the system's on Linux, built from Debian's sources for MinGW.
+if(WIN32)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  set(QUILLET_GTEST GTest::gtest GTest::gmock)
+  if(NOT TARGET GTest::gtest)
+    add_library(GTest::gtest ALIAS gtest)
+    add_library(GTest::gmock ALIAS gmock)
+  endif()
+else()
+  find_package(GTest REQUIRED)
+  set(QUILLET_GTEST GTest::gtest GTest::gmock)
+  include(GoogleTest)
+endif()
+
+# quillet_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [WIN_ONLY] [NATIVE_ONLY])
+# Builds one test program with gtest's main. Natively every test case becomes a ctest entry;
+# under Wine each program is one entry (starting Wine per case would be slow) and prints gtest's
+# own summary.
+function(quillet_add_test)
+  cmake_parse_arguments(T "WIN_ONLY;NATIVE_ONLY" "NAME" "SOURCES;LIBS" ${ARGN})
+  if(T_WIN_ONLY AND NOT WIN32)
+    return()
+  endif()
+  if(T_NATIVE_ONLY AND WIN32)
+    return()
+  endif()
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} ${QUILLET_GTEST} quillet_gtest_main)
+  target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+  if(WIN32)
+    add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_brief=1)
+    set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 600)
+  else()
+    gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  endif()
+endfunction()
