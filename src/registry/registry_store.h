@@ -87,6 +87,12 @@ bool WriteDword(RegRoot root, const std::string& path, const std::string& name, 
 bool RemoveValue(RegRoot root, const std::string& path, const std::string& name);
 void RegisterText(RegRoot root, const std::string& path, const std::string& name,
                   const std::string& text);
+void RegisterText(RegRoot root, const std::string& path, const std::string& name,
+                  const std::string& text, RegistryBackend& backend);
+
+// The general forms behind the named routines above, for a root the caller chooses.
+bool WriteTextAt(RegRoot root, const std::string& path, const std::string& name,
+                 const std::string& text);
 
 // Conversions of the text and numbers the registry holds.
 std::string FlagText(std::int32_t flag);

@@ -1,0 +1,53 @@
+#pragma once
+// The .reg text format that regedit imports and exports.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "registry/backend.h"
+
+namespace quillet {
+
+class RegFileError : public std::runtime_error {
+ public:
+  RegFileError(int line, const std::string& what)
+      : std::runtime_error("line " + std::to_string(line) + ": " + what), line_(line) {}
+  int line() const { return line_; }
+
+ private:
+  int line_;
+};
+
+struct RegFileValue {
+  std::string name;
+  std::uint32_t type = kTypeSz;
+  std::vector<std::uint8_t> data;
+};
+
+// One step of a .reg file, in file order.
+struct RegFileOp {
+  enum Kind { Key, DeleteKey, Value, DeleteValue } kind = Key;
+  RegRoot root = kCurrentUser;
+  std::string path;    // below the root, components joined by single backslashes
+  RegFileValue value;  // for Value; for DeleteValue only the name
+  int line = 0;
+};
+
+// Parses REGEDIT4 (8-bit) and "Windows Registry Editor Version 5.00" (UTF-16LE with its
+// byte-order mark) text. Raises RegFileError with the line of the first thing it cannot read.
+std::vector<RegFileOp> ParseRegFile(const std::string& bytes);
+
+const char* RootName(RegRoot root);
+
+// Writer pieces: a key header and one value line, with CR LF.
+void AppendKeyHeader(std::string& out, RegRoot root, const std::string& path);
+void AppendValueLine(std::string& out, const RegFileValue& value);
+
+// Writes the text to a temporary file beside the path and renames it over the path, so a crash
+// never leaves half a file. Raises std::runtime_error on failure.
+void WriteFileAtomically(const std::string& path, const std::string& text);
+std::string ReadWholeFileBytes(const std::string& path, bool* exists);
+
+}  // namespace quillet
