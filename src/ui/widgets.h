@@ -54,10 +54,11 @@ class IItemList {
   virtual int FindExact(const std::string& text) const = 0;
 };
 
-// Drop-down combo box, with free text or a fixed list.
-class IComboBox : public ITextField, public IItemList {};
+// Drop-down combo box, with free text or a fixed list. Virtual bases, so one implementation of
+// the text part and one of the list part can serve several controls.
+class IComboBox : public virtual ITextField, public virtual IItemList {};
 
-class IListBox : public IItemList {
+class IListBox : public virtual IItemList {
  public:
   virtual void SetOnClick(Event handler) = 0;  // selection changed by the user
 };
