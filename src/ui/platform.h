@@ -31,6 +31,10 @@ class Platform {
   virtual void WriteWholeFile(const std::string& path, const std::string& data) = 0;
   // Starts a command line and waits until it ends; false when it could not start.
   virtual bool RunAndWait(const std::string& command_line) = 0;
+  // Why RunAndWait could not start the program (GetLastError on Windows), and the system's text
+  // for such a number.
+  virtual std::uint32_t LastSystemError() { return 0; }
+  virtual std::string SystemErrorText(std::uint32_t /*code*/) { return {}; }
   virtual std::int64_t PerformanceCounter() = 0;
   virtual std::uint32_t TickCount() = 0;
   virtual void ShellOpen(void* owner, const std::string& file, int show_command) = 0;

@@ -45,6 +45,10 @@ class FakePlatform : public ui::Platform {
     commands_.push_back(command_line);
     return run_result_;
   }
+  std::uint32_t LastSystemError() override { return last_error_; }
+  std::string SystemErrorText(std::uint32_t code) override {
+    return code == 2 ? "The system cannot find the file specified." : "Unknown error.";
+  }
   std::int64_t PerformanceCounter() override { return counter_; }
   std::uint32_t TickCount() override { return ticks_; }
   void ShellOpen(void*, const std::string& file, int show) override {
@@ -77,6 +81,7 @@ class FakePlatform : public ui::Platform {
   bool fail_reads_ = false, fail_writes_ = false, run_result_ = true;
   std::int64_t counter_ = 0;
   std::uint32_t ticks_ = 0;
+  std::uint32_t last_error_ = 0;
   void* icon_result_ = nullptr;
   std::deque<std::string> dialog_answers_;  // an empty answer cancels
   ui::Confirmation confirm_answer_ = ui::Confirmation::Yes;
