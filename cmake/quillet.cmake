@@ -39,3 +39,17 @@ function(quillet_add_test)
     gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
   endif()
 endfunction()
+
+# quillet_add_bench(NAME <name> SOURCES <files...> [LIBS <targets...>] [WIN_ONLY] [NATIVE_ONLY])
+# Benchmark programs land in <build>/bench/, where scripts/bench.sh runs every one of them. Each
+# prints lines "name: value unit (ratio N.NN x baseline)" with its baseline measured in the same run.
+function(quillet_add_bench)
+  cmake_parse_arguments(B "WIN_ONLY;NATIVE_ONLY" "NAME" "SOURCES;LIBS" ${ARGN})
+  if((B_WIN_ONLY AND NOT WIN32) OR (B_NATIVE_ONLY AND WIN32))
+    return()
+  endif()
+  add_executable(${B_NAME} ${B_SOURCES})
+  target_link_libraries(${B_NAME} PRIVATE ${B_LIBS})
+  target_include_directories(${B_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/bench)
+  set_target_properties(${B_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endfunction()

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "registry/reg_file.h"
 
@@ -299,42 +300,92 @@ std::string MemoryBackend::ExportRegText() const {
   return out;
 }
 
-void MemoryBackend::ImportRegText(const std::string& bytes) {
-  const auto ops = ParseRegFile(bytes);
-  for (const auto& op : ops) {
-    RegHandle key = 0;
-    switch (op.kind) {
-      case RegFileOp::Key:
-      case RegFileOp::Value:
-      case RegFileOp::DeleteValue: {
-        const long st = CreateKey(op.root, op.path, kAccessAll, &key);
-        if (st != kOk) throw RegFileError(op.line, "cannot create key " + op.path);
-        if (op.kind == RegFileOp::Value) {
-          const auto& v = op.value;
-          SetValue(key, v.name, v.type, v.data.data(), static_cast<std::uint32_t>(v.data.size()));
-        } else if (op.kind == RegFileOp::DeleteValue) {
-          DeleteValue(key, op.value.name);
-        }
-        CloseKey(key);
-        break;
+// Applies a .reg file straight to the tree: a load is not a write through the store, so neither
+// handles nor the read-only switch take part.
+class MemoryBackend::Importer : public RegFileSink {
+ public:
+  explicit Importer(MemoryBackend& backend) : backend_(backend) {}
+
+  void Key(RegRoot root, const std::string& path, int) override {
+    Node* node = backend_.roots_[RootIndex(root)].get();
+    ForEachPart(path, [&](std::string_view part) {
+      const std::string name(part);
+      auto it = node->LowerBound(name);
+      if (it == node->children.end() || !SameName((*it)->name, name)) {
+        auto child = std::make_shared<Node>();
+        child->name = name;
+        child->parent = node;
+        it = node->children.insert(it, std::move(child));
       }
-      case RegFileOp::DeleteKey: {
-        // The whole subtree goes, deepest keys first.
-        std::function<bool(RegHandle, const std::string&)> erase = [&](RegHandle base,
-                                                                      const std::string& path) {
-          RegHandle k = 0;
-          if (OpenKey(base, path, kAccessAll, &k) != kOk) return false;
-          std::string name;
-          while (EnumKey(k, 0, &name) == kOk && erase(k, name)) {
-          }
-          CloseKey(k);
-          return DeleteKey(base, path) == kOk;
-        };
-        if (!op.path.empty()) erase(op.root, op.path);
-        break;
+      node = it->get();
+    });
+    current_ = node;
+  }
+
+  void DeleteKey(RegRoot root, const std::string& path, int) override {
+    current_ = nullptr;
+    if (path.empty()) return;  // a root itself never goes
+    Node* node = backend_.roots_[RootIndex(root)].get();
+    Node* owner = nullptr;
+    bool found = true;
+    ForEachPart(path, [&](std::string_view part) {
+      if (!found) return;
+      auto child = node->Find(std::string(part));
+      if (!child) {
+        found = false;
+        return;
+      }
+      owner = node;
+      node = child.get();
+    });
+    if (!found || !owner) return;
+    auto it = owner->LowerBound(node->name);
+    if (it != owner->children.end() && it->get() == node) {
+      node->MarkDeleted();
+      owner->children.erase(it);
+    }
+  }
+
+  void Value(RegFileValue&& value, int) override {
+    if (!current_) return;
+    if (RegFileValue* v = current_->FindValue(value.name)) {
+      v->type = value.type;
+      v->data = std::move(value.data);
+    } else {
+      current_->values.push_back(std::move(value));
+    }
+  }
+
+  void DeleteValue(const std::string& name, int) override {
+    if (!current_) return;
+    auto& values = current_->values;
+    for (auto it = values.begin(); it != values.end(); ++it) {
+      if (SameName(it->name, name)) {
+        values.erase(it);
+        return;
       }
     }
   }
+
+ private:
+  template <typename F>
+  static void ForEachPart(const std::string& path, F&& f) {
+    size_t i = 0;
+    while (i < path.size()) {
+      size_t end = path.find('\\', i);
+      if (end == std::string::npos) end = path.size();
+      if (end > i) f(std::string_view(path).substr(i, end - i));
+      i = end + 1;
+    }
+  }
+
+  MemoryBackend& backend_;
+  Node* current_ = nullptr;
+};
+
+void MemoryBackend::ImportRegText(const std::string& bytes) {
+  Importer importer(*this);
+  ParseRegFile(bytes, importer);
   dirty_ = true;
 }
 

@@ -52,6 +52,7 @@ class MemoryBackend : public RegistryBackend {
   struct Node;
 
  private:
+  class Importer;
   struct OpenKeyEntry {
     std::shared_ptr<Node> node;
     RegRoot root;

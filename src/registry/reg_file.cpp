@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -27,13 +28,14 @@ std::string NarrowUtf16(const std::uint8_t* p, size_t bytes) {
   return out;
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
   size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
       lines.push_back(text.substr(start, i - start));
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
       start = i + 1;
     }
   }
@@ -41,17 +43,16 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
-std::string Trim(const std::string& s) {
+std::string_view Trim(std::string_view s) {
   size_t b = 0, e = s.size();
   while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
   while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
   return s.substr(b, e - b);
 }
 
-bool StartsWithNoCase(const std::string& s, const char* prefix) {
-  size_t i = 0;
-  for (; prefix[i]; ++i) {
-    if (i >= s.size()) return false;
+bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
+  if (s.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i) {
     char a = s[i], b = prefix[i];
     if (a >= 'a' && a <= 'z') a -= 32;
     if (b >= 'a' && b <= 'z') b -= 32;
@@ -67,15 +68,15 @@ int HexDigit(char c) {
   return -1;
 }
 
-bool ParseRoot(const std::string& name, RegRoot* root) {
+bool ParseRoot(std::string_view name, RegRoot* root) {
   struct {
-    const char* name;
+    std::string_view name;
     RegRoot root;
   } const roots[] = {{"HKEY_LOCAL_MACHINE", kLocalMachine}, {"HKLM", kLocalMachine},
                      {"HKEY_CURRENT_USER", kCurrentUser},   {"HKCU", kCurrentUser},
                      {"HKEY_CLASSES_ROOT", kClassesRoot},   {"HKCR", kClassesRoot}};
   for (const auto& r : roots) {
-    if (name.size() == std::char_traits<char>::length(r.name) && StartsWithNoCase(name, r.name)) {
+    if (name.size() == r.name.size() && StartsWithNoCase(name, r.name)) {
       *root = r.root;
       return true;
     }
@@ -85,86 +86,87 @@ bool ParseRoot(const std::string& name, RegRoot* root) {
 
 class Parser {
  public:
-  Parser(std::vector<std::string> lines, bool unicode) : lines_(std::move(lines)), unicode_(unicode) {}
+  Parser(std::string_view text, bool unicode, RegFileSink& sink)
+      : lines_(SplitLines(text)), unicode_(unicode), sink_(sink) {}
 
-  std::vector<RegFileOp> Run() {
+  void Run() {
     size_t i = 0;
     while (i < lines_.size() && Trim(lines_[i]).empty()) ++i;
     if (i == lines_.size()) Fail(1, "the file is empty");
-    const std::string header = Trim(lines_[i]);
+    const std::string_view header = Trim(lines_[i]);
     if (header != kHeader4 && header != kHeader5)
       Fail(static_cast<int>(i + 1), "not a registry file (expected REGEDIT4)");
+    std::string joined;
     for (++i; i < lines_.size(); ++i) {
       line_no_ = static_cast<int>(i + 1);
-      std::string line = Trim(lines_[i]);
+      std::string_view line = Trim(lines_[i]);
       if (line.empty() || line[0] == ';' || line[0] == '#') continue;
       if (line[0] == '[') {
         KeyLine(line);
         continue;
       }
       // Hex data may go on over lines that end with a backslash.
-      while (!line.empty() && line.back() == '\\' && i + 1 < lines_.size() && LooksLikeHex(line)) {
-        line.pop_back();
-        line += Trim(lines_[++i]);
+      if (line.back() == '\\' && i + 1 < lines_.size() && LooksLikeHex(line)) {
+        joined.assign(line);
+        while (!joined.empty() && joined.back() == '\\' && i + 1 < lines_.size()) {
+          joined.pop_back();
+          joined += Trim(lines_[++i]);
+        }
+        line = joined;
       }
       ValueLine(line);
     }
-    return std::move(ops_);
   }
 
  private:
   [[noreturn]] void Fail(int line, const std::string& what) { throw RegFileError(line, what); }
   [[noreturn]] void Fail(const std::string& what) { Fail(line_no_, what); }
 
-  static bool LooksLikeHex(std::string line) {
-    for (char& c : line)
-      if (c >= 'A' && c <= 'Z') c += 32;
-    return line.find("=hex") != std::string::npos;
+  static bool LooksLikeHex(std::string_view line) {
+    for (size_t i = 0; i + 4 <= line.size(); ++i)
+      if (line[i] == '=' && StartsWithNoCase(line.substr(i + 1), "hex")) return true;
+    return false;
   }
 
-  void KeyLine(const std::string& line) {
+  void KeyLine(std::string_view line) {
     const size_t close = line.rfind(']');
-    if (close == std::string::npos || close < 1) Fail("a key line must end with ]");
-    std::string body = line.substr(1, close - 1);
+    if (close == std::string_view::npos || close < 1) Fail("a key line must end with ]");
+    std::string_view body = line.substr(1, close - 1);
     bool remove = false;
     if (!body.empty() && body[0] == '-') {
       remove = true;
-      body.erase(0, 1);
+      body.remove_prefix(1);
     }
     const size_t slash = body.find('\\');
-    const std::string root_name = body.substr(0, slash);
+    const std::string_view root_name = body.substr(0, slash);
     RegRoot root;
-    if (!ParseRoot(root_name, &root)) Fail("unknown root key \"" + root_name + "\"");
+    if (!ParseRoot(root_name, &root)) Fail("unknown root key \"" + std::string(root_name) + "\"");
     std::string path;
-    if (slash != std::string::npos) {
+    if (slash != std::string_view::npos) {
       size_t p = slash + 1;
       while (p <= body.size()) {
         size_t end = body.find('\\', p);
-        if (end == std::string::npos) end = body.size();
+        if (end == std::string_view::npos) end = body.size();
         if (end > p) {
           if (end - p > kMaxKeyNameLength) Fail("key name longer than 255 characters");
           if (!path.empty()) path += '\\';
-          path.append(body, p, end - p);
+          path.append(body.substr(p, end - p));
         }
         p = end + 1;
       }
     }
-    have_key_ = true;
-    root_ = root;
-    path_ = path;
-    RegFileOp op;
-    op.kind = remove ? RegFileOp::DeleteKey : RegFileOp::Key;
-    op.root = root;
-    op.path = path;
-    op.line = line_no_;
     // After a removal, values that follow have no key to go to until the next header.
     have_key_ = !remove;
-    ops_.push_back(std::move(op));
+    if (remove) {
+      sink_.DeleteKey(root, path, line_no_);
+    } else {
+      sink_.Key(root, path, line_no_);
+    }
   }
 
   // A quoted string starting at `pos` (at the opening quote); returns the text, moves `pos` past
   // the closing quote.
-  std::string Quoted(const std::string& line, size_t& pos) {
+  std::string Quoted(std::string_view line, size_t& pos) {
     std::string out;
     for (size_t i = pos + 1; i < line.size(); ++i) {
       const char c = line[i];
@@ -190,7 +192,7 @@ class Parser {
     Fail("a quoted text is not closed");
   }
 
-  void ValueLine(const std::string& line) {
+  void ValueLine(std::string_view line) {
     if (!have_key_) Fail("a value must follow a key line");
     RegFileValue value;
     size_t pos = 0;
@@ -205,24 +207,22 @@ class Parser {
     if (pos >= line.size() || line[pos] != '=') Fail("expected = after the value name");
     ++pos;
     while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
-    const std::string data = line.substr(pos);
+    const std::string_view data = line.substr(pos);
 
-    RegFileOp op;
-    op.root = root_;
-    op.path = path_;
-    op.line = line_no_;
     if (data == "-") {
-      op.kind = RegFileOp::DeleteValue;
-    } else if (!data.empty() && data[0] == '"') {
+      sink_.DeleteValue(value.name, line_no_);
+      return;
+    }
+    if (!data.empty() && data[0] == '"') {
       size_t p = 0;
       const std::string text = Quoted(data, p);
       if (!Trim(data.substr(p)).empty()) Fail("unexpected text after the closing quote");
       value.type = kTypeSz;
+      value.data.reserve(text.size() + 1);
       value.data.assign(text.begin(), text.end());
       value.data.push_back(0);
-      op.kind = RegFileOp::Value;
     } else if (StartsWithNoCase(data, "dword:")) {
-      const std::string digits = Trim(data.substr(6));
+      const std::string_view digits = Trim(data.substr(6));
       if (digits.empty() || digits.size() > 8) Fail("a dword needs one to eight hex digits");
       std::uint32_t v = 0;
       for (char c : digits) {
@@ -233,13 +233,12 @@ class Parser {
       value.type = kTypeDword;
       value.data = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
                     static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
-      op.kind = RegFileOp::Value;
     } else if (StartsWithNoCase(data, "hex")) {
       size_t p = 3;
       value.type = kTypeBinary;
       if (p < data.size() && data[p] == '(') {
         const size_t close = data.find(')', p);
-        if (close == std::string::npos || close == p + 1 || close - p > 9)
+        if (close == std::string_view::npos || close == p + 1 || close - p > 9)
           Fail("hex( needs a type number and )");
         std::uint32_t t = 0;
         for (size_t k = p + 1; k < close; ++k) {
@@ -251,22 +250,20 @@ class Parser {
         p = close + 1;
       }
       if (p >= data.size() || data[p] != ':') Fail("expected : after hex");
-      value.data = HexBytes(data.substr(p + 1));
+      HexBytes(data.substr(p + 1), value.data);
       if (unicode_ && (value.type == kTypeSz || value.type == kTypeExpandSz ||
                        value.type == kTypeMultiSz)) {
         const std::string narrow = NarrowUtf16(value.data.data(), value.data.size());
         value.data.assign(narrow.begin(), narrow.end());
       }
-      op.kind = RegFileOp::Value;
     } else {
       Fail("unrecognised value data");
     }
-    op.value = std::move(value);
-    ops_.push_back(std::move(op));
+    sink_.Value(std::move(value), line_no_);
   }
 
-  std::vector<std::uint8_t> HexBytes(const std::string& text) {
-    std::vector<std::uint8_t> bytes;
+  void HexBytes(std::string_view text, std::vector<std::uint8_t>& bytes) {
+    bytes.reserve(text.size() / 3 + 1);
     size_t i = 0;
     auto skip = [&] {
       while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
@@ -290,16 +287,48 @@ class Parser {
         skip();
       }
     }
-    return bytes;
   }
 
-  std::vector<std::string> lines_;
+  std::vector<std::string_view> lines_;
   bool unicode_;
+  RegFileSink& sink_;
   int line_no_ = 0;
   bool have_key_ = false;
+};
+
+// Collects the steps into a list, for callers that want them all at once.
+class OpCollector : public RegFileSink {
+ public:
+  void Key(RegRoot root, const std::string& path, int line) override {
+    root_ = root;
+    path_ = path;
+    Push(RegFileOp::Key, line);
+  }
+  void DeleteKey(RegRoot root, const std::string& path, int line) override {
+    root_ = root;
+    path_ = path;
+    Push(RegFileOp::DeleteKey, line);
+  }
+  void Value(RegFileValue&& value, int line) override {
+    Push(RegFileOp::Value, line).value = std::move(value);
+  }
+  void DeleteValue(const std::string& name, int line) override {
+    Push(RegFileOp::DeleteValue, line).value.name = name;
+  }
+  std::vector<RegFileOp> ops;
+
+ private:
+  RegFileOp& Push(RegFileOp::Kind kind, int line) {
+    RegFileOp op;
+    op.kind = kind;
+    op.root = root_;
+    op.path = path_;
+    op.line = line;
+    ops.push_back(std::move(op));
+    return ops.back();
+  }
   RegRoot root_ = kCurrentUser;
   std::string path_;
-  std::vector<RegFileOp> ops_;
 };
 
 void AppendQuoted(std::string& out, const std::string& s) {
@@ -323,12 +352,21 @@ bool PlainText(const RegFileValue& v) {
 
 }  // namespace
 
-std::vector<RegFileOp> ParseRegFile(const std::string& bytes) {
+void ParseRegFile(const std::string& bytes, RegFileSink& sink) {
   const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
-  if (bytes.size() >= 2 && p[0] == 0xFF && p[1] == 0xFE)
-    return Parser(SplitLines(NarrowUtf16(p + 2, bytes.size() - 2)), true).Run();
-  size_t skip = (bytes.size() >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) ? 3 : 0;
-  return Parser(SplitLines(bytes.substr(skip)), false).Run();
+  if (bytes.size() >= 2 && p[0] == 0xFF && p[1] == 0xFE) {
+    const std::string narrow = NarrowUtf16(p + 2, bytes.size() - 2);
+    Parser(narrow, true, sink).Run();
+    return;
+  }
+  const size_t skip = (bytes.size() >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) ? 3 : 0;
+  Parser(std::string_view(bytes).substr(skip), false, sink).Run();
+}
+
+std::vector<RegFileOp> ParseRegFile(const std::string& bytes) {
+  OpCollector collector;
+  ParseRegFile(bytes, collector);
+  return std::move(collector.ops);
 }
 
 const char* RootName(RegRoot root) {
@@ -399,12 +437,15 @@ void AppendValueLine(std::string& out, const RegFileValue& v) {
 }
 
 std::string ReadWholeFileBytes(const std::string& path, bool* exists) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
   *exists = static_cast<bool>(in);
   if (!in) return {};
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+  const std::streamoff size = in.tellg();
+  std::string bytes(size > 0 ? static_cast<size_t>(size) : 0, '\0');
+  in.seekg(0);
+  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<size_t>(in.gcount()));
+  return bytes;
 }
 
 void WriteFileAtomically(const std::string& path, const std::string& text) {

@@ -35,8 +35,19 @@ struct RegFileOp {
   int line = 0;
 };
 
+// Receives the steps of a .reg file as the parser reads them.
+class RegFileSink {
+ public:
+  virtual ~RegFileSink() = default;
+  virtual void Key(RegRoot root, const std::string& path, int line) = 0;
+  virtual void DeleteKey(RegRoot root, const std::string& path, int line) = 0;
+  virtual void Value(RegFileValue&& value, int line) = 0;  // in the last key
+  virtual void DeleteValue(const std::string& name, int line) = 0;
+};
+
 // Parses REGEDIT4 (8-bit) and "Windows Registry Editor Version 5.00" (UTF-16LE with its
 // byte-order mark) text. Raises RegFileError with the line of the first thing it cannot read.
+void ParseRegFile(const std::string& bytes, RegFileSink& sink);
 std::vector<RegFileOp> ParseRegFile(const std::string& bytes);
 
 const char* RootName(RegRoot root);

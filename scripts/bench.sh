@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Runs every benchmark program of both trees; each prints its own ratios against a baseline it
+# measured in the same run.
+set -uo pipefail
+top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$top"
+status=0
+shopt -s nullglob
+for b in build/native/bench/*; do
+  [ -x "$b" ] && [ -f "$b" ] || continue
+  echo "== $(basename "$b") (native)"
+  "$b" || status=1
+done
+run_win() {
+  for b in build/win/bench/*.exe; do
+    echo "== $(basename "$b") (Wine)"
+    scripts/wine.sh "$b" || status=1
+  done
+}
+if [ -z "${DISPLAY:-}" ]; then
+  export -f run_win
+  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "$(declare -f run_win); status=0; run_win; exit \$status" || status=1
+else
+  run_win
+fi
+exit $status
