@@ -162,12 +162,16 @@ ValueKind RegistryStore::GetValueKind(const std::string& name) {
 }
 
 std::string RegistryStore::ReadText(const std::string& name) {
+  if (current_ == 0) return {};
+  // Size and data in one call where the data fits; a failure is then told apart from a missing or
+  // empty value by asking for the size alone.
   std::uint32_t type = 0, size = 0;
-  if (current_ == 0 || backend_.QueryValue(current_, name, &type, nullptr, &size) != kOk ||
-      size == 0)
-    return {};
   std::vector<std::uint8_t> data;
-  if (backend_.QueryValue(current_, name, &type, &data, &size) != kOk) ThrowGetFailed(name);
+  if (backend_.QueryValue(current_, name, &type, &data, &size) != kOk) {
+    if (backend_.QueryValue(current_, name, &type, nullptr, &size) != kOk || size == 0) return {};
+    ThrowGetFailed(name);
+  }
+  if (data.empty()) return {};
   if (type != kTypeSz && type != kTypeExpandSz) ThrowInvalidType(name);
   const auto* bytes = reinterpret_cast<const char*>(data.data());
   return std::string(bytes, strnlen(bytes, data.size()));

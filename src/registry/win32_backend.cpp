@@ -64,14 +64,21 @@ long Win32Backend::EnumValue(RegHandle key, std::uint32_t index, std::string* na
 long Win32Backend::QueryValue(RegHandle key, const std::string& name, std::uint32_t* type,
                               std::vector<std::uint8_t>* data, std::uint32_t* size) {
   DWORD t = 0, n = 0;
-  LONG st = RegQueryValueExA(H(key), name.c_str(), nullptr, &t, nullptr, &n);
-  if (st == ERROR_SUCCESS && data) {
-    // The value may grow between the two calls; ask again until it fits.
-    do {
+  LONG st;
+  if (!data) {
+    st = RegQueryValueExA(H(key), name.c_str(), nullptr, &t, nullptr, &n);
+  } else {
+    // Most values are short: one call into a small buffer, a second only when it is too small
+    // (or the value grew in between).
+    std::uint8_t small[512];
+    n = sizeof small;
+    st = RegQueryValueExA(H(key), name.c_str(), nullptr, &t, small, &n);
+    if (st == ERROR_SUCCESS) data->assign(small, small + n);
+    while (st == ERROR_MORE_DATA) {
       data->resize(n);
-      st = RegQueryValueExA(H(key), name.c_str(), nullptr, &t, n ? data->data() : nullptr, &n);
-    } while (st == ERROR_MORE_DATA);
-    if (st == ERROR_SUCCESS) data->resize(n);
+      st = RegQueryValueExA(H(key), name.c_str(), nullptr, &t, data->data(), &n);
+      if (st == ERROR_SUCCESS) data->resize(n);
+    }
   }
   if (st == ERROR_SUCCESS) {
     if (type) *type = t;
