@@ -17,9 +17,10 @@ namespace quillet::creator {
 
 inline constexpr const char* kId = "{0A1B2C3D-4E5F-6A7B-8C9D-0E1F2A3B4C5D}";
 
-class PageTest : public ::testing::Test {
+// The page over fakes, with whatever registry is in place.
+class PageHarness : public ::testing::Test {
  protected:
-  PageTest() : page_(Controls(), platform_.Folder() + "/") { page_.Wire(); }
+  PageHarness() : page_(Controls(), platform_.Folder() + "/") { page_.Wire(); }
 
   CreatorControls Controls() {
     return {RFCNum, RFName, RFDesc, RME, STMC, STD, STCP, STNN, ShellName,
@@ -65,8 +66,6 @@ class PageTest : public ::testing::Test {
       WriteMachineText(PlaceKey(place, id), "Removal Message", "bye");
   }
 
-  MemoryBackend registry_;
-  ScopedRegistry registry_scope_{registry_};
   testing::FakePlatform platform_;
   testing::ScopedPlatform platform_scope_{platform_};
   testing::FakeComboBox RFCNum;
@@ -76,6 +75,13 @@ class PageTest : public ::testing::Test {
   testing::FakeLabel Def;
   testing::FakeIconView AII;
   CreatorPage page_;
+};
+
+// The same over an in-memory registry.
+class PageTest : public PageHarness {
+ protected:
+  MemoryBackend registry_;
+  ScopedRegistry registry_scope_{registry_};
 };
 
 }  // namespace quillet::creator
