@@ -1,0 +1,293 @@
+#pragma once
+// Components and controls: the object tree the program's windows are made of.
+//
+// A component has a name, a tag and an owner that keeps it alive. A control adds a parent, a place
+// and a look. Windowed controls own a window; graphic controls (labels, images, bevels) have none
+// and are painted and hit-tested by their parent. Every control's messages pass through its
+// replaceable handler (WindowProc), whose default ends in the control's own handling (WndProc)
+// and then in the system class's procedure (DefaultHandler).
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "ui/messages.h"
+#include "ui/properties.h"
+#include "ui/widgets.h"
+
+namespace quillet::ui {
+
+class TWinControl;
+class TForm;
+
+class TComponent {
+ public:
+  explicit TComponent(TComponent* owner);
+  virtual ~TComponent();
+  TComponent(const TComponent&) = delete;
+  TComponent& operator=(const TComponent&) = delete;
+
+  virtual const char* ClassName() const { return "TComponent"; }
+  const std::string& Name() const { return name_; }
+  void SetName(std::string name) { name_ = std::move(name); }
+  std::intptr_t Tag() const { return tag_; }
+  void SetTag(std::intptr_t tag) { tag_ = tag; }
+  TComponent* Owner() const { return owner_; }
+
+  int ComponentCount() const { return static_cast<int>(owned_.size()); }
+  TComponent* Component(int i) const { return owned_.at(static_cast<size_t>(i)).get(); }
+  TComponent* FindComponent(std::string_view name) const;
+
+  // Makes a component owned by this one.
+  template <class T, class... Args>
+  T& Own(Args&&... args) {
+    auto p = std::make_unique<T>(std::forward<Args>(args)...);
+    T& ref = *p;
+    owned_.push_back(std::move(p));
+    return ref;
+  }
+
+  const PropertyTable& Properties() const { return props_; }
+  std::optional<PropValue> GetProperty(std::string_view name) const { return props_.Get(name); }
+  bool SetProperty(std::string_view name, const std::string& text) { return props_.Set(name, text); }
+
+ protected:
+  // Frees the owned components, newest first, so children go before their parents.
+  void DestroyComponents();
+  PropertyTable props_;
+
+ private:
+  TComponent* owner_;
+  std::string name_;
+  std::intptr_t tag_ = 0;
+  std::vector<std::unique_ptr<TComponent>> owned_;
+};
+
+struct Rect {
+  int left = 0, top = 0, width = 0, height = 0;
+};
+
+// Colours: plain RGB values, or a system colour index with the high bit set.
+using Color = std::uint32_t;
+inline constexpr Color kColorBtnFace = 0x80000000u | COLOR_BTNFACE;
+inline constexpr Color kColorWindow = 0x80000000u | COLOR_WINDOW;
+inline constexpr Color kColorWindowText = 0x80000000u | COLOR_WINDOWTEXT;
+inline constexpr Color kColorBtnText = 0x80000000u | COLOR_BTNTEXT;
+inline constexpr Color kColorWhite = 0xFFFFFF;
+inline constexpr Color kColorBlack = 0x000000;
+COLORREF ToColorRef(Color c);
+// A brush for a colour, kept for the program's life.
+HBRUSH ColorBrush(Color c);
+
+struct FontSpec {
+  std::string name = "MS Sans Serif";
+  int height = -11;  // 8 point at 96 dots per inch
+  bool bold = false, italic = false, underline = false;
+  Color color = kColorWindowText;
+  bool operator==(const FontSpec&) const = default;
+};
+// A font handle for a description, kept for the program's life.
+HFONT FontHandle(const FontSpec& spec);
+
+enum class CursorKind { Default, Hand };
+enum class Align { Left, Right, Center };
+
+class TControl : public TComponent {
+ public:
+  TControl(TComponent* owner, std::string name);
+  ~TControl() override;
+  const char* ClassName() const override { return "TControl"; }
+
+  TWinControl* Parent() const { return parent_; }
+  virtual void SetParent(TWinControl* parent);
+  TForm* ParentForm() const;
+
+  int Left() const { return bounds_.left; }
+  int Top() const { return bounds_.top; }
+  int Width() const { return bounds_.width; }
+  int Height() const { return bounds_.height; }
+  Rect Bounds() const { return bounds_; }
+  virtual void SetBounds(Rect r);
+  RECT BoundsRect() const {
+    return {bounds_.left, bounds_.top, bounds_.left + bounds_.width, bounds_.top + bounds_.height};
+  }
+
+  bool Visible() const { return visible_; }
+  void SetVisible(bool v);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool e);
+  // The caption of buttons, labels and forms; the text of edits.
+  virtual std::string Caption() const { return caption_; }
+  void SetCaption(const std::string& text);
+
+  const FontSpec& Font() const { return font_; }
+  void SetFont(const FontSpec& f);
+  void SetFontColor(Color c);
+  void SetFontBold(bool bold);
+  Color GetColor() const { return color_; }
+  void SetColor(Color c);
+  // Set when the control follows its parent's colour; setting a colour of its own clears it.
+  bool ParentColor() const { return parent_color_; }
+  void SetParentColor(bool p);
+
+  const std::string& Hint() const { return hint_; }
+  void SetHint(std::string hint);
+  const std::string& HelpKeyword() const { return help_keyword_; }
+  void SetHelpKeyword(std::string k) { help_keyword_ = std::move(k); }
+  CursorKind Cursor() const { return cursor_; }
+  void SetCursor(CursorKind c) { cursor_ = c; }
+
+  Event OnClick, OnDblClick;
+  virtual void Click();
+
+  // The replaceable handler. Replace it only with one that passes what it does not finish to the
+  // handler it replaced.
+  const MessageHandler& WindowProc() const { return window_proc_; }
+  void SetWindowProc(MessageHandler h) { window_proc_ = std::move(h); }
+  std::intptr_t Perform(unsigned msg, std::uintptr_t wparam = 0, std::intptr_t lparam = 0);
+
+  virtual bool IsWindowed() const { return false; }
+  virtual void Invalidate();
+  // Draws a graphic control on its parent's device context, in the parent's coordinates.
+  virtual void Paint(HDC) {}
+
+ protected:
+  // The control's own handling of messages that passed the replaceable handler.
+  virtual void WndProc(Message& m);
+  virtual void FontChanged() {}
+  virtual void ColorChanged() { Invalidate(); }
+  virtual void TextChanged() { Invalidate(); }
+  virtual void VisibleChanged() {}
+  virtual void EnabledChanged() { Invalidate(); }
+  virtual void BoundsChanged() {}
+  virtual void HintChanged();
+  void PublishCommon();
+
+  TWinControl* parent_ = nullptr;
+  Rect bounds_;
+  bool visible_ = true, enabled_ = true;
+  std::string caption_;
+  FontSpec font_;
+  bool font_own_ = false;
+  Color color_ = kColorBtnFace;
+  bool parent_color_ = false;
+  std::string hint_, help_keyword_;
+  CursorKind cursor_ = CursorKind::Default;
+  MessageHandler window_proc_;
+
+  friend class TWinControl;
+};
+
+// Painted by its parent; receives mouse messages hit-tested by the parent (client coordinates of
+// the parent in lparam).
+class TGraphicControl : public TControl {
+ public:
+  using TControl::TControl;
+  const char* ClassName() const override { return "TGraphicControl"; }
+  void Invalidate() override;
+
+ protected:
+  void WndProc(Message& m) override;
+};
+
+struct CreateParams {
+  std::string class_name;   // the toolkit's class, e.g. "TButton"
+  std::string system_class; // the system class it is built on; empty for the toolkit's own
+  DWORD style = 0, ex_style = 0;
+  UINT class_style = CS_DBLCLKS;
+  int x = 0, y = 0, width = 0, height = 0;
+  HWND parent = nullptr;
+};
+
+class TWinControl : public TControl {
+ public:
+  TWinControl(TComponent* owner, std::string name);
+  ~TWinControl() override;
+  const char* ClassName() const override { return "TWinControl"; }
+
+  bool IsWindowed() const override { return true; }
+  HWND Handle();  // creates the window when there is none yet
+  HWND HandleIfAny() const { return hwnd_; }
+  bool HandleAllocated() const { return hwnd_ != nullptr; }
+  void HandleNeeded() { Handle(); }
+  void RecreateWnd() { Perform(QM_RECREATEWND); }
+
+  const std::vector<TControl*>& Controls() const { return controls_; }
+  void SetBounds(Rect r) override;
+  void SetFocus();
+  bool Focused() const;
+  bool TabStop() const { return tab_stop_; }
+  void SetTabStop(bool t);
+  void Invalidate() override;
+  void Update();
+  RECT ClientRect();
+
+  // The control a window belongs to, through the window property the toolkit sets on it.
+  static TWinControl* FromHandle(HWND hwnd);
+  // The window property's name: "ControlOfs" with the module instance and the thread id.
+  static const std::string& PropertyName();
+
+ protected:
+  virtual void MakeCreateParams(CreateParams& p);
+  // After the window exists: set fonts, texts and items that live in the window.
+  virtual void CreateWnd() {}
+  // Before the window goes: copy out what lives only in the window.
+  virtual void DestroyWnd() {}
+  void WndProc(Message& m) override;
+  // The system class's procedure, or the default window procedure for the toolkit's own classes.
+  virtual void DefaultHandler(Message& m);
+  // Paints the background and the graphic children; the toolkit's own classes call it on WM_PAINT.
+  virtual void PaintWindow(HDC dc);
+  void PaintControls(HDC dc);
+  void FontChanged() override;
+  void ColorChanged() override;
+  void TextChanged() override;
+  void VisibleChanged() override;
+  void EnabledChanged() override;
+  void BoundsChanged() override;
+  void HintChanged() override;
+  TGraphicControl* GraphicAt(POINT client_pt) const;
+  // Which HFONT the window uses.
+  HFONT FontHandleForWindow() const { return FontHandle(font_); }
+  void SetWindowTextRaw(const std::string& text);
+  std::string WindowTextRaw() const;
+
+  HWND hwnd_ = nullptr;
+  WNDPROC default_proc_ = nullptr;
+  bool tab_stop_ = false;
+  bool ignore_text_notify_ = false;  // a text set by the program, not by the user
+
+ private:
+  void CreateHandle();
+  void DestroyHandle();
+  void InsertControl(TControl* c);
+  void RemoveControl(TControl* c);
+  void ForwardToChild(Message& m, HWND child, unsigned qm, std::uintptr_t wp, std::intptr_t lp);
+  void TrackMouse();
+  friend LRESULT CALLBACK ToolkitWindowProc(HWND, UINT, WPARAM, LPARAM);
+  friend class TControl;
+
+  std::vector<TControl*> controls_;  // children in creation order, which is the tab and z order
+  TGraphicControl* mouse_capture_ = nullptr;
+  TGraphicControl* hot_graphic_ = nullptr;
+  bool tracking_mouse_ = false;
+  bool destroying_ = false;
+};
+
+// Makes a control owned by `owner` with `parent` as its parent, at a place on the parent.
+template <class T, class... Args>
+T& Make(TComponent& owner, TWinControl* parent, std::string name, Rect bounds, Args&&... args) {
+  T& c = owner.Own<T>(&owner, std::move(name), std::forward<Args>(args)...);
+  c.SetBounds(bounds);
+  if (parent) c.SetParent(parent);
+  return c;
+}
+
+LRESULT CALLBACK ToolkitWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+}  // namespace quillet::ui

@@ -1,0 +1,11 @@
+#include "ui/error_text.h"
+
+namespace quillet::ui {
+
+std::string ErrorBoxText(const std::string& message) {
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.'))
+    return message + ".";
+  return message;
+}
+
+}  // namespace quillet::ui

@@ -1,0 +1,395 @@
+#include "ui/forms.h"
+
+#include <commctrl.h>
+
+#include <exception>
+#include <stdexcept>
+
+#include "ui/error_text.h"
+
+namespace quillet::ui {
+
+// ---------------------------------------------------------------------------------------------
+// Forms
+
+TForm::TForm(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {
+  visible_ = false;
+  color_ = kColorBtnFace;
+  font_.color = kColorWindowText;
+  props_.Publish("BorderStyle", [this] {
+    switch (border_style_) {
+      case BorderStyle::Dialog: return PropValue::OfEnum("bsDialog");
+      case BorderStyle::Sizeable: return PropValue::OfEnum("bsSizeable");
+      default: return PropValue::OfEnum("bsSingle");
+    }
+  });
+  props_.Publish("AutoScroll", [] { return PropValue::OfBool(false); },
+                 [](const std::string& t) { return ParseBool(t).has_value(); });
+  props_.Publish("ClientWidth", [this] { return PropValue::OfInt(client_width_); });
+  props_.Publish("ClientHeight", [this] { return PropValue::OfInt(client_height_); });
+}
+
+TForm::~TForm() {
+  if (Application().MainForm() == this) Application().SetMainForm(nullptr);
+}
+
+void TForm::SetClientSize(int width, int height) {
+  client_width_ = width;
+  client_height_ = height;
+  CreateParams p;
+  MakeCreateParams(p);
+  RECT r{0, 0, width, height};
+  AdjustWindowRectEx(&r, p.style, FALSE, p.ex_style);
+  Rect b = bounds_;
+  b.width = r.right - r.left;
+  b.height = r.bottom - r.top;
+  SetBounds(b);
+}
+
+void TForm::MakeCreateParams(CreateParams& p) {
+  TWinControl::MakeCreateParams(p);
+  p.style = WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
+  p.ex_style = WS_EX_CONTROLPARENT;
+  switch (border_style_) {
+    case BorderStyle::Dialog:
+      p.style |= WS_POPUP | DS_MODALFRAME;
+      p.ex_style |= WS_EX_DLGMODALFRAME;
+      break;
+    case BorderStyle::Sizeable:
+      p.style |= WS_THICKFRAME;
+      [[fallthrough]];
+    case BorderStyle::Single:
+      if (minimize_box_) p.style |= WS_MINIMIZEBOX;
+      if (maximize_box_) p.style |= WS_MAXIMIZEBOX;
+      break;
+  }
+  if (!enabled_) p.style |= WS_DISABLED;
+  p.parent = owner_form_ ? owner_form_->Handle() : nullptr;
+}
+
+void TForm::PaintWindow(HDC dc) { PaintControls(dc); }
+
+void TForm::PlaceOnFirstShow() {
+  if (placed_) return;
+  placed_ = true;
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (position_ == FormPosition::OwnerFormCenter && owner_form_ && owner_form_->HandleAllocated() &&
+      IsWindowVisible(owner_form_->HandleIfAny())) {
+    GetWindowRect(owner_form_->HandleIfAny(), &area);
+  } else if (position_ == FormPosition::Designed) {
+    return;
+  }
+  Rect b = bounds_;
+  b.left = area.left + (area.right - area.left - b.width) / 2;
+  b.top = area.top + (area.bottom - area.top - b.height) / 2;
+  if (b.left < 0) b.left = 0;
+  if (b.top < 0) b.top = 0;
+  SetBounds(b);
+}
+
+void TForm::Show() {
+  HandleNeeded();
+  PlaceOnFirstShow();
+  if (!visible_ && OnShow) OnShow();
+  SetVisible(true);
+  SetForegroundWindow(hwnd_);
+}
+
+void TForm::Close() {
+  if (hwnd_) SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
+
+CloseAction TForm::DoClose() {
+  CloseAction action = (Application().MainForm() == this && !modal_) ? CloseAction::Free : CloseAction::Hide;
+  if (OnClose) OnClose(action);
+  return action;
+}
+
+int TForm::ShowModal() {
+  HandleNeeded();
+  // Every other window of the program waits; the ones disabled here are enabled again after.
+  struct Others {
+    HWND self;
+    std::vector<HWND> list;
+  } others{hwnd_, {}};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM lp) -> BOOL {
+        auto* o = reinterpret_cast<Others*>(lp);
+        if (w != o->self && IsWindowVisible(w) && IsWindowEnabled(w)) o->list.push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&others));
+  std::vector<HWND>& disabled = others.list;
+  for (HWND w : disabled) EnableWindow(w, FALSE);
+  modal_ = true;
+  modal_result_ = mrNone;
+  Show();
+  bool quit = false;
+  WPARAM quit_code = 0;
+  while (!quit) {
+    MSG msg;
+    if (modal_result_ == mrNone) {
+      BOOL r = GetMessageA(&msg, nullptr, 0, 0);
+      if (r == 0 || r == -1) {
+        quit = true;
+        quit_code = msg.wParam;
+        break;
+      }
+      Application().ProcessMessage(msg);
+      if (!hwnd_ || !visible_) modal_result_ = modal_result_ ? modal_result_ : mrCancel;
+    }
+    if (modal_result_ != mrNone) {
+      if (DoClose() == CloseAction::None) {
+        modal_result_ = mrNone;
+        continue;
+      }
+      break;
+    }
+  }
+  for (HWND w : disabled)
+    if (IsWindow(w)) EnableWindow(w, TRUE);
+  if (hwnd_) {
+    // Hand activation back before hiding, so the owner comes to the front again.
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  visible_ = false;
+  modal_ = false;
+  if (quit) PostQuitMessage(static_cast<int>(quit_code));
+  return modal_result_;
+}
+
+void TForm::FocusChanged(TWinControl* focused) {
+  active_control_ = focused == this ? active_control_ : focused;
+  // Every windowed control of the form hears of it (buttons repaint their focus look).
+  std::vector<TWinControl*> stack{this};
+  while (!stack.empty()) {
+    TWinControl* w = stack.back();
+    stack.pop_back();
+    w->Perform(QM_FOCUSCHANGED, 0, reinterpret_cast<std::intptr_t>(focused));
+    for (TControl* c : w->Controls())
+      if (auto* cw = dynamic_cast<TWinControl*>(c)) stack.push_back(cw);
+  }
+}
+
+void TForm::SetMenu(HMENU menu) {
+  if (hwnd_) ::SetMenu(hwnd_, menu);
+  Perform(QM_MENUCHANGED, 0, reinterpret_cast<std::intptr_t>(menu));
+}
+
+void TForm::WndProc(Message& m) {
+  switch (m.msg) {
+    case WM_CLOSE:
+      if (modal_) {
+        modal_result_ = mrCancel;
+        return;
+      }
+      switch (DoClose()) {
+        case CloseAction::None:
+          return;
+        case CloseAction::Hide:
+          Hide();
+          return;
+        case CloseAction::Free:
+          Hide();
+          if (Application().MainForm() == this) Application().Terminate();
+          return;
+      }
+      return;
+    case WM_ACTIVATE:
+      if (LOWORD(m.wparam) != WA_INACTIVE) {
+        HWND target = nullptr;
+        if (active_control_ && active_control_->HandleAllocated() && IsWindowVisible(active_control_->HandleIfAny()) &&
+            IsWindowEnabled(active_control_->HandleIfAny()))
+          target = active_control_->HandleIfAny();
+        else
+          target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+        if (target) ::SetFocus(target);
+        m.result = 0;
+        return;
+      }
+      break;
+    case QM_DIALOGKEY: {
+      // The controls first (default and cancel buttons), then Tab moves the focus.
+      std::vector<TWinControl*> stack;
+      for (auto it = Controls().rbegin(); it != Controls().rend(); ++it)
+        if (auto* w = dynamic_cast<TWinControl*>(*it)) stack.push_back(w);
+      while (!stack.empty()) {
+        TWinControl* w = stack.back();
+        stack.pop_back();
+        if (!w->Visible() || !w->Enabled()) continue;
+        if (w->Perform(QM_DIALOGKEY, m.wparam, m.lparam)) {
+          m.result = 1;
+          return;
+        }
+        for (auto it = w->Controls().rbegin(); it != w->Controls().rend(); ++it)
+          if (auto* cw = dynamic_cast<TWinControl*>(*it)) stack.push_back(cw);
+      }
+      if (m.wparam == VK_TAB) {
+        bool back = GetKeyState(VK_SHIFT) < 0;
+        HWND next = GetNextDlgTabItem(hwnd_, GetFocus(), back);
+        if (next) ::SetFocus(next);
+        m.result = 1;
+      }
+      return;
+    }
+    default:
+      break;
+  }
+  TWinControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Application
+
+TApplication::TApplication() = default;
+
+TApplication::~TApplication() {
+  if (hint_window_) DestroyWindow(hint_window_);
+}
+
+TApplication& Application() {
+  static TApplication app;
+  return app;
+}
+
+void TApplication::Initialize() {
+  if (initialized_) return;
+  initialized_ = true;
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_TAB_CLASSES |
+                                           ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&icc);
+  hint_window_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                 WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                 nullptr);
+  if (hint_window_) {
+    SendMessageA(hint_window_, TTM_SETMAXTIPWIDTH, 0, 400);
+    SetHintPause(hint_pause_);
+  }
+}
+
+void TApplication::SetHintPause(int ms) {
+  hint_pause_ = ms;
+  if (hint_window_) {
+    SendMessageA(hint_window_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(ms, 0));
+    SendMessageA(hint_window_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(2500 + ms * 5, 0));
+  }
+}
+
+namespace {
+TTTOOLINFOA ToolFor(TControl* c) {
+  TTTOOLINFOA ti{};
+  ti.cbSize = sizeof ti;
+  if (c->IsWindowed()) {
+    auto* w = static_cast<TWinControl*>(c);
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = w->Parent() && w->Parent()->HandleAllocated() ? w->Parent()->HandleIfAny() : w->HandleIfAny();
+    ti.uId = reinterpret_cast<UINT_PTR>(w->HandleIfAny());
+  } else {
+    ti.uFlags = TTF_SUBCLASS;
+    ti.hwnd = c->Parent() ? c->Parent()->HandleIfAny() : nullptr;
+    ti.uId = reinterpret_cast<UINT_PTR>(c);
+    ti.rect = c->BoundsRect();
+  }
+  return ti;
+}
+}  // namespace
+
+void TApplication::RegisterHint(TControl* c) {
+  if (!hint_window_) return;
+  TTTOOLINFOA ti = ToolFor(c);
+  if (!ti.hwnd || (c->IsWindowed() && !ti.uId)) return;
+  SendMessageA(hint_window_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+  if (c->Hint().empty()) return;
+  std::string text = c->Hint();
+  ti.lpszText = text.data();
+  SendMessageA(hint_window_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void TApplication::UnregisterHint(TControl* c) {
+  if (!hint_window_) return;
+  TTTOOLINFOA ti = ToolFor(c);
+  if (ti.hwnd) SendMessageA(hint_window_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void TApplication::ProcessMessage(MSG& msg) {
+  if (msg.message == WM_KEYDOWN &&
+      (msg.wParam == VK_TAB || msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
+    HWND h = msg.hwnd;
+    TWinControl* c = nullptr;
+    while (h && !(c = TWinControl::FromHandle(h))) h = GetParent(h);
+    LRESULT code = SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+    bool wants = (code & DLGC_WANTALLKEYS) || (msg.wParam == VK_TAB && (code & DLGC_WANTTAB));
+    if (c && !wants) {
+      HWND combo = h;
+      char cls[32] = {};
+      GetClassNameA(combo, cls, sizeof cls);
+      bool dropped = SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0 && lstrcmpiA(cls, "TComboBox") == 0;
+      TForm* form = c->ParentForm();
+      if (!dropped && form && form->Perform(QM_DIALOGKEY, msg.wParam, 0)) return;
+    }
+  }
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      terminated_ = true;
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    ProcessMessage(msg);
+  }
+}
+
+int TApplication::Run() {
+  if (main_form_ && !terminated_) main_form_->Show();
+  MSG msg;
+  while (!terminated_) {
+    BOOL r = GetMessageA(&msg, nullptr, 0, 0);
+    if (r == 0 || r == -1) break;
+    ProcessMessage(msg);
+  }
+  terminated_ = true;
+  return 0;
+}
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  PostQuitMessage(0);
+}
+
+void TApplication::DestroyForms() {
+  main_form_ = nullptr;
+  // Owned components go newest first; the main form was created first and so goes last.
+  root_.Clear();
+}
+
+void TApplication::ShowErrorText(const std::string& message) {
+  std::string text = ErrorBoxText(message);
+  if (error_box_hook) {
+    error_box_hook(text);
+    return;
+  }
+  HWND owner = GetActiveWindow();
+  MessageBoxA(owner, text.c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void TApplication::HandleException() {
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    ShowErrorText(e.what());
+  } catch (...) {
+    ShowErrorText("Unknown error");
+  }
+}
+
+void HandleCurrentException() { Application().HandleException(); }
+
+}  // namespace quillet::ui

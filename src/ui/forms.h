@@ -1,0 +1,139 @@
+#pragma once
+// Forms and the application object: top-level windows, modal showing, the event loop, the error
+// box that catches every error ending a handler, and hints.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/controls.h"
+
+namespace quillet::ui {
+
+enum class BorderStyle { Single, Dialog, Sizeable };
+enum class FormPosition { Designed, ScreenCenter, OwnerFormCenter };
+enum class CloseAction { None, Hide, Free };
+
+inline constexpr int mrNone = 0;
+inline constexpr int mrOk = 1;
+inline constexpr int mrCancel = 2;
+
+class TForm : public TWinControl {
+ public:
+  TForm(TComponent* owner, std::string name);
+  ~TForm() override;
+  const char* ClassName() const override { return "TForm"; }
+
+  void SetClientSize(int width, int height);
+  int ClientWidth() const { return client_width_; }
+  int ClientHeight() const { return client_height_; }
+  void SetBorderStyle(BorderStyle b) { border_style_ = b; }
+  BorderStyle GetBorderStyle() const { return border_style_; }
+  void SetMinimizeBox(bool b) { minimize_box_ = b; }
+  void SetMaximizeBox(bool b) { maximize_box_ = b; }
+  void SetPosition(FormPosition p) { position_ = p; }
+
+  void Show();
+  void Hide() { SetVisible(false); }
+  // Asks the form to close, as its close box does.
+  void Close();
+  // Shows the form, keeps the other windows of the program disabled until it closes, and returns
+  // its modal result.
+  int ShowModal();
+  bool Modal() const { return modal_; }
+  int ModalResult() const { return modal_result_; }
+  void SetModalResult(int r) { modal_result_ = r; }
+  // A window that owns this one; its window handle becomes the owner of this form's window.
+  void SetOwnerWindow(TForm* owner) { owner_form_ = owner; }
+
+  // Default: Hide, or ending the program for the main form.
+  std::function<void(CloseAction&)> OnClose;
+  Event OnShow;
+
+  TWinControl* ActiveControl() const { return active_control_; }
+  void FocusChanged(TWinControl* focused);
+  // The menu bar; replacing it tells the form's handler.
+  void SetMenu(HMENU menu);
+
+ protected:
+  void MakeCreateParams(CreateParams& p) override;
+  void WndProc(Message& m) override;
+  void PaintWindow(HDC dc) override;
+  // Runs OnClose and acts on its answer.
+  CloseAction DoClose();
+
+ private:
+  void PlaceOnFirstShow();
+  int client_width_ = 300, client_height_ = 200;
+  BorderStyle border_style_ = BorderStyle::Single;
+  bool minimize_box_ = true, maximize_box_ = false;
+  FormPosition position_ = FormPosition::Designed;
+  bool placed_ = false, modal_ = false;
+  int modal_result_ = mrNone;
+  TForm* owner_form_ = nullptr;
+  TWinControl* active_control_ = nullptr;
+};
+
+class TApplication {
+ public:
+  TApplication();
+  ~TApplication();
+
+  // Common controls and the hint window.
+  void Initialize();
+  const std::string& Title() const { return title_; }
+  void SetTitle(std::string t) { title_ = std::move(t); }
+
+  // Creates a form owned by the application; the first one becomes the main form.
+  template <class F, class... Args>
+  F& CreateForm(Args&&... args) {
+    F& f = root_.Own<F>(std::forward<Args>(args)...);
+    if (!main_form_) main_form_ = &f;
+    return f;
+  }
+  TForm* MainForm() const { return main_form_; }
+  void SetMainForm(TForm* f) { main_form_ = f; }
+  TComponent& Root() { return root_; }
+
+  // Shows the main form and runs the event loop until it closes.
+  int Run();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+  // Handles one message: navigation keys go to the form first, the rest is dispatched.
+  void ProcessMessage(MSG& msg);
+  void ProcessMessages();
+  // Frees every form, main form last.
+  void DestroyForms();
+
+  // Call from inside a catch block: shows the error that is being handled in the error box.
+  void HandleException();
+  // The error box: caption = title, error icon, one OK button.
+  void ShowErrorText(const std::string& message);
+  // Replaces the box (tests); receives the text as the box would show it.
+  std::function<void(const std::string&)> error_box_hook;
+
+  // Hints show after this many milliseconds of rest.
+  int HintPause() const { return hint_pause_; }
+  void SetHintPause(int ms);
+  void RegisterHint(TControl* c);
+  void UnregisterHint(TControl* c);
+  HWND HintWindow() const { return hint_window_; }
+
+ private:
+  struct Root : TComponent {
+    Root() : TComponent(nullptr) {}
+    void Clear() { DestroyComponents(); }
+  } root_;
+  TForm* main_form_ = nullptr;
+  std::string title_ = "Quillet";
+  bool terminated_ = false;
+  bool initialized_ = false;
+  int hint_pause_ = 500;
+  HWND hint_window_ = nullptr;
+};
+
+TApplication& Application();
+// For window procedures: whatever error is being handled goes to the error box.
+void HandleCurrentException();
+
+}  // namespace quillet::ui

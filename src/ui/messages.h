@@ -1,0 +1,41 @@
+#pragma once
+// The toolkit's own notifications. They travel through a control's message handler like window
+// messages, so that anything that replaces the handler (the skin engine) sees them too.
+// The numbers sit in the application range and stay clear of the skin engine's fixed ones.
+
+#include <cstdint>
+#include <functional>
+
+namespace quillet::ui {
+
+struct Message {
+  unsigned msg = 0;
+  std::uintptr_t wparam = 0;
+  std::intptr_t lparam = 0;
+  std::intptr_t result = 0;
+};
+
+// A control's replaceable message handler; the default one ends in the control's own handling.
+using MessageHandler = std::function<void(Message&)>;
+
+inline constexpr unsigned QM_BASE = 0xB000;
+inline constexpr unsigned QM_ENABLEDCHANGED = QM_BASE + 0;  // after Enabled changed
+inline constexpr unsigned QM_VISIBLECHANGED = QM_BASE + 1;  // wparam: the new visibility
+inline constexpr unsigned QM_TEXTCHANGED = QM_BASE + 2;     // after the caption or text changed
+// Sent to every windowed control of a form when the focus moves; lparam: the control that has it.
+inline constexpr unsigned QM_FOCUSCHANGED = QM_BASE + 3;
+// A navigation key (Tab, Enter, Escape, arrows) offered to the form before the focused control;
+// wparam: the virtual key. A handler that uses it sets result to 1.
+inline constexpr unsigned QM_DIALOGKEY = QM_BASE + 4;
+inline constexpr unsigned QM_MOUSELEAVE = QM_BASE + 5;      // the pointer left the control
+inline constexpr unsigned QM_RECREATEWND = QM_BASE + 6;     // the default handling re-creates the window
+inline constexpr unsigned QM_MENUCHANGED = QM_BASE + 7;     // a form's menu was replaced
+// A parent's WM_COMMAND / WM_NOTIFY / WM_CTLCOLOR* / WM_DRAWITEM handed on to the control it is about,
+// with the original wparam and lparam.
+inline constexpr unsigned QM_COMMAND = QM_BASE + 8;
+inline constexpr unsigned QM_NOTIFY = QM_BASE + 9;
+inline constexpr unsigned QM_CTLCOLOR = QM_BASE + 10;  // wparam: the HDC, lparam: the original message
+inline constexpr unsigned QM_DRAWITEM = QM_BASE + 11;
+inline constexpr unsigned QM_MEASUREITEM = QM_BASE + 12;
+
+}  // namespace quillet::ui

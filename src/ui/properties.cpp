@@ -1,0 +1,82 @@
+#include "ui/properties.h"
+
+#include <cctype>
+#include <charconv>
+
+namespace quillet::ui {
+
+namespace {
+bool SameNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+}  // namespace
+
+std::string PropValue::AsText() const {
+  switch (kind) {
+    case PropKind::Text:
+    case PropKind::Enumeration:
+      return text;
+    case PropKind::Boolean:
+      return number ? "True" : "False";
+    case PropKind::Integer:
+    case PropKind::Handle:
+      break;
+  }
+  return std::to_string(number);
+}
+
+void PropertyTable::Publish(std::string name, Getter get, Setter set) {
+  for (auto& e : entries_) {
+    if (SameNoCase(e.name, name)) {
+      e = {std::move(name), std::move(get), std::move(set)};
+      return;
+    }
+  }
+  entries_.push_back({std::move(name), std::move(get), std::move(set)});
+}
+
+const PropertyTable::Entry* PropertyTable::Find(std::string_view name) const {
+  for (const auto& e : entries_)
+    if (SameNoCase(e.name, name)) return &e;
+  return nullptr;
+}
+
+bool PropertyTable::Has(std::string_view name) const { return Find(name) != nullptr; }
+
+std::optional<PropValue> PropertyTable::Get(std::string_view name) const {
+  const Entry* e = Find(name);
+  if (!e || !e->get) return std::nullopt;
+  return e->get();
+}
+
+bool PropertyTable::Set(std::string_view name, const std::string& text) const {
+  const Entry* e = Find(name);
+  if (!e || !e->set) return false;
+  return e->set(text);
+}
+
+std::vector<std::string> PropertyTable::Names() const {
+  std::vector<std::string> names;
+  for (const auto& e : entries_) names.push_back(e.name);
+  return names;
+}
+
+std::optional<bool> ParseBool(const std::string& text) {
+  if (SameNoCase(text, "true")) return true;
+  if (SameNoCase(text, "false")) return false;
+  return std::nullopt;
+}
+
+std::optional<std::int64_t> ParseInt(const std::string& text) {
+  std::int64_t v = 0;
+  const char* end = text.data() + text.size();
+  auto [p, ec] = std::from_chars(text.data(), end, v);
+  if (ec != std::errc() || p != end || text.empty()) return std::nullopt;
+  return v;
+}
+
+}  // namespace quillet::ui

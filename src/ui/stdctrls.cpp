@@ -1,0 +1,676 @@
+#include "ui/stdctrls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "ui/forms.h"
+
+namespace quillet::ui {
+
+namespace {
+
+// Colours a child's background and text the way its control asks.
+std::intptr_t ColorFor(HDC dc, Color back, Color text) {
+  SetBkColor(dc, ToColorRef(back));
+  SetTextColor(dc, ToColorRef(text));
+  return reinterpret_cast<std::intptr_t>(ColorBrush(back));
+}
+
+std::string ToLowerAscii(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Button
+
+TButton::TButton(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {
+  tab_stop_ = true;
+  props_.Publish("Default", [this] { return PropValue::OfBool(default_); }, [this](const std::string& t) {
+    auto b = ParseBool(t);
+    if (b) SetDefault(*b);
+    return b.has_value();
+  });
+  props_.Publish("Cancel", [this] { return PropValue::OfBool(cancel_); }, [this](const std::string& t) {
+    auto b = ParseBool(t);
+    if (b) cancel_ = *b;
+    return b.has_value();
+  });
+  props_.Publish("ModalResult", [this] { return PropValue::OfInt(modal_result_); });
+  props_.Publish("MultiLine", [this] {
+    return PropValue::OfBool(hwnd_ && (GetWindowLongPtrA(hwnd_, GWL_STYLE) & BS_MULTILINE));
+  });
+}
+
+void TButton::SetDefault(bool d) {
+  default_ = d;
+  if (hwnd_) SendMessageA(hwnd_, BM_SETSTYLE, d ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void TButton::MakeCreateParams(CreateParams& p) {
+  TWinControl::MakeCreateParams(p);
+  p.system_class = "BUTTON";
+  p.style |= default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
+
+void TButton::Click() {
+  TControl::Click();
+  if (modal_result_)
+    if (TForm* f = ParentForm()) f->SetModalResult(modal_result_);
+}
+
+void TButton::WndProc(Message& m) {
+  switch (m.msg) {
+    case QM_COMMAND:
+      if (HIWORD(m.wparam) == BN_CLICKED) Click();
+      return;
+    case QM_CTLCOLOR:
+      m.result = ColorFor(reinterpret_cast<HDC>(m.wparam), parent_ ? parent_->GetColor() : color_, font_.color);
+      return;
+    case QM_DIALOGKEY: {
+      if (!hwnd_ || !IsWindowVisible(hwnd_) || !IsWindowEnabled(hwnd_)) return;
+      HWND focus = GetFocus();
+      TWinControl* focused = FromHandle(focus);
+      bool focused_is_button = focused && dynamic_cast<TButton*>(focused);
+      if (m.wparam == VK_RETURN && (focus == hwnd_ || (default_ && !focused_is_button))) {
+        Click();
+        m.result = 1;
+      } else if (m.wparam == VK_ESCAPE && cancel_) {
+        Click();
+        m.result = 1;
+      }
+      return;
+    }
+    default:
+      TWinControl::WndProc(m);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Check box
+
+TCheckBox::TCheckBox(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {
+  tab_stop_ = true;
+  parent_color_ = true;
+  props_.Publish("Checked", [this] { return PropValue::OfBool(Checked()); }, [this](const std::string& t) {
+    auto b = ParseBool(t);
+    if (b) SetChecked(*b);
+    return b.has_value();
+  });
+  props_.Publish("State", [this] { return PropValue::OfEnum(Checked() ? "cbChecked" : "cbUnchecked"); });
+}
+
+void TCheckBox::MakeCreateParams(CreateParams& p) {
+  TWinControl::MakeCreateParams(p);
+  p.system_class = "BUTTON";
+  p.style |= BS_CHECKBOX;
+}
+
+void TCheckBox::CreateWnd() { SendMessageA(hwnd_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+void TCheckBox::DestroyWnd() { checked_ = Checked(); }
+
+bool TCheckBox::Checked() const {
+  if (hwnd_) return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return checked_;
+}
+
+void TCheckBox::SetChecked(bool checked) {
+  checked_ = checked;
+  if (hwnd_) SendMessageA(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TCheckBox::WndProc(Message& m) {
+  switch (m.msg) {
+    case QM_COMMAND:
+      // The toolkit toggles the mark itself, so that setting it from the program stays silent.
+      if (HIWORD(m.wparam) == BN_CLICKED) {
+        SetChecked(!Checked());
+        Click();
+      }
+      return;
+    case QM_CTLCOLOR:
+      m.result = ColorFor(reinterpret_cast<HDC>(m.wparam), color_, font_.color);
+      return;
+    default:
+      TWinControl::WndProc(m);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Edit
+
+TEdit::TEdit(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {
+  tab_stop_ = true;
+  color_ = kColorWindow;
+  props_.Publish("Text", [this] { return PropValue::OfText(Text()); },
+                 [this](const std::string& t) { SetText(t); return true; });
+  props_.Publish("Caption", [this] { return PropValue::OfText(Text()); },
+                 [this](const std::string& t) { SetText(t); return true; });
+  props_.Publish("ReadOnly", [this] { return PropValue::OfBool(read_only_); }, [this](const std::string& t) {
+    auto b = ParseBool(t);
+    if (b) SetReadOnly(*b);
+    return b.has_value();
+  });
+  props_.Publish("BorderStyle", [] { return PropValue::OfEnum("bsSingle"); });
+}
+
+void TEdit::MakeCreateParams(CreateParams& p) {
+  TWinControl::MakeCreateParams(p);
+  p.system_class = "EDIT";
+  p.style |= ES_AUTOHSCROLL | (read_only_ ? ES_READONLY : 0);
+  p.ex_style |= WS_EX_CLIENTEDGE;
+}
+
+void TEdit::CreateWnd() {
+  if (max_length_) SendMessageA(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(max_length_), 0);
+}
+
+void TEdit::DestroyWnd() { caption_ = WindowTextRaw(); }
+
+void TEdit::SetText(const std::string& text) {
+  caption_ = text;
+  SetWindowTextRaw(text);
+  Perform(QM_TEXTCHANGED);
+}
+
+void TEdit::SetReadOnly(bool r) {
+  read_only_ = r;
+  if (hwnd_) SendMessageA(hwnd_, EM_SETREADONLY, r, 0);
+}
+
+void TEdit::SetMaxLength(int n) {
+  max_length_ = n;
+  if (hwnd_) SendMessageA(hwnd_, EM_LIMITTEXT, static_cast<WPARAM>(n), 0);
+}
+
+void TEdit::WndProc(Message& m) {
+  switch (m.msg) {
+    case QM_COMMAND:
+      if (HIWORD(m.wparam) == EN_CHANGE && !ignore_text_notify_ && OnChange) OnChange();
+      return;
+    case QM_CTLCOLOR:
+      m.result = ColorFor(reinterpret_cast<HDC>(m.wparam), color_, font_.color);
+      return;
+    case WM_CHAR:
+      if (OnKeyPress) {
+        char key = static_cast<char>(m.wparam);
+        OnKeyPress(key);
+        if (key == 0) return;
+        m.wparam = static_cast<unsigned char>(key);
+      }
+      break;
+    default:
+      break;
+  }
+  TWinControl::WndProc(m);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Item lists
+
+void ItemMirror::Attach(HWND h) {
+  SendMessageA(h, msgs_.reset, 0, 0);
+  for (const auto& s : items_) SendMessageA(h, msgs_.add, 0, reinterpret_cast<LPARAM>(s.c_str()));
+  if (index_ >= 0) SendMessageA(h, msgs_.set_cursel, static_cast<WPARAM>(index_), 0);
+}
+
+void ItemMirror::Detach(HWND h) { index_ = ItemIndex(h); }
+
+void ItemMirror::SetItems(HWND h, const std::vector<std::string>& items) {
+  items_ = items;
+  index_ = -1;
+  if (h) {
+    SendMessageA(h, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(h, msgs_.reset, 0, 0);
+    for (const auto& s : items_) SendMessageA(h, msgs_.add, 0, reinterpret_cast<LPARAM>(s.c_str()));
+    SendMessageA(h, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(h, nullptr, TRUE);
+  }
+}
+
+int ItemMirror::Add(HWND h, const std::string& item) {
+  items_.push_back(item);
+  if (h) SendMessageA(h, msgs_.add, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  return Count() - 1;
+}
+
+void ItemMirror::Delete(HWND h, int index) {
+  if (index < 0 || index >= Count()) return;
+  items_.erase(items_.begin() + index);
+  if (h) {
+    SendMessageA(h, msgs_.remove, static_cast<WPARAM>(index), 0);
+  } else if (index_ == index) {
+    index_ = -1;
+  } else if (index_ > index) {
+    --index_;
+  }
+}
+
+void ItemMirror::Clear(HWND h) {
+  items_.clear();
+  index_ = -1;
+  if (h) SendMessageA(h, msgs_.reset, 0, 0);
+}
+
+int ItemMirror::ItemIndex(HWND h) const {
+  if (!h) return index_;
+  LRESULT r = SendMessageA(h, msgs_.get_cursel, 0, 0);
+  return r < 0 ? -1 : static_cast<int>(r);
+}
+
+void ItemMirror::SetItemIndex(HWND h, int index) {
+  if (index < 0 || index >= Count()) index = -1;
+  index_ = index;
+  if (h) SendMessageA(h, msgs_.set_cursel, static_cast<WPARAM>(index), 0);
+}
+
+int ItemMirror::FindExact(HWND h, const std::string& text) const {
+  if (h) {
+    LRESULT r = SendMessageA(h, msgs_.find_exact, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    return r < 0 ? -1 : static_cast<int>(r);
+  }
+  std::string low = ToLowerAscii(text);
+  for (int i = 0; i < Count(); ++i)
+    if (ToLowerAscii(items_[static_cast<size_t>(i)]) == low) return i;
+  return -1;
+}
+
+namespace {
+const ListMessages kComboMessages{CB_ADDSTRING, CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT,
+                                  CB_GETCURSEL, CB_SETCURSEL,    CB_FINDSTRINGEXACT, CB_GETCOUNT};
+const ListMessages kListMessages{LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT,
+                                 LB_GETCURSEL, LB_SETCURSEL,    LB_FINDSTRINGEXACT, LB_GETCOUNT};
+const char kComboEditProp[] = "QuilletComboEdit";
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Combo box
+
+TComboBox::TComboBox(TComponent* owner, std::string name, ComboStyle style)
+    : TWinControl(owner, std::move(name)), style_(style), items_(kComboMessages) {
+  tab_stop_ = true;
+  color_ = kColorWindow;
+  props_.Publish("Text", [this] { return PropValue::OfText(Text()); },
+                 [this](const std::string& t) { SetText(t); return true; });
+  props_.Publish("Caption", [this] { return PropValue::OfText(Text()); },
+                 [this](const std::string& t) { SetText(t); return true; });
+  props_.Publish("Style", [this] {
+    return PropValue::OfEnum(style_ == ComboStyle::DropDown ? "csDropDown" : "csDropDownList");
+  });
+  props_.Publish("ItemIndex", [this] { return PropValue::OfInt(ItemIndex()); }, [this](const std::string& t) {
+    auto v = ParseInt(t);
+    if (v) SetItemIndex(static_cast<int>(*v));
+    return v.has_value();
+  });
+}
+
+void TComboBox::MakeCreateParams(CreateParams& p) {
+  TWinControl::MakeCreateParams(p);
+  p.system_class = "COMBOBOX";
+  p.style |= WS_VSCROLL | CBS_AUTOHSCROLL | (style_ == ComboStyle::DropDown ? CBS_DROPDOWN : CBS_DROPDOWNLIST);
+  // The window's height includes the dropped list.
+  p.height = bounds_.height + drop_down_count_ * 16 + 2;
+}
+
+void TComboBox::BoundsChanged() {
+  if (hwnd_)
+    SetWindowPos(hwnd_, nullptr, bounds_.left, bounds_.top, bounds_.width,
+                 bounds_.height + drop_down_count_ * 16 + 2, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TComboBox::CreateWnd() {
+  items_.Attach(hwnd_);
+  if (style_ == ComboStyle::DropDown) {
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    edit_ = GetComboBoxInfo(hwnd_, &info) ? info.hwndItem : GetWindow(hwnd_, GW_CHILD);
+    if (edit_) {
+      SetPropA(edit_, kComboEditProp, this);
+      edit_proc_ = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TComboBox::EditProc)));
+    }
+    SetWindowTextRaw(caption_);
+  }
+}
+
+void TComboBox::DestroyWnd() {
+  caption_ = Text();
+  items_.Detach(hwnd_);
+  if (edit_ && edit_proc_) {
+    SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(edit_proc_));
+    RemovePropA(edit_, kComboEditProp);
+  }
+  edit_ = nullptr;
+  edit_proc_ = nullptr;
+}
+
+// Keys typed into the combo box's edit reach the combo box's key event first.
+LRESULT CALLBACK TComboBox::EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = static_cast<TComboBox*>(GetPropA(h, kComboEditProp));
+  if (!self) return DefWindowProcA(h, msg, wp, lp);
+  WNDPROC next = self->edit_proc_;
+  if (msg == WM_CHAR && self->OnKeyPress) {
+    char key = static_cast<char>(wp);
+    try {
+      self->OnKeyPress(key);
+    } catch (...) {
+      HandleCurrentException();
+      return 0;
+    }
+    if (key == 0) return 0;
+    wp = static_cast<unsigned char>(key);
+  }
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
+    RemovePropA(h, kComboEditProp);
+    self->edit_ = nullptr;
+    self->edit_proc_ = nullptr;
+  }
+  return CallWindowProcA(next, h, msg, wp, lp);
+}
+
+std::string TComboBox::Text() const {
+  if (!hwnd_) return caption_;
+  return WindowTextRaw();
+}
+
+void TComboBox::SetText(const std::string& text) {
+  caption_ = text;
+  if (style_ == ComboStyle::DropDownList) {
+    items_.SetItemIndex(hwnd_, items_.FindExact(hwnd_, text));
+  } else {
+    SetWindowTextRaw(text);
+  }
+  Perform(QM_TEXTCHANGED);
+}
+
+void TComboBox::SetItems(const std::vector<std::string>& items) {
+  // Replacing the entries keeps the text the user sees.
+  std::string text = Text();
+  items_.SetItems(hwnd_, items);
+  if (style_ == ComboStyle::DropDown && hwnd_) SetWindowTextRaw(text);
+}
+
+void TComboBox::SetItemIndex(int index) {
+  items_.SetItemIndex(hwnd_, index);
+  if (!hwnd_ && index >= 0 && index < Count()) caption_ = items_.Item(index);
+}
+
+void TComboBox::Change() {
+  if (OnChange) OnChange();
+}
+
+void TComboBox::WndProc(Message& m) {
+  switch (m.msg) {
+    case QM_COMMAND:
+      switch (HIWORD(m.wparam)) {
+        case CBN_EDITCHANGE:
+          if (!ignore_text_notify_) Change();
+          break;
+        case CBN_SELCHANGE: {
+          // The edit takes the picked entry only after this notification; the handler must
+          // already see it.
+          int i = ItemIndex();
+          if (i >= 0 && style_ == ComboStyle::DropDown) {
+            SetWindowTextRaw(items_.Item(i));
+            SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+          }
+          Change();
+          break;
+        }
+        default:
+          break;
+      }
+      return;
+    case QM_CTLCOLOR:
+      m.result = ColorFor(reinterpret_cast<HDC>(m.wparam), color_, font_.color);
+      return;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      m.result = ColorFor(reinterpret_cast<HDC>(m.wparam), color_, font_.color);
+      return;
+    default:
+      TWinControl::WndProc(m);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// List box
+
+TListBox::TListBox(TComponent* owner, std::string name)
+    : TWinControl(owner, std::move(name)), items_(kListMessages) {
+  tab_stop_ = true;
+  color_ = kColorWindow;
+  props_.Publish("BorderStyle", [] { return PropValue::OfEnum("bsSingle"); });
+  props_.Publish("ItemIndex", [this] { return PropValue::OfInt(ItemIndex()); });
+}
+
+void TListBox::MakeCreateParams(CreateParams& p) {
+  TWinControl::MakeCreateParams(p);
+  p.system_class = "LISTBOX";
+  p.style |= LBS_NOTIFY | WS_VSCROLL | LBS_NOINTEGRALHEIGHT;
+  p.ex_style |= WS_EX_CLIENTEDGE;
+}
+
+void TListBox::WndProc(Message& m) {
+  switch (m.msg) {
+    case QM_COMMAND:
+      if (HIWORD(m.wparam) == LBN_SELCHANGE) Click();
+      return;
+    case QM_CTLCOLOR:
+      m.result = ColorFor(reinterpret_cast<HDC>(m.wparam), color_, font_.color);
+      return;
+    default:
+      TWinControl::WndProc(m);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Group box and panel
+
+TGroupBox::TGroupBox(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {
+  parent_color_ = true;
+  props_.Publish("ParentBackground", [] { return PropValue::OfBool(true); },
+                 [](const std::string& t) { return ParseBool(t).has_value(); });
+}
+
+void TGroupBox::MakeCreateParams(CreateParams& p) {
+  TWinControl::MakeCreateParams(p);
+  p.ex_style |= WS_EX_CONTROLPARENT;
+  p.style |= WS_CLIPCHILDREN;
+}
+
+void TGroupBox::PaintWindow(HDC dc) {
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  HGDIOBJ old = SelectObject(dc, FontHandle(font_));
+  TEXTMETRICA tm;
+  GetTextMetricsA(dc, &tm);
+  RECT frame = r;
+  frame.top += tm.tmHeight / 2;
+  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+  if (!caption_.empty()) {
+    RECT text{8, 0, r.right - 8, tm.tmHeight};
+    DrawTextA(dc, caption_.c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
+    SetBkColor(dc, ToColorRef(color_));
+    SetBkMode(dc, OPAQUE);
+    SetTextColor(dc, ToColorRef(enabled_ ? font_.color : (0x80000000u | COLOR_GRAYTEXT)));
+    DrawTextA(dc, caption_.c_str(), -1, &text, DT_SINGLELINE);
+  }
+  SelectObject(dc, old);
+  PaintControls(dc);
+}
+
+TPanel::TPanel(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {
+  auto bevel_text = [](BevelKind k) {
+    return PropValue::OfEnum(k == BevelKind::None ? "bvNone" : k == BevelKind::Lowered ? "bvLowered" : "bvRaised");
+  };
+  props_.Publish("BevelOuter", [this, bevel_text] { return bevel_text(outer_); });
+  props_.Publish("BevelInner", [this, bevel_text] { return bevel_text(inner_); });
+  props_.Publish("Transparent", [this] { return PropValue::OfBool(transparent_); }, [this](const std::string& t) {
+    auto b = ParseBool(t);
+    if (b) transparent_ = *b;
+    return b.has_value();
+  });
+  props_.Publish("ParentBackground", [this] { return PropValue::OfBool(parent_background_); },
+                 [this](const std::string& t) {
+                   auto b = ParseBool(t);
+                   if (b) parent_background_ = *b;
+                   return b.has_value();
+                 });
+}
+
+void TPanel::MakeCreateParams(CreateParams& p) {
+  TWinControl::MakeCreateParams(p);
+  p.ex_style |= WS_EX_CONTROLPARENT;
+  p.style |= WS_CLIPCHILDREN;
+}
+
+void TPanel::PaintWindow(HDC dc) {
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  auto edge = [&](BevelKind k) {
+    if (k == BevelKind::None) return;
+    DrawEdge(dc, &r, k == BevelKind::Lowered ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT | BF_ADJUST);
+  };
+  edge(outer_);
+  edge(inner_);
+  if (!caption_.empty()) {
+    HGDIOBJ old = SelectObject(dc, FontHandle(font_));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ToColorRef(font_.color));
+    DrawTextA(dc, caption_.c_str(), -1, &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    SelectObject(dc, old);
+  }
+  PaintControls(dc);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Graphic controls
+
+TLabel::TLabel(TComponent* owner, std::string name) : TGraphicControl(owner, std::move(name)) {
+  parent_color_ = true;
+  props_.Publish("Transparent", [this] { return PropValue::OfBool(transparent_); }, [this](const std::string& t) {
+    auto b = ParseBool(t);
+    if (b) SetTransparent(*b);
+    return b.has_value();
+  });
+  props_.Publish("WordWrap", [this] { return PropValue::OfBool(word_wrap_); });
+}
+
+void TLabel::Paint(HDC dc) {
+  RECT r = BoundsRect();
+  if (!transparent_) FillRect(dc, &r, ColorBrush(color_));
+  HGDIOBJ old = SelectObject(dc, FontHandle(font_));
+  SetBkMode(dc, TRANSPARENT);
+  UINT flags = DT_EXPANDTABS | (word_wrap_ ? DT_WORDBREAK : 0);
+  flags |= align_ == Align::Right ? DT_RIGHT : align_ == Align::Center ? DT_CENTER : DT_LEFT;
+  if (enabled_) {
+    SetTextColor(dc, ToColorRef(font_.color));
+    DrawTextA(dc, caption_.c_str(), -1, &r, flags);
+  } else {
+    OffsetRect(&r, 1, 1);
+    SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+    DrawTextA(dc, caption_.c_str(), -1, &r, flags);
+    OffsetRect(&r, -1, -1);
+    SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+    DrawTextA(dc, caption_.c_str(), -1, &r, flags);
+  }
+  SelectObject(dc, old);
+}
+
+TImage::TImage(TComponent* owner, std::string name) : TGraphicControl(owner, std::move(name)) {
+  props_.Publish("Transparent", [this] { return PropValue::OfBool(transparent_); }, [this](const std::string& t) {
+    auto b = ParseBool(t);
+    if (b) SetTransparent(*b);
+    return b.has_value();
+  });
+  props_.Publish("Stretch", [this] { return PropValue::OfBool(stretch_); });
+  props_.Publish("Center", [this] { return PropValue::OfBool(center_); });
+}
+
+TImage::~TImage() {
+  if (icon_) DestroyIcon(icon_);
+  if (bitmap_) DeleteObject(bitmap_);
+}
+
+void TImage::SetIcon(void* icon) {
+  if (icon_ && icon_ != icon) DestroyIcon(icon_);
+  icon_ = static_cast<HICON>(icon);
+  Invalidate();
+}
+
+void TImage::SetBitmap(HBITMAP bitmap) {
+  if (bitmap_ && bitmap_ != bitmap) DeleteObject(bitmap_);
+  bitmap_ = bitmap;
+  Invalidate();
+}
+
+void TImage::Paint(HDC dc) {
+  RECT r = BoundsRect();
+  if (bitmap_) {
+    BITMAP bm{};
+    GetObjectA(bitmap_, sizeof bm, &bm);
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, bitmap_);
+    int w = stretch_ ? r.right - r.left : bm.bmWidth, h = stretch_ ? r.bottom - r.top : bm.bmHeight;
+    int x = r.left + (center_ ? (r.right - r.left - w) / 2 : 0);
+    int y = r.top + (center_ ? (r.bottom - r.top - h) / 2 : 0);
+    if (transparent_) {
+      // The bottom-left pixel names the colour that lets the background through.
+      COLORREF key = GetPixel(mem, 0, bm.bmHeight - 1);
+      TransparentBlt(dc, x, y, w, h, mem, 0, 0, bm.bmWidth, bm.bmHeight, key);
+    } else {
+      SetStretchBltMode(dc, COLORONCOLOR);
+      StretchBlt(dc, x, y, w, h, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+    }
+    SelectObject(mem, old);
+    DeleteDC(mem);
+  }
+  if (icon_) {
+    ICONINFO ii{};
+    int w = GetSystemMetrics(SM_CXICON), h = GetSystemMetrics(SM_CYICON);
+    if (GetIconInfo(icon_, &ii)) {
+      BITMAP bm{};
+      if (ii.hbmColor && GetObjectA(ii.hbmColor, sizeof bm, &bm)) {
+        w = bm.bmWidth;
+        h = bm.bmHeight;
+      }
+      if (ii.hbmColor) DeleteObject(ii.hbmColor);
+      if (ii.hbmMask) DeleteObject(ii.hbmMask);
+    }
+    if (stretch_) {
+      w = r.right - r.left;
+      h = r.bottom - r.top;
+    }
+    int x = r.left + (center_ ? (r.right - r.left - w) / 2 : 0);
+    int y = r.top + (center_ ? (r.bottom - r.top - h) / 2 : 0);
+    DrawIconEx(dc, x, y, icon_, w, h, 0, nullptr, DI_NORMAL);
+  }
+}
+
+TBevel::TBevel(TComponent* owner, std::string name) : TGraphicControl(owner, std::move(name)) {}
+
+void TBevel::Paint(HDC dc) {
+  RECT r = BoundsRect();
+  UINT edge = style_ == BevelKind::Raised ? EDGE_BUMP : EDGE_ETCHED;
+  UINT sides = BF_RECT;
+  switch (shape_) {
+    case BevelShape::Box:
+      edge = style_ == BevelKind::Raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER;
+      break;
+    case BevelShape::Frame: sides = BF_RECT; break;
+    case BevelShape::TopLine: sides = BF_TOP; break;
+    case BevelShape::BottomLine: sides = BF_BOTTOM; break;
+    case BevelShape::LeftLine: sides = BF_LEFT; break;
+    case BevelShape::RightLine: sides = BF_RIGHT; break;
+  }
+  DrawEdge(dc, &r, edge, sides);
+}
+
+}  // namespace quillet::ui
