@@ -23,13 +23,13 @@ build/win/Makefile: | deps
 	  -DCMAKE_TOOLCHAIN_FILE=$(TOP)/cmake/mingw-w64.cmake >/dev/null
 
 native: build/native/Makefile
-	@cmake --build build/native -j$(JOBS)
+	@cmake --build build/native -j$(JOBS) -- --no-print-directory
 
 native-asan: build/native-asan/Makefile
-	@cmake --build build/native-asan -j$(JOBS)
+	@cmake --build build/native-asan -j$(JOBS) -- --no-print-directory
 
 win: build/win/Makefile
-	@cmake --build build/win -j$(JOBS)
+	@cmake --build build/win -j$(JOBS) -- --no-print-directory
 
 build: native win
 
@@ -38,17 +38,17 @@ prefix: deps
 
 test-native: native
 	@echo "== native tests"
-	@cd build/native && ctest --output-on-failure -j$(JOBS)
+	@cd build/native && ctest --output-on-failure --progress -j$(JOBS)
 
 test-asan: native-asan
 	@echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 	@cd build/native-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-	  ctest --output-on-failure -j$(JOBS)
+	  ctest --output-on-failure --progress -j$(JOBS)
 
 test-win: win prefix
 	@echo "== Windows tests under Wine"
 	@cd build/win && $(WINE_ENV) $(XRUN) bash -c 'wineserver -p 5 2>/dev/null; \
-	  ctest --output-on-failure'
+	  ctest --output-on-failure --progress'
 
 test: deps
 	@$(MAKE) --no-print-directory test-native
