@@ -46,6 +46,12 @@ std::vector<std::string> SplitPath(const std::string& path) {
 
 int RootIndex(RegHandle h) { return static_cast<int>(h - kClassesRoot); }
 
+// The registry's ANSI calls take C strings: a name ends at its first NUL.
+std::string CutAtNul(const std::string& s) {
+  const size_t nul = s.find('\0');
+  return nul == std::string::npos ? s : s.substr(0, nul);
+}
+
 }  // namespace
 
 struct MemoryBackend::Node : std::enable_shared_from_this<Node> {
@@ -113,8 +119,9 @@ RegHandle MemoryBackend::NewHandle(OpenKeyEntry entry) {
   return h;
 }
 
-long MemoryBackend::OpenKey(RegHandle parent, const std::string& path, std::uint32_t access,
+long MemoryBackend::OpenKey(RegHandle parent, const std::string& path_in, std::uint32_t access,
                             RegHandle* out) {
+  const std::string path = CutAtNul(path_in);
   OpenKeyEntry base;
   if (long st = Lookup(parent, &base); st != kOk) return st;
   std::shared_ptr<Node> node = base.node;
@@ -129,8 +136,9 @@ long MemoryBackend::OpenKey(RegHandle parent, const std::string& path, std::uint
   return kOk;
 }
 
-long MemoryBackend::CreateKey(RegHandle parent, const std::string& path, std::uint32_t access,
+long MemoryBackend::CreateKey(RegHandle parent, const std::string& path_in, std::uint32_t access,
                               RegHandle* out) {
+  const std::string path = CutAtNul(path_in);
   OpenKeyEntry base;
   if (long st = Lookup(parent, &base); st != kOk) return st;
   const auto parts = SplitPath(path);
@@ -161,7 +169,8 @@ long MemoryBackend::CloseKey(RegHandle key) {
   return handles_.erase(key) ? kOk : kErrInvalidHandle;
 }
 
-long MemoryBackend::DeleteKey(RegHandle parent, const std::string& path) {
+long MemoryBackend::DeleteKey(RegHandle parent, const std::string& path_in) {
+  const std::string path = CutAtNul(path_in);
   OpenKeyEntry base;
   if (long st = Lookup(parent, &base); st != kOk) return st;
   const auto parts = SplitPath(path);
@@ -187,7 +196,8 @@ long MemoryBackend::DeleteKey(RegHandle parent, const std::string& path) {
   return kOk;
 }
 
-long MemoryBackend::DeleteValue(RegHandle key, const std::string& name) {
+long MemoryBackend::DeleteValue(RegHandle key, const std::string& name_in) {
+  const std::string name = CutAtNul(name_in);
   OpenKeyEntry entry;
   if (long st = Lookup(key, &entry); st != kOk) return st;
   if (!Writable(entry)) return kErrAccessDenied;
@@ -233,8 +243,9 @@ long MemoryBackend::EnumValue(RegHandle key, std::uint32_t index, std::string* n
   return kOk;
 }
 
-long MemoryBackend::QueryValue(RegHandle key, const std::string& name, std::uint32_t* type,
+long MemoryBackend::QueryValue(RegHandle key, const std::string& name_in, std::uint32_t* type,
                                std::vector<std::uint8_t>* data, std::uint32_t* size) {
+  const std::string name = CutAtNul(name_in);
   OpenKeyEntry entry;
   if (long st = Lookup(key, &entry); st != kOk) return st;
   const RegFileValue* v = entry.node->FindValue(name);
@@ -245,8 +256,9 @@ long MemoryBackend::QueryValue(RegHandle key, const std::string& name, std::uint
   return kOk;
 }
 
-long MemoryBackend::SetValue(RegHandle key, const std::string& name, std::uint32_t type,
+long MemoryBackend::SetValue(RegHandle key, const std::string& name_in, std::uint32_t type,
                              const std::uint8_t* data, std::uint32_t size) {
+  const std::string name = CutAtNul(name_in);
   OpenKeyEntry entry;
   if (long st = Lookup(key, &entry); st != kOk) return st;
   if (!Writable(entry)) return kErrAccessDenied;

@@ -171,6 +171,13 @@ const std::vector<RegistryVector>& Vectors() {
        ListSubkeys(kLocalMachine, base + "\\list", names);
        EXPECT_EQ(names, (NameList{"10", "9", "Alpha", "ALPHA2", "beta", "Delta", "gamma"}));
      }},
+    {"NamesEndAtTheirFirstNul",
+     [](const std::string& base) {
+       const std::string nul("\0tail", 5);
+       WriteMachineText(base + "\\cut" + nul, "name" + nul, "text");
+       EXPECT_EQ(ReadMachineText(base + "\\cut", "name"), "text");
+       EXPECT_TRUE(KeyExistsAt(kLocalMachine, base + "\\cut" + nul));
+     }},
     {"SubkeysCompareAsUpperCase",
      [](const std::string& base) {
        // Windows folds names to upper case to order them, so "_" (after "Z") sorts after letters.
