@@ -1,0 +1,171 @@
+// Quillet's own skin: what it holds, that it loads to the elements it should, and that the
+// `quillet-skin` tool takes it apart and puts it together without loss. Writes every bitmap
+// as a file for people to look at.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "skin/skin_data.h"
+#include "skin/skin_reader.h"
+#include "skin_art.h"
+#include "skin_tool.h"
+
+using namespace quillet::skin;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::vector<std::uint8_t>& Raw() {
+  static const auto raw = quillet::skinmaker::PackSkin(quillet::skinmaker::DrawQuilletSkin());
+  return raw;
+}
+
+const TSkinElements& Loaded() {
+  static const TSkinDataCore data = [] {
+    TSkinDataCore d;
+    const auto prop = WrapSkinStream(Raw());
+    EXPECT_TRUE(d.ReadSkinStream(prop.data(), prop.size()));
+    return d;
+  }();
+  return data.Elements();
+}
+
+fs::path TempDir(const char* name) {
+  const fs::path dir = fs::temp_directory_path() / (std::string("quillet-skin-") + name + "-" +
+                                                     std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  return dir;
+}
+
+std::string Describe(const TSkinElements& s) {
+  std::ostringstream out;
+  for (const TDataSkinObject* e : s.All())
+    out << e->Name << " " << e->Bitmap.Width() << "x" << e->Bitmap.Height() << " f" << e->Frame << " m"
+        << e->LeftWidth << "," << e->TopHeight << "," << e->RightWidth << "," << e->BottomHeight << " t" << e->Trans
+        << e->Tile << " s" << e->Style << " " << std::hash<std::string>()(std::string(
+                                                    reinterpret_cast<const char*>(e->Bitmap.Pixels().data()),
+                                                    e->Bitmap.Pixels().size() * 4))
+        << "\n";
+  return out.str();
+}
+
+}  // namespace
+
+TEST(OwnSkin, ArchiveHoldsTheIniAndThirtyFiveBitmaps) {
+  TSkinReader r;
+  ASSERT_TRUE(r.Open(Raw()));
+  EXPECT_EQ(r.Version(), 70000);
+  ASSERT_EQ(r.Names().size(), 36u);
+  int bitmaps = 0;
+  for (const auto& name : r.Names()) {
+    const auto bytes = r.ExtractByName(name);
+    if (name.ends_with(".bmp")) {
+      ++bitmaps;
+      ASSERT_GE(bytes.size(), 2u);
+      EXPECT_EQ(bytes[0], 'B');
+      Bitmap32 b;
+      EXPECT_TRUE(ReadBmp(bytes, b)) << name;
+    } else {
+      EXPECT_EQ(name, "quillet.ini");
+    }
+  }
+  EXPECT_EQ(bitmaps, 35);
+}
+
+TEST(OwnSkin, LoadsTheElementsOfTheStoredSkin) {
+  const TSkinElements& s = Loaded();
+  EXPECT_FALSE(s.NoSkinLoaded);
+  EXPECT_EQ(s.Buttons.TopHeight, 9);
+  EXPECT_EQ(s.Buttons.LeftWidth, 8);
+  EXPECT_EQ(s.Buttons.Trans, 1);
+  EXPECT_EQ(s.Buttons.CheckFrame, 12);
+  EXPECT_EQ(s.Buttons.RadioFrame, 8);
+  EXPECT_EQ(s.Buttons.CheckBitmap.Width() % 12, 0);
+  EXPECT_EQ(s.Buttons.RadioBitmap.Width() % 8, 0);
+  for (const TDataSkinBorder* b : {&s.Left, &s.Right, &s.Top, &s.Bottom}) {
+    EXPECT_EQ(b->Frame, 2) << b->Name;
+    EXPECT_EQ(b->Trans, 1);
+    EXPECT_FALSE(b->Bitmap.Empty());
+  }
+  EXPECT_EQ(s.Left.TopHeight, 24);
+  EXPECT_EQ(s.Top.LeftWidth, 15);
+  EXPECT_EQ(s.Top.RightWidth, 5);
+  EXPECT_EQ(s.Title.TextShift, 23);
+  EXPECT_EQ(s.Title.TextRightClip, 55);
+  EXPECT_EQ(s.MenuBar.LeftWidth, 9);
+  EXPECT_EQ(s.Colours[slot::ButtonFace], 0xEBE9EB);
+  EXPECT_EQ(s.Colours[slot::TitleTextNoActive], 0xE6E4E4);
+  EXPECT_EQ(s.Colours[slot::Hilight], 0xABABAB);
+  ASSERT_EQ(s.CaptionButtons.size(), 8u);
+  EXPECT_EQ(s.CaptionButtons[2].Visibility, 1);
+  EXPECT_EQ(s.CaptionButtons[3].Xcoord, 64);
+  EXPECT_EQ(s.CaptionButtons[4].Name, "BUTTON17");
+  EXPECT_TRUE(s.CaptionButtons[4].Bitmap.Empty());
+  EXPECT_EQ(s.CaptionButtons[0].Frame, 6);
+  EXPECT_EQ(s.Progress.Style, 1);
+  EXPECT_EQ(s.Progress.Frame, 1);
+  EXPECT_EQ(s.Tabs->Style, 1);
+  EXPECT_EQ(s.TabPane->RightWidth, 4);
+  EXPECT_EQ(s.ComboButton->Style, 1);
+  EXPECT_EQ(s.StatusBarEdges->LeftWidth, 50);
+  EXPECT_EQ(s.Headerbar->Frame, 4);
+  EXPECT_EQ(s.HorzScrollThumb->Frame, 4);
+  EXPECT_EQ(s.MenuItem->LeftWidth, 18);
+  EXPECT_EQ(s.MenuBackground->TopHeight, 11);
+  EXPECT_EQ(s.Scrollbar->Frame, 23);
+  EXPECT_EQ(s.Scrollbar->Bitmap.Width() % 23, 0);
+  EXPECT_FALSE(s.SunkEdge || s.GroupBox || s.GroupBoxEdge || s.ToolBars);
+  EXPECT_FALSE(s.UpDownHorz->Bitmap2.Empty());
+  EXPECT_TRUE(s.Track && s.TrackVert && s.ComboxArrow && s.Toolbar && s.ProgressChunk);
+  // Every bitmap's width divides into its frames.
+  for (const TDataSkinObject* e : s.All()) {
+    if (e->HasBitmap() && e->Frame > 0 && e->Name != "Top" && e->Name != "Bottom" && e->Name != "MenuBar") {
+      EXPECT_EQ(e->Bitmap.Width() % e->Frame, 0) << e->Name;
+    }
+  }
+}
+
+TEST(OwnSkin, InfoUnpackAndPackRoundTrip) {
+  const fs::path dir = TempDir("tool");
+  const fs::path file = dir / "quillet.skin";
+  {
+    std::ofstream out(file, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(Raw().data()), static_cast<std::streamsize>(Raw().size()));
+  }
+  std::ostringstream out, err;
+  ASSERT_EQ(quillet::skintool::Run({"info", file.string()}, out, err), 0) << err.str();
+  EXPECT_NE(out.str().find("version 70000\n36 files\n"), std::string::npos);
+  EXPECT_NE(out.str().find("  Buttons: 120 x 24, 5 frames, margins 8 9 8 9, transparent\n"), std::string::npos);
+
+  ASSERT_EQ(quillet::skintool::Run({"unpack", file.string(), (dir / "parts").string()}, out, err), 0) << err.str();
+  EXPECT_TRUE(fs::exists(dir / "parts" / "quillet.ini"));
+  EXPECT_TRUE(fs::exists(dir / "parts" / "scrollbar.bmp"));
+  ASSERT_EQ(quillet::skintool::Run({"pack", (dir / "parts").string(), (dir / "again.skin").string()}, out, err), 0)
+      << err.str();
+  std::ifstream in(dir / "again.skin", std::ios::binary);
+  std::vector<std::uint8_t> again{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  TSkinDataCore data;
+  ASSERT_TRUE(data.LoadFromRaw(again));
+  EXPECT_EQ(Describe(data.Elements()), Describe(Loaded()));
+
+  EXPECT_EQ(quillet::skintool::Run({"pack", (dir / "nothing").string(), (dir / "x.skin").string()}, out, err), 1);
+  EXPECT_EQ(quillet::skintool::Run({"info", (dir / "parts" / "quillet.ini").string()}, out, err), 1);
+  EXPECT_EQ(quillet::skintool::Run({"bogus"}, out, err), 2);
+  fs::remove_all(dir);
+}
+
+TEST(OwnSkin, WritesEveryBitmapToLookAt) {
+  const fs::path dir = QUILLET_SKIN_LOOK_DIR;
+  fs::create_directories(dir);
+  const auto art = quillet::skinmaker::DrawQuilletSkin();
+  for (const auto& [name, bmp] : art.bitmaps) {
+    std::ofstream out(dir / name, std::ios::binary);
+    const auto bytes = WriteBmp(bmp);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    EXPECT_TRUE(out.good());
+  }
+  EXPECT_EQ(art.bitmaps.size(), 35u);
+}
