@@ -1,0 +1,51 @@
+// Writes small seed inputs for the fuzzers: a little skin's INI text, its archive, the
+// archive compressed, and a few bitmap files.
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "skin/bitmap.h"
+#include "skin/lzh.h"
+#include "skin/skin_reader.h"
+
+using namespace quillet::skin;
+namespace fs = std::filesystem;
+
+namespace {
+
+void Write(const fs::path& p, const std::vector<std::uint8_t>& b) {
+  fs::create_directories(p.parent_path());
+  std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+}
+
+Bitmap32 Checker(int w, int h) {
+  Bitmap32 b(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) b.Set(x, y, (x + y) % 3 ? 0xFF00FF : 0x336699 + x * 16);
+  return b;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) return 2;
+  const fs::path out = argv[1];
+  const std::string ini =
+      "[TitlebarSkin]\r\nSkinName=Seed\r\n[Personality]\r\nTop=t.bmp\r\nTopFrame=2\r\nLeft=t.bmp\r\n"
+      "menuBar=t.bmp\r\n[Colours]\r\nButtonFace=235 233 235\r\n[BUTTON0]\r\nAction=4\r\nButtonImage=b.bmp\r\n"
+      "[Button1]\r\nAction=1\r\nVisibility=2\r\nXcoord=44\r\n[Buttons]\r\nBitmap=b.bmp\r\nCheckButton=b.bmp\r\n"
+      "[ComboButton]\r\nImage=b.bmp\r\n[SunkEdge]\r\nImage=t.bmp\r\nLeftWidth=2\r\n[ExtraImages]\r\nImage=b.bmp\r\n"
+      "[MDICONTROLS]\r\nImage=b.bmp\r\n[Tab.Pane]\r\nImage=t.bmp\r\nLeftWidth=0x6\r\n[Colour1]\r\ncolor=1,2,3\r\n";
+  TSkinArchiveWriter w;
+  w.Add("seed.ini", {ini.begin(), ini.end()});
+  w.Add("t.bmp", WriteBmp(Checker(12, 8)));
+  w.Add("b.bmp", WriteBmp(Checker(24, 6)));
+  Write(out / "ini" / "seed.ini", {ini.begin(), ini.end()});
+  Write(out / "archive" / "seed.arc", w.Archive());
+  Write(out / "lzh" / "seed.lzh", w.RawStream());
+  Write(out / "lzh" / "text.lzh", TLZH::Encode(std::vector<std::uint8_t>(ini.begin(), ini.end())));
+  auto bmp = WriteBmp(Checker(7, 5));
+  bmp.insert(bmp.begin(), {2, 3, 2, 1, 3, 250, 250, 40, 30, 1, 3, 0});
+  Write(out / "bmp" / "seed.bin", bmp);
+  return 0;
+}

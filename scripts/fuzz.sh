@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets of fuzz/ with clang under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then runs each one in turn for FUZZ_SECONDS (default 30).
+#   FUZZ_SECONDS=600 scripts/fuzz.sh [target...]
+# Crashes land in build/fuzz/crashes/<target>/; the corpus grows in build/fuzz/corpus/<target>/.
+set -euo pipefail
+top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+out="$top/build/fuzz"
+seconds="${FUZZ_SECONDS:-30}"
+cxx="${FUZZ_CXX:-clang++-14}"
+command -v "$cxx" >/dev/null || cxx=clang++
+mkdir -p "$out"
+
+skin_sources=(bitmap elements lzh painter quick_ini skin_reader text track_bitmaps)
+flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I"$top/src")
+san=(-fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
+
+# The skin sources once, instrumented for coverage.
+objs=()
+for s in "${skin_sources[@]}"; do
+  o="$out/obj/$s.o"
+  mkdir -p "$out/obj"
+  if [[ ! -f "$o" || "$top/src/skin/$s.cpp" -nt "$o" || -n "$(find "$top/src/skin" -name '*.h' -newer "$o")" ]]; then
+    "$cxx" "${flags[@]}" -fsanitize=fuzzer-no-link,address,undefined -c "$top/src/skin/$s.cpp" -o "$o"
+  fi
+  objs+=("$o")
+done
+
+"$cxx" "${flags[@]}" -fsanitize=address,undefined "$top/fuzz/make_seeds.cpp" \
+  "$top"/src/skin/{bitmap,lzh,skin_reader,text}.cpp -o "$out/make_seeds"
+"$out/make_seeds" "$out/seeds"
+
+targets=("$@")
+[[ ${#targets[@]} -gt 0 ]] || targets=(lzh archive ini bmp)
+status=0
+for t in "${targets[@]}"; do
+  "$cxx" "${flags[@]}" "${san[@]}" "$top/fuzz/${t}_fuzz.cpp" "${objs[@]}" -o "$out/${t}_fuzz"
+  mkdir -p "$out/corpus/$t" "$out/crashes/$t"
+  echo "== fuzzing $t for ${seconds}s"
+  if ! ASAN_OPTIONS=detect_leaks=1 "$out/${t}_fuzz" -jobs=1 -workers=1 -max_total_time="$seconds" \
+      -rss_limit_mb=2048 -timeout=10 -max_len=65536 -print_final_stats=1 \
+      -artifact_prefix="$out/crashes/$t/" "$out/corpus/$t" "$out/seeds/$t" 2>"$out/$t.log"; then
+    echo "!! $t found a problem; see $out/$t.log and $out/crashes/$t/"
+    status=1
+  fi
+  grep -E '^stat::(number_of_executed_units|new_units_added)|^Done' "$out/$t.log" || tail -3 "$out/$t.log"
+done
+exit $status
