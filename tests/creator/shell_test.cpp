@@ -18,8 +18,11 @@ constexpr const char* kName = "Quillet Shell Probe";
 std::string DesktopListing() {
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string command = self;
-  command = "\"" + command.substr(0, command.find_last_of('\\') + 1) + "list_desktop.exe\"";
+  std::string folder = self;
+  folder.resize(folder.find_last_of('\\') + 1);
+  std::string command = "\"";
+  command += folder;
+  command += "list_desktop.exe\"";
 
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE read_end = nullptr, write_end = nullptr;

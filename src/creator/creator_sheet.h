@@ -1,0 +1,64 @@
+#pragma once
+// The "Special Object Creator" page as Win32 controls on a tab sheet, wired to the page logic.
+
+#include <memory>
+#include <string>
+
+#include "creator/creator_page.h"
+#include "ui/comctrls.h"
+#include "ui/stdctrls.h"
+
+namespace quillet::creator {
+
+class TCreatorSheet {
+ public:
+  // Creates every control on `sheet`, which owns them, in the page's tab order.
+  TCreatorSheet(ui::TTabSheet& sheet, const std::string& program_folder);
+  TCreatorSheet(const TCreatorSheet&) = delete;
+  TCreatorSheet& operator=(const TCreatorSheet&) = delete;
+
+  CreatorPage& Logic() { return *logic_; }
+  ui::TTabSheet& Sheet() { return sheet_; }
+
+  // The CLSID row.
+  ui::TButton* Button13;
+  ui::TComboBox* RFCNum;
+  ui::TButton* Button11;
+  ui::TButton* Gen;
+  ui::TButton* VM;
+  ui::TButton* Button10;
+  // The object.
+  ui::TEdit* RFName;
+  ui::TEdit* RFDesc;
+  ui::TEdit* RME;
+  ui::TCheckBox* STCP;
+  ui::TCheckBox* STMC;
+  ui::TCheckBox* STD;
+  ui::TCheckBox* STNN;
+  // Its verbs.
+  ui::TEdit* ShellName;
+  ui::TEdit* RFCN;
+  ui::TButton* Button12;
+  ui::TEdit* RFPar;
+  ui::TButton* RFP;
+  ui::TButton* Button2;
+  ui::TButton* Button1;
+  ui::TButton* Button3;
+  ui::TListBox* List;
+  ui::TButton* Button5;
+  ui::TLabel* Def;
+  // Its icon.
+  ui::TEdit* RFDIcon;
+  ui::TButton* FDI;
+  ui::TButton* Button4;
+  ui::TButton* btnCreate;
+  ui::TButton* Delete;
+  ui::TPanel* Panel1;
+  ui::TImage* AII;
+
+ private:
+  ui::TTabSheet& sheet_;
+  std::unique_ptr<CreatorPage> logic_;
+};
+
+}  // namespace quillet::creator
