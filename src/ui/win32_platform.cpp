@@ -26,6 +26,38 @@ std::string FormatSystemError(DWORD code) {
   return text;
 }
 
+// The system's Yes / No box ignores Esc; the program's confirmation takes Esc as "No" and stands
+// in the middle of the screen. A hook catches the box as it comes up to adjust both.
+thread_local HHOOK confirm_hook = nullptr;
+thread_local WNDPROC confirm_box_proc = nullptr;
+
+LRESULT CALLBACK ConfirmBoxProc(HWND box, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_COMMAND && LOWORD(wp) == IDCANCEL) {
+    EndDialog(box, IDNO);
+    return 0;
+  }
+  return CallWindowProcA(confirm_box_proc, box, msg, wp, lp);
+}
+
+LRESULT CALLBACK ConfirmHook(int code, WPARAM wp, LPARAM lp) {
+  if (code == HCBT_ACTIVATE && !confirm_box_proc) {
+    HWND box = reinterpret_cast<HWND>(wp);
+    char cls[16] = {};
+    GetClassNameA(box, cls, sizeof cls);
+    if (std::strcmp(cls, "#32770") == 0) {
+      confirm_box_proc = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ConfirmBoxProc)));
+      RECT r, screen;
+      GetWindowRect(box, &r);
+      SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+      SetWindowPos(box, nullptr, screen.left + (screen.right - screen.left - (r.right - r.left)) / 2,
+                   screen.top + (screen.bottom - screen.top - (r.bottom - r.top)) / 2, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+  return CallNextHookEx(confirm_hook, code, wp, lp);
+}
+
 struct Handle {
   HANDLE h;
   ~Handle() {
@@ -155,9 +187,12 @@ class Win32Platform : public Platform {
   }
 
   Confirmation Confirm(const std::string& text, const std::string& caption) override {
-    return MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION) == IDYES
-               ? Confirmation::Yes
-               : Confirmation::No;
+    confirm_hook = SetWindowsHookExA(WH_CBT, ConfirmHook, nullptr, GetCurrentThreadId());
+    const int answer = MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION);
+    if (confirm_hook) UnhookWindowsHookEx(confirm_hook);
+    confirm_hook = nullptr;
+    confirm_box_proc = nullptr;
+    return answer == IDYES ? Confirmation::Yes : Confirmation::No;
   }
 
  private:

@@ -306,7 +306,7 @@ struct ConfirmAnswer {
   bool escape_closed = false;
 };
 
-TEST_F(SheetTest, DeleteAsksInAConfirmBoxAndNoKeepsTheObject) {
+TEST_F(SheetTest, DeleteAsksInAConfirmBoxThatEscAnswersNo) {
   WriteMachineText(ClassKey(kSheetId), "", "Asked");
   page_->RFCNum->SetText(kSheetId);
   page_->RFName->SetText("Asked");
@@ -326,8 +326,8 @@ TEST_F(SheetTest, DeleteAsksInAConfirmBoxAndNoKeepsTheObject) {
       if (lstrcmpiA(cls, "Button") == 0) seen.buttons += std::string(t) + "|";
       else if (lstrcmpiA(cls, "Static") == 0 && *t) seen.text = t;
     }
-    PostMessageA(box, WM_KEYDOWN, VK_ESCAPE, 0);
-    PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
+    // Esc on the focused default button, through the box's own message loop.
+    PostMessageA(GetDlgItem(box, IDYES), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     for (int i = 0; i < 40 && IsWindow(box); ++i) Sleep(25);
     seen.escape_closed = !IsWindow(box);
     if (!seen.escape_closed) PostMessageA(box, WM_COMMAND, IDNO, 0);
@@ -340,6 +340,7 @@ TEST_F(SheetTest, DeleteAsksInAConfirmBoxAndNoKeepsTheObject) {
   EXPECT_EQ(seen.text, "Are you sure to Delete \"Asked - " + std::string(kSheetId) +
                            "\"\r\rThis will Delete it PERMANENTLY !");
   EXPECT_EQ(seen.buttons, "&Yes|&No|");
+  EXPECT_TRUE(seen.escape_closed);
   EXPECT_EQ(ReadMachineText(ClassKey(kSheetId), ""), "Asked");
 }
 
