@@ -1,23 +1,37 @@
 #include "skin/painter.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace quillet::skin {
 
 namespace {
 
-// Nearest-pixel stretch of a source rectangle onto a destination rectangle of the work bitmap.
-void Stretch(Bitmap32& dst, const Rect& d, const Bitmap32& src, const Rect& s) {
+// Where a frame is composed: the destination itself when the rectangle lies inside it and no
+// colour is transparent, else a work bitmap of the rectangle's size that is copied out after.
+struct Target {
+  BitmapView view;
+  int ox = 0, oy = 0;
+  Pixel* Row(int y) const { return view.Row(oy + y) + ox; }
+};
+
+// Nearest-pixel stretch of a source rectangle onto a rectangle of the target.
+void Stretch(const Target& dst, const Rect& d, const Bitmap32& src, const Rect& s) {
   const int dw = d.Width(), dh = d.Height(), sw = s.Width(), sh = s.Height();
   if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
-  std::vector<int> xs(dw);
-  for (int x = 0; x < dw; ++x) xs[x] = s.left + static_cast<int>(static_cast<long long>(x) * sw / dw);
+  thread_local std::vector<int> xs;
+  if (sw != dw) {
+    xs.resize(dw);
+    for (int x = 0; x < dw; ++x) xs[x] = s.left + static_cast<int>(static_cast<long long>(x) * sw / dw);
+  }
   for (int y = 0; y < dh; ++y) {
     const Pixel* srow = src.Row(s.top + static_cast<int>(static_cast<long long>(y) * sh / dh));
     Pixel* drow = dst.Row(d.top + y) + d.left;
     if (sw == dw) {
       std::copy(srow + s.left, srow + s.left + sw, drow);
+    } else if (sw == 1) {
+      std::fill(drow, drow + dw, srow[s.left]);
     } else {
       for (int x = 0; x < dw; ++x) drow[x] = srow[xs[x]];
     }
@@ -25,7 +39,7 @@ void Stretch(Bitmap32& dst, const Rect& d, const Bitmap32& src, const Rect& s) {
 }
 
 // Repeats the source rectangle over the destination from its top-left corner, clipped to it.
-void TileRect(Bitmap32& dst, const Rect& d, const Bitmap32& src, const Rect& s) {
+void TileRect(const Target& dst, const Rect& d, const Bitmap32& src, const Rect& s) {
   const int sw = s.Width(), sh = s.Height();
   if (d.Width() <= 0 || d.Height() <= 0 || sw <= 0 || sh <= 0) return;
   for (int y = d.top; y < d.bottom; ++y) {
@@ -54,9 +68,30 @@ void CopyOut(BitmapView dest, const Rect& r, const Bitmap32& work, bool trans) {
   }
 }
 
+// The largest rectangle composed; far beyond any window.
+constexpr std::int64_t kMaxPixels = std::int64_t{1} << 26;
+
 bool Usable(BitmapView dest, const Rect& r, const FrameSource& src) {
-  return src.bitmap && !src.bitmap->Empty() && r.Width() > 0 && r.Height() > 0 && dest.pixels &&
+  const std::int64_t w = std::int64_t{r.right} - r.left, h = std::int64_t{r.bottom} - r.top;
+  return src.bitmap && !src.bitmap->Empty() && w > 0 && h > 0 && w * h <= kMaxPixels && dest.pixels &&
          r.right > 0 && r.bottom > 0 && r.left < dest.width && r.top < dest.height;
+}
+
+bool Inside(BitmapView dest, const Rect& r) {
+  return r.left >= 0 && r.top >= 0 && r.right <= dest.width && r.bottom <= dest.height;
+}
+
+// Composes with `draw` into the destination directly when that gives the same pixels, else
+// through a work bitmap.
+template <class F>
+void Compose(BitmapView dest, const Rect& r, bool trans, F&& draw) {
+  if (!trans && Inside(dest, r)) {
+    draw(Target{dest, r.left, r.top});
+    return;
+  }
+  Bitmap32 work(r.Width(), r.Height());
+  draw(Target{work.View(), 0, 0});
+  CopyOut(dest, r, work, trans);
 }
 
 }  // namespace
@@ -85,25 +120,25 @@ void DrawFrame(BitmapView dest, const Rect& r, const FrameSource& src, Margins m
   if (w < l + rt) l = rt = 0;
   if (h < t + b) t = b = 0;
 
-  Bitmap32 work(w, h);
   const int cw = fw - l - rt, ch = fh - t - b;
-  // Corners at their size.
-  Stretch(work, {0, 0, l, t}, bmp, {f.left, f.top, f.left + l, f.top + t});
-  Stretch(work, {w - rt, 0, w, t}, bmp, {f.right - rt, f.top, f.right, f.top + t});
-  Stretch(work, {0, h - b, l, h}, bmp, {f.left, f.bottom - b, f.left + l, f.bottom});
-  Stretch(work, {w - rt, h - b, w, h}, bmp, {f.right - rt, f.bottom - b, f.right, f.bottom});
-  // Edges stretched along their length.
-  Stretch(work, {l, 0, w - rt, t}, bmp, {f.left + l, f.top, f.right - rt, f.top + t});
-  Stretch(work, {l, h - b, w - rt, h}, bmp, {f.left + l, f.bottom - b, f.right - rt, f.bottom});
-  Stretch(work, {0, t, l, h - b}, bmp, {f.left, f.top + t, f.left + l, f.bottom - b});
-  Stretch(work, {w - rt, t, w, h - b}, bmp, {f.right - rt, f.top + t, f.right, f.bottom - b});
-  const Rect centreDst{l, t, w - rt, h - b};
-  const Rect centreSrc{f.left + l, f.top + t, f.left + l + cw, f.top + t + ch};
-  if (tile)
-    TileRect(work, centreDst, bmp, centreSrc);
-  else
-    Stretch(work, centreDst, bmp, centreSrc);
-  CopyOut(dest, r, work, trans);
+  Compose(dest, r, trans, [&](const Target& work) {
+    // Corners at their size.
+    Stretch(work, {0, 0, l, t}, bmp, {f.left, f.top, f.left + l, f.top + t});
+    Stretch(work, {w - rt, 0, w, t}, bmp, {f.right - rt, f.top, f.right, f.top + t});
+    Stretch(work, {0, h - b, l, h}, bmp, {f.left, f.bottom - b, f.left + l, f.bottom});
+    Stretch(work, {w - rt, h - b, w, h}, bmp, {f.right - rt, f.bottom - b, f.right, f.bottom});
+    // Edges stretched along their length.
+    Stretch(work, {l, 0, w - rt, t}, bmp, {f.left + l, f.top, f.right - rt, f.top + t});
+    Stretch(work, {l, h - b, w - rt, h}, bmp, {f.left + l, f.bottom - b, f.right - rt, f.bottom});
+    Stretch(work, {0, t, l, h - b}, bmp, {f.left, f.top + t, f.left + l, f.bottom - b});
+    Stretch(work, {w - rt, t, w, h - b}, bmp, {f.right - rt, f.top + t, f.right, f.bottom - b});
+    const Rect centreDst{l, t, w - rt, h - b};
+    const Rect centreSrc{f.left + l, f.top + t, f.left + l + cw, f.top + t + ch};
+    if (tile)
+      TileRect(work, centreDst, bmp, centreSrc);
+    else
+      Stretch(work, centreDst, bmp, centreSrc);
+  });
 }
 
 void DrawElement(BitmapView dest, const Rect& r, const TDataSkinObject& e, int frame, int frames,
@@ -123,16 +158,16 @@ void DrawBar(BitmapView dest, const Rect& r, const FrameSource& src, int left, i
   if (w < l + rt) l = rt = 0;
   const int mw = fw - l - rt;
 
-  Bitmap32 work(w, h);
-  Stretch(work, {0, 0, l, h}, bmp, {f.left, f.top, f.left + l, f.bottom});
-  if (mw > 0) {
-    for (int x = l; x < w - rt; x += mw) {
-      const int n = std::min(mw, w - rt - x);
-      Stretch(work, {x, 0, x + n, h}, bmp, {f.left + l, f.top, f.left + l + n, f.bottom});
+  Compose(dest, r, trans, [&](const Target& work) {
+    Stretch(work, {0, 0, l, h}, bmp, {f.left, f.top, f.left + l, f.bottom});
+    if (mw > 0) {
+      for (int x = l; x < w - rt; x += mw) {
+        const int n = std::min(mw, w - rt - x);
+        Stretch(work, {x, 0, x + n, h}, bmp, {f.left + l, f.top, f.left + l + n, f.bottom});
+      }
     }
-  }
-  Stretch(work, {w - rt, 0, w, h}, bmp, {f.right - rt, f.top, f.right, f.bottom});
-  CopyOut(dest, r, work, trans);
+    Stretch(work, {w - rt, 0, w, h}, bmp, {f.right - rt, f.top, f.right, f.bottom});
+  });
 }
 
 }  // namespace quillet::skin

@@ -4,6 +4,8 @@
 #include "skin/embedded_skin.h"
 #include "skin/skin_data.h"
 
+#include <windows.h>
+
 using namespace quillet::skin;
 
 TEST(EmbeddedSkin, TheResourceHoldsTheStoredPropertyAndLoads) {
@@ -16,4 +18,14 @@ TEST(EmbeddedSkin, TheResourceHoldsTheStoredPropertyAndLoads) {
   EXPECT_FALSE(data.NoSkinLoaded());
   EXPECT_EQ(data.Elements().SkinName, "Quillet");
   EXPECT_EQ(data.Elements().Buttons.CheckFrame, 12);
+}
+
+#include "skin/win32_system.h"
+
+TEST(Win32SkinSystem, AnswersWithTheSystemsValues) {
+  const Win32SkinSystem system;
+  EXPECT_EQ(system.SysColor(sys::BtnFace), GetSysColor(COLOR_BTNFACE) & 0xFFFFFF);
+  EXPECT_EQ(system.Resolve(SysColour(sys::WindowText)), GetSysColor(COLOR_WINDOWTEXT) & 0xFFFFFF);
+  EXPECT_EQ(system.Resolve(0x123456), 0x123456u);
+  EXPECT_GT(system.HScrollArrowWidth(), 0);
 }
