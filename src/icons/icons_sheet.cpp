@@ -38,6 +38,10 @@ IconsSheet::IconsSheet(ui::TComponent& owner, ui::TTabSheet& sheet) {
   using ui::Rect;
   GroupBox1 = &Make<ui::TGroupBox>(owner, &sheet, "GroupBox1", Rect{4, 2, 697, 486});
   GroupBox1->SetCaption(" CLSID List ");
+  // Made first, so that it stands above the list wherever it is shown; hidden, it takes no tab stop.
+  SetGroup = &Make<ui::TGroupBox>(owner, GroupBox1, "SetGroup", Rect{150, 110, 397, 190});
+  SetGroup->SetCaption(" Shell32.dll Icons ");
+  SetGroup->SetVisible(false);
   CList = &Make<ui::TGrid>(owner, GroupBox1, "CList", Rect{8, 18, 681, 424});
   CList->SetColumnWidths(280, 371);
   Button9 = &Make<ui::TButton>(owner, GroupBox1, "Button9", Rect{8, 450, 120, 25});
@@ -47,9 +51,6 @@ IconsSheet::IconsSheet(ui::TComponent& owner, ui::TTabSheet& sheet) {
   Button8 = &Make<ui::TButton>(owner, GroupBox1, "Button8", Rect{351, 450, 105, 25});
   Button8->SetCaption("Copy &Caption");
 
-  SetGroup = &Make<ui::TGroupBox>(owner, GroupBox1, "SetGroup", Rect{150, 110, 397, 190});
-  SetGroup->SetCaption(" Shell32.dll Icons ");
-  SetGroup->SetVisible(false);
   auto label = [&](const char* name, const char* caption, Rect r) -> ui::TLabel& {
     ui::TLabel& l = Make<ui::TLabel>(owner, SetGroup, name, r);
     l.SetCaption(caption);
