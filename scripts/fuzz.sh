@@ -37,9 +37,15 @@ for t in "${targets[@]}"; do
   "$cxx" "${flags[@]}" "${san[@]}" "$top/fuzz/${t}_fuzz.cpp" "${objs[@]}" -o "$out/${t}_fuzz"
   mkdir -p "$out/corpus/$t" "$out/crashes/$t"
   echo "== fuzzing $t for ${seconds}s"
-  if ! ASAN_OPTIONS=detect_leaks=1 "$out/${t}_fuzz" -jobs=1 -workers=1 -max_total_time="$seconds" \
+  # One job, run from the output folder, where libFuzzer writes the job's log (fuzz-0.log).
+  rm -f "$out/fuzz-0.log"
+  if ! (cd "$out" && ASAN_OPTIONS=detect_leaks=1 "$out/${t}_fuzz" -jobs=1 -workers=1 -max_total_time="$seconds" \
       -rss_limit_mb=2048 -timeout=10 -max_len=65536 -print_final_stats=1 \
-      -artifact_prefix="$out/crashes/$t/" "$out/corpus/$t" "$out/seeds/$t" 2>"$out/$t.log"; then
+      -artifact_prefix="$out/crashes/$t/" "$out/corpus/$t" "$out/seeds/$t" >"$out/$t.log" 2>&1); then
+    status=1
+  fi
+  [[ -f "$out/fuzz-0.log" ]] && cat "$out/fuzz-0.log" >>"$out/$t.log"
+  if grep -qE 'ERROR: libFuzzer|ERROR: AddressSanitizer|runtime error' "$out/$t.log" || [[ -n "$(ls -A "$out/crashes/$t")" ]]; then
     echo "!! $t found a problem; see $out/$t.log and $out/crashes/$t/"
     status=1
   fi
