@@ -150,4 +150,13 @@ TCreatorSheet::TCreatorSheet(ui::TTabSheet& sheet, const std::string& program_fo
   Delete->OnClick = owned(&CreatorPage::DReg);
 }
 
+TCreatorSheet::~TCreatorSheet() {
+  RFCNum->SetOnChange(nullptr);
+  for (ui::TEdit* e : {RFName, RFDesc, RME, ShellName, RFCN, RFPar, RFDIcon}) e->SetOnKeyPress(nullptr);
+  List->SetOnClick(nullptr);
+  for (ui::TButton* b : {Button13, Button11, Gen, VM, Button10, Button12, RFP, Button2, Button1, Button3,
+                         Button5, FDI, Button4, btnCreate, Delete})
+    b->OnClick = nullptr;
+}
+
 }  // namespace quillet::creator

@@ -14,6 +14,8 @@ class TCreatorSheet {
  public:
   // Creates every control on `sheet`, which owns them, in the page's tab order.
   TCreatorSheet(ui::TTabSheet& sheet, const std::string& program_folder);
+  // Unhooks the controls: they belong to the sheet and may outlive the page logic.
+  ~TCreatorSheet();
   TCreatorSheet(const TCreatorSheet&) = delete;
   TCreatorSheet& operator=(const TCreatorSheet&) = delete;
 

@@ -2,6 +2,7 @@
 // controls, the system registry and the real platform services.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -181,6 +182,17 @@ TEST_F(SheetTest, CaptionsColoursWeightsAndHints) {
             "Click here if the selected \"Special Object\" is not exist in Specified Location");
   EXPECT_EQ(page_->Button10->Hint(), "Scan Available \"Special Object\"");
   EXPECT_EQ(page_->Button12->Hint(), "Add \"RunDLL\" Execute Parameter");
+  // Each hint is in the tooltip that shows on hover.
+  for (ui::TButton* b : {page_->Button13, page_->Button11, page_->Gen, page_->VM, page_->Button10, page_->Button12}) {
+    char text[256] = {};
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = page_->Sheet().Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(b->Handle());
+    tool.lpszText = text;
+    SendMessageA(ui::Application().HintWindow(), TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    EXPECT_EQ(std::string(text), b->Hint()) << b->Name();
+  }
 }
 
 TEST_F(SheetTest, TypingAndPickingInTheRealComboFillThePage) {
