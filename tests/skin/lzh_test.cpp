@@ -79,6 +79,21 @@ TEST(Lzh, SizeFieldAndFirstBits) {
   EXPECT_LE(packed.size(), 4u + 4u);
 }
 
+TEST(Lzh, FirstLiteralFollowsTheFreshTree) {
+  // In the fresh tree (leaves paired in order, parents appended) 'A' sits at the end of the
+  // path 1 1 1 0 0 1 1 0 1 from the root, sent most significant bit first.
+  const std::vector<std::uint8_t> stream = {1, 0, 0, 0, 0xE6, 0x80};
+  EXPECT_EQ(TLZH::Encode(Bytes("A")), stream);
+  EXPECT_EQ(TLZH::Decode(stream), Bytes("A"));
+}
+
+TEST(Lzh, AMatchBeforeTheStartCopiesTheRingsSpaces) {
+  // Code 256 (a 3-byte match, path 1 0 0 0 1 1 0 0), position 0 (prefix 000, then six zero
+  // bits): three bytes from just before the write position 4036, all spaces.
+  const std::vector<std::uint8_t> stream = {3, 0, 0, 0, 0x8C, 0x00, 0x00};
+  EXPECT_EQ(TLZH::Decode(stream), Bytes("   "));
+}
+
 TEST(Lzh, InitialRingIsSpacesSoAMatchCanReachBeforeTheStart) {
   // A stream of zero bits: the first code is a literal, later codes may copy from the ring,
   // which begins as spaces. Whatever comes, exactly S bytes come out.
