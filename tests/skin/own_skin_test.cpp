@@ -169,3 +169,21 @@ TEST(OwnSkin, WritesEveryBitmapToLookAt) {
   }
   EXPECT_EQ(art.bitmaps.size(), 35u);
 }
+
+TEST(SkinTool, UnpackWritesOnlyPlainNames) {
+  const fs::path dir = TempDir("unsafe");
+  TSkinArchiveWriter w;
+  w.Add("skin.ini", {'x'});
+  w.Add("../escaped.bmp", {'y'});
+  w.Add("sub\\inner.bmp", {'z'});
+  const auto raw = w.RawStream();
+  std::ofstream(dir / "bad.skin", std::ios::binary).write(reinterpret_cast<const char*>(raw.data()),
+                                                          static_cast<std::streamsize>(raw.size()));
+  std::ostringstream out, err;
+  ASSERT_EQ(quillet::skintool::Run({"unpack", (dir / "bad.skin").string(), (dir / "out").string()}, out, err), 0);
+  EXPECT_TRUE(fs::exists(dir / "out" / "skin.ini"));
+  EXPECT_FALSE(fs::exists(dir / "escaped.bmp"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "out"), fs::directory_iterator()), 1);
+  EXPECT_NE(err.str().find("unsafe name"), std::string::npos);
+  fs::remove_all(dir);
+}
