@@ -8,8 +8,9 @@
 
 namespace quillet::creator {
 
-void CreatorPage::ReplaceListFromFile() {
-  const std::string content = ui::CurrentPlatform().ReadWholeFile(ListFilePath());
+void CreatorPage::ReplaceListFromFile() { LoadListFrom(ui::CurrentPlatform().ReadWholeFile(ListFilePath())); }
+
+void CreatorPage::LoadListFrom(const std::string& content) {
   const std::string text = c_.RFCNum.Text();
   c_.RFCNum.SetItems(ParseClsidList(content));
   // A combo box may clear its edit text with its entries; the typed CLSID is still the one meant.

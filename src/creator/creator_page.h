@@ -45,6 +45,8 @@ class CreatorPage {
 
   // CLSID list.
   void LoadList();  // start-up: from CLSID.dat when it exists
+  // The list replaced by the lines of a list file's content; the typed text stays.
+  void LoadListFrom(const std::string& content);
   void SaveList();
   void CNC();           // fill the page from the registry
   void GenClick();      // "Generate"
