@@ -1,39 +1,35 @@
-// Program entry. The main window proper is built in its own files; until then a plain window.
+// Program entry: the application, the main window with its start-up, the hidden about box, and
+// the event loop until the main window closes.
 #include <windows.h>
 
-namespace {
+#include "app/main_form.h"
+#include "dialogs/about_box.h"
+#include "ui/forms.h"
 
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_DESTROY) {
-    PostQuitMessage(0);
-    return 0;
+#ifdef QUILLET_SANDBOX
+#include "registry/memory_backend.h"
+#include "ui/platform.h"
+#endif
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  using namespace quillet;
+  ui::TApplication& app = ui::Application();
+  app.Initialize();
+  app.SetTitle("Quillet");
+#ifdef QUILLET_SANDBOX
+  // The sandbox keeps its registry in Quillet.reg beside the executable, which regedit can import.
+  MemoryBackend sandbox;
+  ScopedRegistry use_sandbox(sandbox);
+  try {
+    sandbox.BindFile(app::ProgramFolderOf(ui::CurrentPlatform().ProgramPath()) + "Quillet.reg");
+  } catch (...) {
+    app.HandleException();
   }
-  return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-  wc.lpszClassName = "TQuilletFrm";
-  RegisterClassA(&wc);
-  RECT r{0, 0, 711, 569};
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  AdjustWindowRect(&r, style, FALSE);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  HWND hwnd = CreateWindowA("TQuilletFrm", "Quillet", style, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-                            (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, nullptr, nullptr, instance,
-                            nullptr);
-  ShowWindow(hwnd, show);
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return 0;
+#endif
+  app::TQuilletFrm& main_form = app.CreateForm<app::TQuilletFrm>(&app.Root());
+  main_form.DoCreate();
+  app.CreateForm<dialogs::TQuilletAbout>(&app.Root());
+  int code = app.Run();
+  app.DestroyForms();
+  return code;
 }

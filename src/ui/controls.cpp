@@ -334,7 +334,7 @@ WNDPROC RegisterToolkitClass(const CreateParams& p) {
   } else {
     wc.style = p.class_style;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconA(Instance(), MAKEINTRESOURCEA(1));
+    wc.hIcon = p.class_icon ? LoadIconA(Instance(), MAKEINTRESOURCEA(1)) : nullptr;
   }
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = ToolkitWindowProc;

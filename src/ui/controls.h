@@ -200,6 +200,7 @@ struct CreateParams {
   std::string system_class; // the system class it is built on; empty for the toolkit's own
   DWORD style = 0, ex_style = 0;
   UINT class_style = CS_DBLCLKS;
+  bool class_icon = true;   // the program's icon on the toolkit's own classes
   int x = 0, y = 0, width = 0, height = 0;
   HWND parent = nullptr;
 };

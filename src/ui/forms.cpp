@@ -15,6 +15,8 @@ namespace quillet::ui {
 TForm::TForm(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {
   visible_ = false;
   color_ = kColorBtnFace;
+  // A form owned by another form stays above it and goes with it.
+  owner_form_ = dynamic_cast<TForm*>(owner);
   font_.color = kColorWindowText;
   props_.Publish("BorderStyle", [this] {
     switch (border_style_) {
@@ -54,6 +56,7 @@ void TForm::MakeCreateParams(CreateParams& p) {
     case BorderStyle::Dialog:
       p.style |= WS_POPUP | DS_MODALFRAME;
       p.ex_style |= WS_EX_DLGMODALFRAME;
+      p.class_icon = false;  // dialog frames carry no icon
       break;
     case BorderStyle::Sizeable:
       p.style |= WS_THICKFRAME;

@@ -44,6 +44,7 @@ class TForm : public TWinControl {
   int ModalResult() const { return modal_result_; }
   void SetModalResult(int r) { modal_result_ = r; }
   // A window that owns this one; its window handle becomes the owner of this form's window.
+  // By default the owning component, when that is a form. Set it before the window exists.
   void SetOwnerWindow(TForm* owner) { owner_form_ = owner; }
 
   // Default: Hide, or ending the program for the main form.

@@ -188,7 +188,10 @@ TYPED_TEST_P(WidgetContract, GridSelection) {
 TYPED_TEST_P(WidgetContract, GridHoldsTensOfThousandsOfRows) {
   ui::IGrid& g = this->env.Grid();
   std::vector<std::string> lines;
-  for (int i = 0; i < 50000; ++i) lines.push_back("{" + std::to_string(i) + "}=class " + std::to_string(i));
+  for (int i = 0; i < 50000; ++i) {
+    std::string n = std::to_string(i);
+    lines.push_back(std::string(1, '{').append(n).append("}=class ").append(n));
+  }
   g.SetLines(lines);
   g.AddLines({"last=one"});
   EXPECT_EQ(g.RowCount(), 50001);

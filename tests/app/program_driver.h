@@ -1,0 +1,120 @@
+#pragma once
+// Drives the real program from another process: starts it, waits for its windows by class,
+// clicks its buttons. Used by the Wine suite and by the screenshot tour.
+
+#include <windows.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace quillet::driver {
+
+// A Linux path as Wine sees it; Windows paths pass unchanged.
+inline std::string WindowsPath(std::string path) {
+  if (!path.empty() && path[0] == '/') {
+    for (char& c : path)
+      if (c == '/') c = '\\';
+    path = "Z:" + path;
+  }
+  return path;
+}
+
+class Program {
+ public:
+  Program() = default;
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+  ~Program() {
+    if (pi_.hProcess) {
+      if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi_.hProcess, 1);
+      CloseHandle(pi_.hProcess);
+      CloseHandle(pi_.hThread);
+    }
+  }
+  bool Start(const std::string& exe) {
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    std::string cmd = "\"" + exe + "\"";
+    return CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
+  }
+  DWORD Id() const { return pi_.dwProcessId; }
+  // True when the program ended within the time.
+  bool WaitForExit(int ms) { return WaitForSingleObject(pi_.hProcess, static_cast<DWORD>(ms)) == WAIT_OBJECT_0; }
+
+ private:
+  PROCESS_INFORMATION pi_{};
+};
+
+inline std::string ClassOf(HWND h) {
+  char name[128] = {};
+  GetClassNameA(h, name, sizeof name);
+  return name;
+}
+
+inline std::string TextOf(HWND h) {
+  char text[2048] = {};
+  GetWindowTextA(h, text, sizeof text);
+  return text;
+}
+
+// The program's top-level windows of a class, visible ones only when asked.
+inline std::vector<HWND> WindowsOf(DWORD pid, const std::string& cls, bool visible_only) {
+  struct Query {
+    DWORD pid;
+    const std::string* cls;
+    bool visible;
+    std::vector<HWND> found;
+  } q{pid, &cls, visible_only, {}};
+  EnumWindows(
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* q = reinterpret_cast<Query*>(lp);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        if (pid == q->pid && ClassOf(h) == *q->cls && (!q->visible || IsWindowVisible(h))) q->found.push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&q));
+  return q.found;
+}
+
+// Waits until at least `count` visible windows of the class exist; returns the first or null.
+inline HWND WaitForWindow(DWORD pid, const std::string& cls, int timeout_ms = 20000, size_t count = 1) {
+  auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  while (std::chrono::steady_clock::now() < end) {
+    auto found = WindowsOf(pid, cls, true);
+    if (found.size() >= count) return found.front();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return nullptr;
+}
+
+inline HWND ChildWithText(HWND parent, const std::string& text) {
+  struct Query {
+    const std::string* text;
+    HWND found;
+  } q{&text, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* q = reinterpret_cast<Query*>(lp);
+        if (TextOf(h) == *q->text) {
+          q->found = h;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&q));
+  return q.found;
+}
+
+// Clicks a button without waiting for what the click starts (a modal dialog would block).
+inline bool ClickButton(HWND window, const std::string& caption) {
+  HWND b = ChildWithText(window, caption);
+  if (!b) return false;
+  PostMessageA(GetParent(b), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(b), BN_CLICKED), reinterpret_cast<LPARAM>(b));
+  return true;
+}
+
+}  // namespace quillet::driver

@@ -1,0 +1,114 @@
+// The real program, started as a user would, in the test's Wine prefix.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "app/program_driver.h"
+
+namespace quillet {
+namespace {
+
+using namespace quillet::driver;
+
+std::string ReadUserValue(const char* key, const char* name) {
+  char buf[1024] = {};
+  DWORD size = sizeof buf;
+  if (RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, buf, &size) != ERROR_SUCCESS) return "<none>";
+  return buf;
+}
+
+void SetUserValue(const char* key, const char* name, const char* value) {
+  HKEY k;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr), ERROR_SUCCESS);
+  RegSetValueExA(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), static_cast<DWORD>(strlen(value) + 1));
+  RegCloseKey(k);
+}
+
+bool MachineKeyExists(const char* path) {
+  HKEY k;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &k) != ERROR_SUCCESS) return false;
+  RegCloseKey(k);
+  return true;
+}
+
+const std::string kExe = WindowsPath(QUILLET_EXE);
+
+TEST(Program, PromptFirstThenTheMainWindowAndASecondOneFromTheIcon) {
+  RegDeleteTreeA(HKEY_CURRENT_USER, "Brask");
+  Program p;
+  ASSERT_TRUE(p.Start(kExe));
+  HWND prompt = WaitForWindow(p.Id(), "TfrmDonate");
+  ASSERT_TRUE(prompt) << "a first start shows the donation prompt";
+  EXPECT_EQ(TextOf(prompt), "Support \"Quillet\"");
+  EXPECT_TRUE(WindowsOf(p.Id(), "TQuilletFrm", true).empty()) << "before the main window shows";
+  EXPECT_FALSE(WindowsOf(p.Id(), "TQuilletFrm", false).empty());
+  EXPECT_EQ(ReadUserValue("Brask", "03"), kExe);
+  EXPECT_TRUE(MachineKeyExists("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\NetworkNeighborhood\\NameSpace"));
+  EXPECT_TRUE(MachineKeyExists("Software\\Microsoft\\Windows\\CurrentVersion\\App Paths"));
+
+  ASSERT_TRUE(ClickButton(prompt, "Close"));
+  HWND main = WaitForWindow(p.Id(), "TQuilletFrm");
+  ASSERT_TRUE(main);
+  EXPECT_EQ(TextOf(main), "Quillet");
+  EXPECT_EQ(ReadUserValue("Brask\\Support", "03"), "1") << "closing the prompt stores the box";
+  RECT client;
+  GetClientRect(main, &client);
+  EXPECT_EQ(client.right, 711);
+  EXPECT_EQ(client.bottom, 569);
+
+  // The header icon opens a full second window, which runs start-up again.
+  PostMessageA(main, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(30, 26));
+  HWND second_prompt = WaitForWindow(p.Id(), "TfrmDonate");
+  ASSERT_TRUE(second_prompt);
+  ClickButton(second_prompt, "Close");
+  ASSERT_TRUE(WaitForWindow(p.Id(), "TQuilletFrm", 20000, 2));
+  auto windows = WindowsOf(p.Id(), "TQuilletFrm", true);
+  ASSERT_EQ(windows.size(), 2u);
+  HWND second = windows[0] == main ? windows[1] : windows[0];
+  EXPECT_EQ(GetWindow(second, GW_OWNER), main);
+
+  PostMessageA(second, WM_CLOSE, 0, 0);
+  Sleep(300);
+  EXPECT_FALSE(IsWindowVisible(second)) << "closing the second window hides it";
+  EXPECT_FALSE(p.WaitForExit(200));
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(p.WaitForExit(10000)) << "closing the first window ends the program";
+}
+
+TEST(Program, UnreadableListFileGivesOneErrorBoxAndTheWindowStillComesUp) {
+  SetUserValue("Brask\\Support", "03", "0");
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "quillet-unreadable-" + std::to_string(GetCurrentProcessId()) + "\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string exe = folder + "quillet.exe";
+  ASSERT_TRUE(CopyFileA(kExe.c_str(), exe.c_str(), FALSE));
+  // A folder by that name exists but cannot be opened as a file.
+  CreateDirectoryA((folder + "CLSID.dat").c_str(), nullptr);
+  {
+    Program p;
+    ASSERT_TRUE(p.Start(exe));
+    HWND box = WaitForWindow(p.Id(), "#32770");
+    ASSERT_TRUE(box);
+    EXPECT_EQ(TextOf(box), "Quillet");
+    HWND text = GetDlgItem(box, 0xFFFF);
+    ASSERT_TRUE(text);
+    const std::string expected = "Cannot open file \"" + folder + "CLSID.dat\". ";
+    EXPECT_EQ(TextOf(text).substr(0, expected.size()), expected) << TextOf(text);
+    EXPECT_TRUE(WindowsOf(p.Id(), "TfrmDonate", false).empty()) << "the prompt is switched off";
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    HWND main = WaitForWindow(p.Id(), "TQuilletFrm");
+    ASSERT_TRUE(main);
+    Sleep(300);
+    EXPECT_TRUE(WindowsOf(p.Id(), "#32770", true).empty()) << "one error box only";
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(p.WaitForExit(10000));
+  }
+  DeleteFileA(exe.c_str());
+  RemoveDirectoryA((folder + "CLSID.dat").c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+}  // namespace quillet

@@ -1,0 +1,85 @@
+// Walks the real program through its windows for `make run` without a display: starts it inside
+// the virtual desktop, and at each window asks the script to take a screenshot by leaving a
+// "<name>.want" file in the screenshot folder, waiting until the script removes it.
+//   quillet-tour.exe <program> <screenshot folder>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/program_driver.h"
+
+using namespace quillet::driver;
+
+namespace {
+
+std::string g_folder;
+
+bool Shot(const char* name) {
+  Sleep(700);  // let the window finish painting
+  const std::string want = g_folder + "\\" + name + ".want";
+  HANDLE f = CreateFileA(want.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(f);
+  for (int i = 0; i < 600 && GetFileAttributesA(want.c_str()) != INVALID_FILE_ATTRIBUTES; ++i) Sleep(50);
+  return true;
+}
+
+// Tells the script the tour is over, with its outcome.
+int Done(const char* outcome) {
+  const std::string path = g_folder + "\\tour.done";
+  if (FILE* f = std::fopen(path.c_str(), "w")) {
+    std::fputs(outcome, f);
+    std::fclose(f);
+  }
+  return outcome[0] == 0 ? 0 : 1;
+}
+
+int Fail(const char* what) {
+  std::fprintf(stderr, "quillet-tour: %s\n", what);
+  return Done(what);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return Fail("usage: quillet-tour <program> <screenshot folder>");
+  g_folder = WindowsPath(argv[2]);
+  Program p;
+  if (!p.Start(WindowsPath(argv[1]))) return Fail("cannot start the program");
+  // Either the prompt comes first (it is due at start) or the main window does.
+  HWND prompt = nullptr, main = nullptr;
+  for (int i = 0; i < 600 && !prompt && !main; ++i) {
+    auto prompts = WindowsOf(p.Id(), "TfrmDonate", true);
+    auto mains = WindowsOf(p.Id(), "TQuilletFrm", true);
+    if (!prompts.empty()) prompt = prompts.front();
+    else if (!mains.empty()) main = mains.front();
+    else Sleep(50);
+  }
+  if (!prompt && !main) return Fail("no window came up");
+  if (prompt) {
+    Shot("donation-prompt");
+    ClickButton(prompt, "Close");
+    main = WaitForWindow(p.Id(), "TQuilletFrm");
+    if (!main) return Fail("no main window after the prompt");
+    Shot("main-window");
+  } else {
+    Shot("main-window");
+    ClickButton(main, "Donate");
+    prompt = WaitForWindow(p.Id(), "TfrmDonate");
+    if (!prompt) return Fail("the Donate button opened nothing");
+    Shot("donation-prompt");
+    ClickButton(prompt, "Close");
+  }
+  WaitForWindow(p.Id(), "TQuilletFrm");
+  Sleep(300);
+  ClickButton(main, "About");
+  HWND about = WaitForWindow(p.Id(), "TQuilletAbout");
+  if (!about) return Fail("the About button opened nothing");
+  Shot("about-box");
+  ClickButton(about, "Close");
+  Sleep(300);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  p.WaitForExit(5000);
+  return Done("");
+}
