@@ -68,13 +68,13 @@ void VisibilityPage::OHideChange() {
   std::vector<std::string> lines;
   lines.reserve(names.size());
   for (const std::string& name : names) {
+    // Hide values are numbers all but always: read at once, and let any other kind, or data that
+    // cannot be read, show as visible.
     std::int32_t flag = 0;
-    if (store.GetValueKind(name) == ValueKind::Number) {
-      try {
-        flag = store.ReadNumber(name);
-      } catch (const ERegistryException&) {
-        flag = 0;  // unreadable data shows as visible
-      }
+    try {
+      flag = store.ReadNumber(name);
+    } catch (const ERegistryException&) {
+      flag = 0;
     }
     lines.push_back(name + "=" + FlagText(flag));
   }
