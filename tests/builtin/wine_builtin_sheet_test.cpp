@@ -25,8 +25,9 @@ class WineBuiltInSheetTest : public ::testing::Test {
   WineBuiltInSheetTest() {
     for (const char* place : kPlaces) {
       saved_.push_back(std::make_unique<testing::KeySnapshot>(HKEY_LOCAL_MACHINE, place));
-      DeleteKeyAt(kLocalMachine, place);
       CreateKeyAt(kLocalMachine, place);
+      for (const BuiltInObject& row : BuiltInObjectTable)
+        DeleteKeyAt(kLocalMachine, std::string(place) + "\\" + row.clsid);
     }
   }
   static void Press(ui::TButton* b) { SendMessageA(b->Handle(), BM_CLICK, 0, 0); }
