@@ -1,7 +1,9 @@
 #pragma once
 // A platform for tests: real files in a temporary folder, everything else recorded and scripted.
 
+#include <chrono>
 #include <cstdint>
+#include <random>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -18,7 +20,7 @@ class FakePlatform : public ui::Platform {
   FakePlatform() {
     static int counter = 0;
     folder_ = std::filesystem::temp_directory_path() /
-              ("quillet-test-" + std::to_string(reinterpret_cast<std::uintptr_t>(this)) + "-" + std::to_string(++counter));
+              ("quillet-test-" + UniqueTag() + "-" + std::to_string(++counter));
     std::filesystem::create_directories(folder_);
     program_path_ = (folder_ / "quillet.exe").string();
   }
@@ -74,6 +76,13 @@ class FakePlatform : public ui::Platform {
   }
 
   std::string Folder() const { return folder_.string(); }
+
+  // Test programs run side by side, and a pointer or a counter alone can repeat between them.
+  static std::string UniqueTag() {
+    std::random_device rd;
+    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    return std::to_string(rd()) + "-" + std::to_string(rd()) + "-" + std::to_string(now);
+  }
 
   // Scripted answers and records.
   std::filesystem::path folder_;
