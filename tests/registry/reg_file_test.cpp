@@ -42,8 +42,10 @@ class TempDir {
  public:
   TempDir() {
     static int n = 0;
-    path_ = fs::temp_directory_path() / ("quillet-regfile-" + std::to_string(++n) + "-" +
-                                         std::to_string(reinterpret_cast<std::uintptr_t>(this)));
+    std::random_device rd;  // test programs run side by side: a counter alone would repeat
+    path_ = fs::temp_directory_path() /
+            ("quillet-regfile-" + std::to_string(++n) + "-" + std::to_string(rd()) + "-" +
+             std::to_string(rd()));
     fs::create_directories(path_);
   }
   ~TempDir() { fs::remove_all(path_); }
