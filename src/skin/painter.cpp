@@ -53,7 +53,7 @@ void TileRect(const Target& dst, const Rect& d, const Bitmap32& src, const Rect&
   }
 }
 
-void CopyOut(BitmapView dest, const Rect& r, const Bitmap32& work, bool trans) {
+void CopyOut(BitmapView dest, const Rect& r, BitmapView work, bool trans) {
   const int x0 = std::max(r.left, 0), y0 = std::max(r.top, 0);
   const int x1 = std::min(r.right, dest.width), y1 = std::min(r.bottom, dest.height);
   for (int y = y0; y < y1; ++y) {
@@ -89,8 +89,13 @@ void Compose(BitmapView dest, const Rect& r, bool trans, F&& draw) {
     draw(Target{dest, r.left, r.top});
     return;
   }
-  Bitmap32 work(r.Width(), r.Height());
-  draw(Target{work.View(), 0, 0});
+  // One work buffer per thread, reused: painting happens on every frame of every window. It
+  // starts black, as a fresh bitmap would, for the parts a degenerate frame leaves unpainted.
+  thread_local std::vector<Pixel> buffer;
+  const std::size_t n = static_cast<std::size_t>(r.Width()) * r.Height();
+  buffer.assign(n, 0);
+  const BitmapView work{buffer.data(), r.Width(), r.Height(), r.Width()};
+  draw(Target{work, 0, 0});
   CopyOut(dest, r, work, trans);
 }
 
