@@ -9,6 +9,7 @@
 
 #include "skin/skin_data.h"
 #include "skin/skin_reader.h"
+#include "sample_window.h"
 #include "skin_art.h"
 #include "skin_tool.h"
 
@@ -168,6 +169,11 @@ TEST(OwnSkin, WritesEveryBitmapToLookAt) {
     EXPECT_TRUE(out.good());
   }
   EXPECT_EQ(art.bitmaps.size(), 35u);
+  // And the elements at work: two sample windows painted by the element painter.
+  const auto sample = WriteBmp(quillet::skinmaker::PaintSampleWindows(Loaded()));
+  std::ofstream(dir / "sample-windows.bmp", std::ios::binary)
+      .write(reinterpret_cast<const char*>(sample.data()), static_cast<std::streamsize>(sample.size()));
+  EXPECT_TRUE(fs::exists(dir / "sample-windows.bmp"));
 }
 
 TEST(SkinTool, UnpackWritesOnlyPlainNames) {
