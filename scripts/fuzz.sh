@@ -49,6 +49,6 @@ for t in "${targets[@]}"; do
     echo "!! $t found a problem; see $out/$t.log and $out/crashes/$t/"
     status=1
   fi
-  grep -E '^stat::(number_of_executed_units|new_units_added)|^Done' "$out/$t.log" || tail -3 "$out/$t.log"
+  grep -E '^stat::(number_of_executed_units|new_units_added)|^Done' "$out/$t.log" | awk '!seen[$0]++' || tail -3 "$out/$t.log"
 done
 exit $status
