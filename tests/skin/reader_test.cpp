@@ -127,6 +127,10 @@ TEST(SkinStream, StoredPropertyLayout) {
   EXPECT_EQ(shown.back(), TSkinReader::kOlderSkinMessage);
   EXPECT_TRUE(data.NoSkinLoaded());
 
+  // A size field past what any skin needs is refused before anything is decoded.
+  EXPECT_FALSE(data.LoadFromRaw({0xFF, 0xFF, 0xFF, 0x0F, 0x55}));
+  EXPECT_EQ(shown.back(), TSkinReader::kDamagedSkinMessage);
+
   const auto good = WrapSkinStream(w.RawStream());
   EXPECT_TRUE(data.ReadSkinStream(good.data(), good.size()));
   EXPECT_FALSE(data.NoSkinLoaded());
