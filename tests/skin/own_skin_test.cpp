@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "skin/skin_data.h"
 #include "skin/skin_reader.h"
 #include "sample_window.h"
@@ -34,8 +36,8 @@ const TSkinElements& Loaded() {
 }
 
 fs::path TempDir(const char* name) {
-  const fs::path dir = fs::temp_directory_path() / (std::string("quillet-skin-") + name + "-" +
-                                                     std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  // The process id keeps test programs of two build trees run side by side apart.
+  const fs::path dir = fs::temp_directory_path() / (std::string("quillet-skin-") + name + "-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;
