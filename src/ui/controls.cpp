@@ -450,6 +450,11 @@ HWND TWinControl::Handle() {
 
 void TWinControl::CreateHandle() {
   if (hwnd_ || destroying_) return;
+  // Making the parent's window makes its shown children's too, this one among them.
+  if (parent_ && !parent_->hwnd_) {
+    parent_->CreateHandle();
+    if (hwnd_) return;
+  }
   CreateParams p;
   MakeCreateParams(p);
   default_proc_ = RegisterToolkitClass(p);
@@ -461,13 +466,42 @@ void TWinControl::CreateHandle() {
   t_creating = nullptr;
   if (!h) throw std::runtime_error("Error creating window " + p.class_name);
   hwnd_ = h;
+  if (parent_) {
+    // Made later than a sibling that follows it: put it back in its place in the tab order.
+    auto& sib = parent_->controls_;
+    auto it = std::find(sib.begin(), sib.end(), this);
+    if (it != sib.end() && std::any_of(it + 1, sib.end(), [](TControl* c) {
+          auto* w = dynamic_cast<TWinControl*>(c);
+          return w && w->hwnd_;
+        }))
+      parent_->RestackChildren();
+  }
   SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleForWindow()), FALSE);
   CreateWnd();
-  for (TControl* c : controls_)
-    if (auto* w = dynamic_cast<TWinControl*>(c)) w->CreateHandle();
+  CreateChildHandles();
   if (!hint_.empty()) Application().RegisterHint(this);
   for (TControl* c : controls_)
     if (!c->IsWindowed() && !c->Hint().empty()) Application().RegisterHint(c);
+}
+
+// Hidden children get their windows when they are first shown (or asked for their handle), as
+// most of them sit on pages the user may never open; that keeps start-up quick.
+void TWinControl::CreateChildHandles() {
+  for (TControl* c : controls_) {
+    auto* w = dynamic_cast<TWinControl*>(c);
+    if (w && !w->hwnd_ && w->visible_) w->CreateHandle();
+  }
+}
+
+// Puts the children's windows back into creation order, which is also the tab order.
+void TWinControl::RestackChildren() {
+  HWND prev = HWND_TOP;
+  for (TControl* c : controls_) {
+    auto* w = dynamic_cast<TWinControl*>(c);
+    if (!w || !w->hwnd_) continue;
+    SetWindowPos(w->hwnd_, prev, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    prev = w->hwnd_;
+  }
 }
 
 void TWinControl::DestroyHandle() {
@@ -485,7 +519,7 @@ void TWinControl::InsertControl(TControl* c) {
   controls_.push_back(c);
   if (hwnd_) {
     if (auto* w = dynamic_cast<TWinControl*>(c)) {
-      w->CreateHandle();
+      if (w->visible_) w->CreateHandle();
     } else {
       c->Invalidate();
       if (!c->Hint().empty()) Application().RegisterHint(c);
@@ -518,7 +552,13 @@ void TWinControl::BoundsChanged() {
 }
 
 void TWinControl::VisibleChanged() {
-  if (hwnd_) ShowWindow(hwnd_, visible_ ? SW_SHOW : SW_HIDE);
+  if (visible_ && !hwnd_ && parent_ && parent_->hwnd_) {
+    CreateHandle();
+    return;
+  }
+  if (!hwnd_) return;
+  if (visible_) CreateChildHandles();
+  ShowWindow(hwnd_, visible_ ? SW_SHOW : SW_HIDE);
 }
 
 void TWinControl::EnabledChanged() {

@@ -265,6 +265,8 @@ class TWinControl : public TControl {
 
  private:
   void CreateHandle();
+  void CreateChildHandles();
+  void RestackChildren();
   void DestroyHandle();
   void InsertControl(TControl* c);
   void RemoveControl(TControl* c);

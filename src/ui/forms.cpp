@@ -263,14 +263,6 @@ void TApplication::Initialize() {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_TAB_CLASSES |
                                            ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
-  hint_window_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                 WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleA(nullptr),
-                                 nullptr);
-  if (hint_window_) {
-    SendMessageA(hint_window_, TTM_SETMAXTIPWIDTH, 0, 400);
-    SetHintPause(hint_pause_);
-  }
 }
 
 void TApplication::SetHintPause(int ms) {
@@ -300,7 +292,20 @@ TTTOOLINFOA ToolFor(TControl* c) {
 }
 }  // namespace
 
+void TApplication::CreateHintWindow() {
+  if (hint_window_ || !initialized_) return;
+  hint_window_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+  if (hint_window_) {
+    SendMessageA(hint_window_, TTM_SETMAXTIPWIDTH, 0, 400);
+    SetHintPause(hint_pause_);
+  }
+}
+
 void TApplication::RegisterHint(TControl* c) {
+  if (c->Hint().empty() && !hint_window_) return;
+  CreateHintWindow();  // the first hint brings the hint window
   if (!hint_window_) return;
   TTTOOLINFOA ti = ToolFor(c);
   if (!ti.hwnd || (c->IsWindowed() && !ti.uId)) return;

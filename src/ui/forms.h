@@ -80,7 +80,7 @@ class TApplication {
   TApplication();
   ~TApplication();
 
-  // Common controls and the hint window.
+  // Common controls; the hint window comes with the first hint.
   void Initialize();
   const std::string& Title() const { return title_; }
   void SetTitle(std::string t) { title_ = std::move(t); }
@@ -121,6 +121,7 @@ class TApplication {
   HWND HintWindow() const { return hint_window_; }
 
  private:
+  void CreateHintWindow();
   struct Root : TComponent {
     Root() : TComponent(nullptr) {}
     void Clear() { DestroyComponents(); }

@@ -624,7 +624,7 @@ void TImage::Paint(HDC dc) {
     if (transparent_) {
       // The bottom-left pixel names the colour that lets the background through.
       COLORREF key = GetPixel(mem, 0, bm.bmHeight - 1);
-      TransparentBlt(dc, x, y, w, h, mem, 0, 0, bm.bmWidth, bm.bmHeight, key);
+      GdiTransparentBlt(dc, x, y, w, h, mem, 0, 0, bm.bmWidth, bm.bmHeight, key);
     } else {
       SetStretchBltMode(dc, COLORONCOLOR);
       StretchBlt(dc, x, y, w, h, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);

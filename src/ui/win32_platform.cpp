@@ -58,6 +58,15 @@ LRESULT CALLBACK ConfirmHook(int code, WPARAM wp, LPARAM lp) {
   return CallNextHookEx(confirm_hook, code, wp, lp);
 }
 
+// The shell and the common dialogs are loaded on first use: linking them in costs every start
+// their loading, while most runs never open a file dialog or an address.
+template <class Fn>
+Fn Lookup(const char* dll, const char* name) {
+  HMODULE module = GetModuleHandleA(dll);
+  if (!module) module = LoadLibraryA(dll);
+  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+}
+
 struct Handle {
   HANDLE h;
   ~Handle() {
@@ -132,11 +141,16 @@ class Win32Platform : public Platform {
   std::uint32_t TickCount() override { return GetTickCount(); }
 
   void ShellOpen(void* owner, const std::string& file, int show_command) override {
-    ShellExecuteA(static_cast<HWND>(owner), nullptr, file.c_str(), nullptr, nullptr, show_command);
+    using Fn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    static const Fn shell_execute = Lookup<Fn>("shell32.dll", "ShellExecuteA");
+    if (shell_execute) shell_execute(static_cast<HWND>(owner), nullptr, file.c_str(), nullptr, nullptr, show_command);
   }
 
   void* ExtractFileIcon(const std::string& path, int index) override {
-    HICON icon = ExtractIconA(nullptr, path.c_str(), static_cast<UINT>(index));
+    using Fn = HICON(WINAPI*)(HINSTANCE, LPCSTR, UINT);
+    static const Fn extract_icon = Lookup<Fn>("shell32.dll", "ExtractIconA");
+    if (!extract_icon) return nullptr;
+    HICON icon = extract_icon(nullptr, path.c_str(), static_cast<UINT>(index));
     // ExtractIconA answers 1 for "not an icon file"; that is no icon either.
     if (reinterpret_cast<std::uintptr_t>(icon) <= 1) return nullptr;
     return icon;
@@ -181,7 +195,9 @@ class Win32Platform : public Platform {
     ofn.lpstrTitle = o.title.empty() ? nullptr : o.title.c_str();
     ofn.lpstrDefExt = o.default_ext.empty() ? nullptr : o.default_ext.c_str();
     ofn.Flags = o.flags | OFN_EXPLORER;
-    if (!GetOpenFileNameA(&ofn)) return false;
+    using Fn = BOOL(WINAPI*)(LPOPENFILENAMEA);
+    static const Fn get_open_file_name = Lookup<Fn>("comdlg32.dll", "GetOpenFileNameA");
+    if (!get_open_file_name || !get_open_file_name(&ofn)) return false;
     chosen = file.data();
     return true;
   }

@@ -229,7 +229,7 @@ TEST_F(Toolkit, PageControlHidesATabButKeepsItsSheet) {
   s4.SetTabVisible(false);
   EXPECT_EQ(SendMessageA(pages.Handle(), TCM_GETITEMCOUNT, 0, 0), 2);
   EXPECT_EQ(pages.ActivePage(), &s1);
-  EXPECT_TRUE(s4.HandleAllocated());
+  EXPECT_FALSE(s4.HandleAllocated()) << "a sheet gets its window when first shown";
   auto& child = Make<TButton>(f, &s2, "OnTwo", {5, 5, 60, 20});
   RECT r;
   GetWindowRect(child.Handle(), &r);
@@ -241,8 +241,14 @@ TEST_F(Toolkit, PageControlHidesATabButKeepsItsSheet) {
   NMHDR hdr{pages.Handle(), 0, static_cast<UINT>(TCN_SELCHANGE)};
   SendMessageA(f.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&hdr));
   EXPECT_EQ(pages.ActivePage(), &s2);
-  EXPECT_TRUE(IsWindowVisible(s2.Handle()) || !IsWindowVisible(f.Handle()));
+  EXPECT_TRUE(GetWindowLongPtrA(s2.Handle(), GWL_STYLE) & WS_VISIBLE);
   EXPECT_FALSE(GetWindowLongPtrA(s1.Handle(), GWL_STYLE) & WS_VISIBLE);
+  // Controls made while their sheet was hidden keep the order they were made in.
+  auto& first = Make<TEdit>(f, &s4, "First", {5, 5, 60, 20});
+  auto& second = Make<TEdit>(f, &s4, "Second", {5, 30, 60, 20});
+  second.Handle();
+  pages.SetActivePage(&s4);
+  EXPECT_EQ(GetWindow(first.Handle(), GW_HWNDNEXT), second.Handle());
 }
 
 TEST_F(Toolkit, ModalFormReturnsItsResultAndRunsItsCloseHandler) {
