@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <map>
+#include <unordered_map>
 #include <stdexcept>
 
 #include "ui/forms.h"
@@ -372,9 +373,29 @@ const std::string& TWinControl::PropertyName() {
   return name;
 }
 
+namespace {
+// The same back-pointers as the window property, kept in the process too: every message looks its
+// control up, and reading a window property is a trip to the window server under Wine.
+std::unordered_map<HWND, TWinControl*>& HandleMap() {
+  static std::unordered_map<HWND, TWinControl*> map;
+  return map;
+}
+
+void Attach(HWND hwnd, TWinControl* c) {
+  SetPropA(hwnd, MAKEINTATOM(PropertyAtom()), c);
+  HandleMap()[hwnd] = c;
+}
+
+void Detach(HWND hwnd) {
+  RemovePropA(hwnd, MAKEINTATOM(PropertyAtom()));
+  HandleMap().erase(hwnd);
+}
+}  // namespace
+
 TWinControl* TWinControl::FromHandle(HWND hwnd) {
   if (!hwnd) return nullptr;
-  return static_cast<TWinControl*>(GetPropA(hwnd, MAKEINTATOM(PropertyAtom())));
+  auto it = HandleMap().find(hwnd);
+  return it == HandleMap().end() ? nullptr : it->second;
 }
 
 LRESULT CALLBACK ToolkitWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -383,7 +404,7 @@ LRESULT CALLBACK ToolkitWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     c = t_creating;
     t_creating = nullptr;
     c->hwnd_ = hwnd;
-    SetPropA(hwnd, MAKEINTATOM(PropertyAtom()), c);
+    Attach(hwnd, c);
   }
   if (!c) return CallWindowProcA(ProcForWindow(hwnd), hwnd, msg, wp, lp);
   Message m{msg, wp, lp, 0};
@@ -396,7 +417,7 @@ LRESULT CALLBACK ToolkitWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     HandleCurrentException();
   }
   if (msg == WM_NCDESTROY) {
-    RemovePropA(hwnd, MAKEINTATOM(PropertyAtom()));
+    Detach(hwnd);
     if (c->hwnd_ == hwnd) c->hwnd_ = nullptr;
   }
   return m.result;
@@ -424,7 +445,7 @@ TWinControl::~TWinControl() {
     Application().UnregisterHint(this);
     // The object is half gone: let the window's last messages go to the system class alone.
     HWND h = hwnd_;
-    RemovePropA(h, MAKEINTATOM(PropertyAtom()));
+    Detach(h);
     hwnd_ = nullptr;
     DestroyWindow(h);
   }
