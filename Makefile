@@ -33,8 +33,11 @@ win: build/win/Makefile
 
 build: native win
 
+# The prefix is made once, on a display, and its server has ended before tests start: a server
+# left from a start without a display would refuse to create windows.
 prefix: deps
-	@scripts/wine.sh cmd /c exit >/dev/null 2>&1 || true
+	@$(XRUN) scripts/wine.sh cmd /c exit >/dev/null 2>&1 || true
+	@$(WINE_ENV) wineserver -w >/dev/null 2>&1 || true
 
 test-native: native
 	@echo "== native tests"
@@ -47,8 +50,7 @@ test-asan: native-asan
 
 test-win: win prefix
 	@echo "== Windows tests under Wine"
-	@cd build/win && $(WINE_ENV) $(XRUN) bash -c 'wineserver -p 5 2>/dev/null; \
-	  ctest --output-on-failure --progress'
+	@cd build/win && $(WINE_ENV) $(XRUN) ctest --output-on-failure --progress
 
 test: deps
 	@$(MAKE) --no-print-directory test-native
