@@ -67,7 +67,7 @@ TfrmDonate::TfrmDonate(TComponent* owner, std::string name) : TForm(owner, std::
 
 void TfrmDonate::FormShow() {
   DonateTexts texts{Caption(), Label11->Caption(), Label1->Caption(), chkShow->Caption()};
-  DonateFormShow(static_cast<int>(Tag()), ProductName, texts, *chkShow);
+  DonateFormShow(static_cast<int>(Tag()), HelpKeyword(), texts, *chkShow);
   SetCaption(texts.caption);
   Label1->SetCaption(texts.appeal);
   Label11->SetCaption(texts.first_line);
@@ -92,7 +92,7 @@ void TfrmDonate::Button2Click(TControl& sender) {
 void ShowDonationPrompt(TForm* owner, const std::string& product, int number) {
   auto prompt = std::make_unique<TfrmDonate>(owner);
   prompt->SetOwnerWindow(owner);
-  prompt->ProductName = product;
+  prompt->SetHelpKeyword(product);
   prompt->SetTag(number);
   prompt->ShowModal();
 }

@@ -8,13 +8,12 @@
 
 namespace quillet::dialogs {
 
+// The caller gives the product name in the help keyword ("%s" in the texts becomes it) and the
+// prompt's number in the tag.
 class TfrmDonate : public ui::TForm {
  public:
   explicit TfrmDonate(ui::TComponent* owner, std::string name = "frmDonate");
   const char* ClassName() const override { return "TfrmDonate"; }
-
-  // The caller puts the product name here; "%s" in the texts becomes it.
-  std::string ProductName = "Quillet";
 
   void FormShow();
   void FormClose();

@@ -34,6 +34,47 @@ bool MachineKeyExists(const char* path) {
 
 const std::string kExe = WindowsPath(QUILLET_EXE);
 
+std::string ReadFileText(const std::string& path) {
+  std::string text;
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return text;
+  char buf[4096];
+  DWORD got = 0;
+  while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got) text.append(buf, got);
+  CloseHandle(f);
+  return text;
+}
+
+// A folder of its own under the temporary folder, removed with what it holds.
+class TempFolder {
+ public:
+  explicit TempFolder(const std::string& name) {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    path_ = std::string(temp) + name + "-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(path_.c_str(), nullptr);
+  }
+  ~TempFolder() {
+    WIN32_FIND_DATAA d;
+    HANDLE h = FindFirstFileA((path_ + "*").c_str(), &d);
+    if (h != INVALID_HANDLE_VALUE) {
+      do {
+        std::string p = path_ + d.cFileName;
+        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+          RemoveDirectoryA(p.c_str());
+        else
+          DeleteFileA(p.c_str());
+      } while (FindNextFileA(h, &d));
+      FindClose(h);
+    }
+    RemoveDirectoryA(path_.c_str());
+  }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
 TEST(Program, PromptFirstThenTheMainWindowAndASecondOneFromTheIcon) {
   RegDeleteTreeA(HKEY_CURRENT_USER, "Brask");
   Program p;
@@ -78,36 +119,51 @@ TEST(Program, PromptFirstThenTheMainWindowAndASecondOneFromTheIcon) {
 
 TEST(Program, UnreadableListFileGivesOneErrorBoxAndTheWindowStillComesUp) {
   SetUserValue("Brask\\Support", "03", "0");
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string folder = std::string(temp) + "quillet-unreadable-" + std::to_string(GetCurrentProcessId()) + "\\";
-  CreateDirectoryA(folder.c_str(), nullptr);
-  const std::string exe = folder + "quillet.exe";
+  TempFolder folder("quillet-unreadable");
+  const std::string exe = folder.Path() + "quillet.exe";
   ASSERT_TRUE(CopyFileA(kExe.c_str(), exe.c_str(), FALSE));
   // A folder by that name exists but cannot be opened as a file.
-  CreateDirectoryA((folder + "CLSID.dat").c_str(), nullptr);
-  {
-    Program p;
-    ASSERT_TRUE(p.Start(exe));
-    HWND box = WaitForWindow(p.Id(), "#32770");
-    ASSERT_TRUE(box);
-    EXPECT_EQ(TextOf(box), "Quillet");
-    HWND text = GetDlgItem(box, 0xFFFF);
-    ASSERT_TRUE(text);
-    const std::string expected = "Cannot open file \"" + folder + "CLSID.dat\". ";
-    EXPECT_EQ(TextOf(text).substr(0, expected.size()), expected) << TextOf(text);
-    EXPECT_TRUE(WindowsOf(p.Id(), "TfrmDonate", false).empty()) << "the prompt is switched off";
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    HWND main = WaitForWindow(p.Id(), "TQuilletFrm");
-    ASSERT_TRUE(main);
-    Sleep(300);
-    EXPECT_TRUE(WindowsOf(p.Id(), "#32770", true).empty()) << "one error box only";
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(p.WaitForExit(10000));
-  }
-  DeleteFileA(exe.c_str());
-  RemoveDirectoryA((folder + "CLSID.dat").c_str());
-  RemoveDirectoryA(folder.c_str());
+  CreateDirectoryA((folder.Path() + "CLSID.dat").c_str(), nullptr);
+  Program p;
+  ASSERT_TRUE(p.Start(exe));
+  HWND box = WaitForWindow(p.Id(), "#32770");
+  ASSERT_TRUE(box);
+  EXPECT_EQ(TextOf(box), "Quillet");
+  HWND text = GetDlgItem(box, 0xFFFF);
+  ASSERT_TRUE(text);
+  const std::string expected = "Cannot open file \"" + folder.Path() + "CLSID.dat\". ";
+  EXPECT_EQ(TextOf(text).substr(0, expected.size()), expected) << TextOf(text);
+  EXPECT_TRUE(WindowsOf(p.Id(), "TfrmDonate", false).empty()) << "the prompt is switched off";
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  HWND main = WaitForWindow(p.Id(), "TQuilletFrm");
+  ASSERT_TRUE(main);
+  Sleep(300);
+  EXPECT_TRUE(WindowsOf(p.Id(), "#32770", true).empty()) << "one error box only";
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(p.WaitForExit(10000));
+}
+
+TEST(Program, SandboxKeepsItsRegistryInQuilletRegBesideIt) {
+  SetUserValue("Brask\\Support", "03", "0");
+  TempFolder folder("quillet-sandbox");
+  const std::string exe = folder.Path() + "quillet-sandbox.exe";
+  ASSERT_TRUE(CopyFileA(WindowsPath(QUILLET_SANDBOX_EXE).c_str(), exe.c_str(), FALSE));
+  Program p;
+  ASSERT_TRUE(p.Start(exe));
+  // Its registry starts empty, so the prompt is due whatever the machine's says.
+  HWND prompt = WaitForWindow(p.Id(), "TfrmDonate");
+  ASSERT_TRUE(prompt);
+  ClickButton(prompt, "Close");
+  HWND main = WaitForWindow(p.Id(), "TQuilletFrm");
+  ASSERT_TRUE(main);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(p.WaitForExit(10000));
+  const std::string reg = ReadFileText(folder.Path() + "Quillet.reg");
+  EXPECT_EQ(reg.rfind("REGEDIT4", 0), 0u);
+  EXPECT_NE(reg.find("[HKEY_CURRENT_USER\\Brask\\Support]"), std::string::npos) << reg;
+  EXPECT_NE(reg.find("quillet-sandbox.exe"), std::string::npos);
+  EXPECT_NE(reg.find("NetworkNeighborhood\\NameSpace]"), std::string::npos);
+  EXPECT_NE(ReadUserValue("Brask", "03"), exe) << "the machine's registry is left alone";
 }
 
 }  // namespace
