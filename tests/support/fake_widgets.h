@@ -83,9 +83,14 @@ class FakeTextField : public virtual ui::ITextField {
 
 class FakeComboBox : public ui::IComboBox, public FakeTextField, public FakeItemList {
  public:
+  // As the system's combo box: no selection means no text; clearing the entries empties it too.
   void SetItemIndex(int i) override {
     FakeItemList::SetItemIndex(i);
-    if (index_ >= 0) text_ = items_[static_cast<size_t>(index_)];
+    text_ = index_ >= 0 ? items_[static_cast<size_t>(index_)] : std::string();
+  }
+  void Clear() override {
+    FakeItemList::Clear();
+    text_.clear();
   }
   void Pick(int i) {  // the user picks an entry from the drop-down
     SetItemIndex(i);

@@ -78,6 +78,21 @@ TYPED_TEST_P(WidgetContract, ComboSelectionFollowsItemChanges) {
   EXPECT_EQ(c.ItemIndex(), -1);
   c.SetItemIndex(7);
   EXPECT_EQ(c.ItemIndex(), -1);
+  // As the system's combo box does: taking the selection away, or every entry, empties the text;
+  // deleting the selected entry alone leaves it.
+  c.SetText("typed");
+  c.SetItemIndex(-1);
+  EXPECT_EQ(c.Text(), "");
+  c.SetItemIndex(0);
+  c.Delete(0);
+  EXPECT_EQ(c.Text(), "x");
+  c.SetItemIndex(0);
+  c.Clear();
+  EXPECT_EQ(c.Text(), "");
+  c.SetItems({"x", "y"});
+  c.SetText("kept");
+  c.SetItems({"z"});
+  EXPECT_EQ(c.Text(), "kept") << "replacing the entries keeps the text";
   c.SetItemIndex(0);
   c.Clear();
   EXPECT_EQ(c.ItemIndex(), -1);
