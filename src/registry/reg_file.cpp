@@ -167,6 +167,13 @@ class Parser {
   // A quoted string starting at `pos` (at the opening quote); returns the text, moves `pos` past
   // the closing quote.
   std::string Quoted(std::string_view line, size_t& pos) {
+    // Most texts hold no escapes: take them whole.
+    const size_t stop = line.find_first_of("\\\"", pos + 1);
+    if (stop != std::string_view::npos && line[stop] == '"') {
+      std::string out(line.substr(pos + 1, stop - pos - 1));
+      pos = stop + 1;
+      return out;
+    }
     std::string out;
     for (size_t i = pos + 1; i < line.size(); ++i) {
       const char c = line[i];
