@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 
@@ -304,8 +305,33 @@ void TApplication::CreateHintWindow() {
 }
 
 void TApplication::RegisterHint(TControl* c) {
-  if (c->Hint().empty() && !hint_window_) return;
-  CreateHintWindow();  // the first hint brings the hint window
+  if (!hint_window_) {
+    // The hint window and its tools wait until the windows have painted: hints only show after
+    // the hint pause anyway, and start-up is quicker without them.
+    if (c->Hint().empty() || !initialized_) return;
+    if (std::find(pending_hints_.begin(), pending_hints_.end(), c) == pending_hints_.end())
+      pending_hints_.push_back(c);
+    if (!hint_timer_)
+      hint_timer_ = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, [](HWND, UINT, UINT_PTR, DWORD) {
+        Application().FlushHints();
+      });
+    return;
+  }
+  AddTool(c);
+}
+
+void TApplication::FlushHints() {
+  if (hint_timer_) {
+    KillTimer(nullptr, hint_timer_);
+    hint_timer_ = 0;
+  }
+  CreateHintWindow();
+  std::vector<TControl*> pending;
+  pending.swap(pending_hints_);
+  for (TControl* c : pending) AddTool(c);
+}
+
+void TApplication::AddTool(TControl* c) {
   if (!hint_window_) return;
   TTTOOLINFOA ti = ToolFor(c);
   if (!ti.hwnd || (c->IsWindowed() && !ti.uId)) return;
@@ -317,6 +343,7 @@ void TApplication::RegisterHint(TControl* c) {
 }
 
 void TApplication::UnregisterHint(TControl* c) {
+  pending_hints_.erase(std::remove(pending_hints_.begin(), pending_hints_.end(), c), pending_hints_.end());
   if (!hint_window_) return;
   TTTOOLINFOA ti = ToolFor(c);
   if (ti.hwnd) SendMessageA(hint_window_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));

@@ -118,10 +118,14 @@ class TApplication {
   void SetHintPause(int ms);
   void RegisterHint(TControl* c);
   void UnregisterHint(TControl* c);
+  // Makes the hint window now and gives it the hints waiting for it (it comes on its own once the
+  // windows have painted).
+  void FlushHints();
   HWND HintWindow() const { return hint_window_; }
 
  private:
   void CreateHintWindow();
+  void AddTool(TControl* c);
   struct Root : TComponent {
     Root() : TComponent(nullptr) {}
     void Clear() { DestroyComponents(); }
@@ -132,6 +136,8 @@ class TApplication {
   bool initialized_ = false;
   int hint_pause_ = 500;
   HWND hint_window_ = nullptr;
+  UINT_PTR hint_timer_ = 0;
+  std::vector<TControl*> pending_hints_;
 };
 
 TApplication& Application();

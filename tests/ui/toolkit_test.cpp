@@ -212,6 +212,8 @@ TEST_F(Toolkit, GraphicControlsArePaintedAndClickedThroughTheirParent) {
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(dbl, 1);
   label.SetHint("tip");
+  Sleep(50);  // hints are handed to the hint window once the pending paints are done
+  Application().ProcessMessages();
   TTTOOLINFOA ti{};
   ti.cbSize = sizeof ti;
   ti.hwnd = f.Handle();
