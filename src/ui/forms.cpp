@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "ui/error_text.h"
+#include "ui/mnemonics.h"
 
 namespace quillet::ui {
 
@@ -350,6 +351,13 @@ void TApplication::UnregisterHint(TControl* c) {
 }
 
 void TApplication::ProcessMessage(MSG& msg) {
+  if (msg.message == WM_SYSCHAR && msg.wParam != ' ') {
+    HWND h = msg.hwnd;
+    TWinControl* c = nullptr;
+    while (h && !(c = TWinControl::FromHandle(h))) h = GetParent(h);
+    TForm* form = c ? c->ParentForm() : nullptr;
+    if (form && HandleMnemonic(*form, static_cast<char>(msg.wParam))) return;
+  }
   if (msg.message == WM_KEYDOWN &&
       (msg.wParam == VK_TAB || msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE)) {
     HWND h = msg.hwnd;

@@ -221,11 +221,15 @@ class TLabel : public TGraphicControl, public ILabel {
   void SetAlignment(Align a) { align_ = a; Invalidate(); }
   void SetWordWrap(bool w) { word_wrap_ = w; Invalidate(); }
   void SetTransparent(bool t) { transparent_ = t; Invalidate(); }
+  // The control that takes the focus when the caption's underlined letter is pressed with Alt.
+  TWinControl* FocusControl() const { return focus_control_; }
+  void SetFocusControl(TWinControl* c) { focus_control_ = c; }
   void Paint(HDC dc) override;
 
  private:
   Align align_ = Align::Left;
   bool word_wrap_ = false, transparent_ = true;
+  TWinControl* focus_control_ = nullptr;
 };
 
 class TImage : public TGraphicControl, public IIconView {

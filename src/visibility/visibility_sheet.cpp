@@ -6,16 +6,19 @@ VisibilitySheet::VisibilitySheet(ui::TComponent& owner, ui::TTabSheet& sheet) {
   using ui::Make;
   using ui::Rect;
   using ui::ComboStyle;
-  auto label = [&](const char* name, const char* caption, Rect r) {
-    Make<ui::TLabel>(owner, &sheet, name, r).SetCaption(caption);
+  auto label = [&](const char* name, const char* caption, Rect r) -> ui::TLabel& {
+    ui::TLabel& l = Make<ui::TLabel>(owner, &sheet, name, r);
+    l.SetCaption(caption);
+    return l;
   };
   // Creation order is tab order.
-  label("Label1", "Hidden &Icon at : ", {8, 8, 170, 13});
+  ui::TLabel& hidden_at = label("Label1", "Hidden &Icon at : ", {8, 8, 170, 13});
   US = &Make<ui::TComboBox>(owner, &sheet, "US", Rect{8, 24, 170, 21}, ComboStyle::DropDownList);
   label("Label2", "Location :", {190, 8, 170, 13});
   OHide = &Make<ui::TComboBox>(owner, &sheet, "OHide", Rect{190, 24, 170, 21},
                                ComboStyle::DropDownList);
   HDO = &Make<ui::TComboBox>(owner, &sheet, "HDO", Rect{372, 24, 170, 21}, ComboStyle::DropDownList);
+  hidden_at.SetFocusControl(OHide);  // its accelerator goes to the location, not to the root
   Make<ui::TBevel>(owner, &sheet, "Bevel1", Rect{8, 56, 689, 2}).SetShape(ui::BevelShape::TopLine);
   label("Label3", "CLSID", {8, 71, 48, 13});
   TTA = &Make<ui::TEdit>(owner, &sheet, "TTA", Rect{60, 68, 440, 21});
