@@ -93,19 +93,19 @@ HBRUSH ColorBrush(Color c) {
   return b;
 }
 
-HFONT FontHandle(const FontSpec& spec) {
-  FontSpec key = spec;
+HFONT FontHandle(const FontSpec& font) {
+  FontSpec key = font;
   key.color = 0;  // the colour is not part of the GDI font
   for (auto& [s, f] : Fonts().fonts)
     if (s == key) return f;
   LOGFONTA lf{};
-  lf.lfHeight = spec.height;
-  lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-  lf.lfItalic = spec.italic;
-  lf.lfUnderline = spec.underline;
+  lf.lfHeight = font.height;
+  lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = font.italic;
+  lf.lfUnderline = font.underline;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
-  lstrcpynA(lf.lfFaceName, spec.name.c_str(), LF_FACESIZE);
+  lstrcpynA(lf.lfFaceName, font.name.c_str(), LF_FACESIZE);
   HFONT f = CreateFontIndirectA(&lf);
   Fonts().fonts.emplace_back(key, f);
   return f;

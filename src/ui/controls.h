@@ -92,7 +92,7 @@ struct FontSpec {
   bool operator==(const FontSpec&) const = default;
 };
 // A font handle for a description, kept for the program's life.
-HFONT FontHandle(const FontSpec& spec);
+HFONT FontHandle(const FontSpec& font);
 
 enum class CursorKind { Default, Hand };
 enum class Align { Left, Right, Center };
