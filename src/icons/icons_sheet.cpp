@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include "ui/forms.h"
+#include "ui/platform.h"
 
 namespace quillet::icons {
 
@@ -26,7 +27,8 @@ class TNumberEdit : public ui::TEdit {
 
 // The picture of the icon cache control: the shell's refresh icon where there is one.
 HICON RebuildIcon() {
-  HICON icon = ExtractIconA(GetModuleHandleA(nullptr), "shell32.dll", 238);
+  // Through the platform, which loads the shell only when it is first needed.
+  auto icon = static_cast<HICON>(ui::CurrentPlatform().ExtractFileIcon("shell32.dll", 238));
   if (reinterpret_cast<std::uintptr_t>(icon) > 1) return icon;
   return CopyIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32512)));  // IDI_APPLICATION
 }
