@@ -3,6 +3,7 @@
 // page control and four sheets, message pumping, and a screenshot of what the screen shows.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -111,5 +112,20 @@ class SheetHarness {
   ui::TTabSheet* fourth;
   std::vector<std::string> errors;  // what the error box would have shown
 };
+
+// What a report list view shows, read from the control itself.
+inline int ListViewRows(HWND list) {
+  return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+inline std::string ListViewCell(HWND list, int row, int column) {
+  char text[260] = {};
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return text;
+}
 
 }  // namespace quillet::testing

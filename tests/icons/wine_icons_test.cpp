@@ -67,16 +67,8 @@ class WineIconsTest : public ::testing::Test {
   }
 
   HWND Grid() { return sheet->CList->Handle(); }
-  int GridRows() { return static_cast<int>(SendMessageA(Grid(), LVM_GETITEMCOUNT, 0, 0)); }
-  std::string Cell(int row, int column) {
-    char text[260] = {};
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(Grid(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return text;
-  }
+  int GridRows() { return testing::ListViewRows(Grid()); }
+  std::string Cell(int row, int column) { return testing::ListViewCell(Grid(), row, column); }
   int RowOf(const std::string& name) {
     for (int r = 0; r < GridRows(); ++r)
       if (Cell(r, 0) == name) return r;

@@ -46,16 +46,8 @@ class WineVisibilityTest : public ::testing::Test {
   }
 
   HWND Grid() { return sheet->HList->Handle(); }
-  int GridRows() { return static_cast<int>(SendMessageA(Grid(), LVM_GETITEMCOUNT, 0, 0)); }
-  std::string Cell(int row, int column) {
-    char text[260] = {};
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(Grid(), LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return text;
-  }
+  int GridRows() { return testing::ListViewRows(Grid()); }
+  std::string Cell(int row, int column) { return testing::ListViewCell(Grid(), row, column); }
   int GridSelected() { return static_cast<int>(SendMessageA(Grid(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)); }
   void UserSelectsRow(int row) {
     LVITEMA item{};
