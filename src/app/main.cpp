@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/main_form.h"
+#include "app/start_options.h"
 #include "dialogs/about_box.h"
 #include "ui/forms.h"
 
@@ -16,6 +17,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ui::TApplication& app = ui::Application();
   app.Initialize();
   app.SetTitle("Quillet");
+  app::SetStartOptions(app::ParseStartOptions(app::ArgumentsOf(GetCommandLineA())));
 #ifdef QUILLET_SANDBOX
   // The sandbox keeps its registry in Quillet.reg beside the executable, which regedit can import.
   MemoryBackend sandbox;

@@ -4,6 +4,8 @@
 #include "dialogs/artwork.h"
 #include "dialogs/donate_form.h"
 #include "dialogs/maker.h"
+#include "app/start_options.h"
+#include "skin/embedded_skin.h"
 #include "ui/platform.h"
 
 namespace quillet::app {
@@ -56,6 +58,7 @@ TQuilletFrm::TQuilletFrm(TComponent* owner, std::string name) : TForm(owner, std
 
   FICon = &Own<TOpenDialog>(this, "FICon");
   CPD = &Own<TOpenDialog>(this, "CPD");
+  ReadSkinComponent();
 
   // The pages are built now, as designed; start-up fills them. They need the program's folder
   // before start-up notes it, and it cannot differ.
@@ -67,6 +70,32 @@ TQuilletFrm::TQuilletFrm(TComponent* owner, std::string name) : TForm(owner, std
     if (!factories[i]) continue;
     PageContext context{*this, *sheets[i], folder};
     if (auto page = factories[i](context)) pages_.push_back(std::move(page));
+  }
+  // The window is read: its skin component starts skinning the program's windows.
+  SkinData1->Loaded();
+  ApplySkinOptions();
+}
+
+void TQuilletFrm::ReadSkinComponent() {
+  SkinData1 = &Own<skin::win32::TSkinData>(this, "SkinData1");
+  SkinData1->SetActive(true);
+  SkinData1->DisableTag = 99;
+  SkinData1->SkinFormtype = skin::sfMainform;
+  SkinData1->MenuUpdate = true;
+  SkinData1->MenuMerge = false;
+  SkinData1->ReadSkinStream(skin::EmbeddedSkinStream());
+  if (!CurrentStartOptions().skin) SkinData1->SetActive(false);
+}
+
+void TQuilletFrm::ApplySkinOptions() {
+  const std::string& file = CurrentStartOptions().skin_file;
+  if (file.empty()) return;
+  try {
+    // A missing file is reported as any file the program cannot open.
+    if (!CurrentPlatform().FileExists(file)) CurrentPlatform().ReadWholeFile(file);
+    SkinData1->SetSkinFile(file);
+  } catch (...) {
+    Application().HandleException();
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "app/pages.h"
 #include "app/startup.h"
+#include "skin/win32/skin_data.h"
 #include "ui/comctrls.h"
 #include "ui/dialogs.h"
 #include "ui/forms.h"
@@ -46,6 +47,7 @@ class TQuilletFrm : public ui::TForm, private StartupSteps {
   ui::TTabSheet* TabSheet5;
   ui::TOpenDialog* FICon;
   ui::TOpenDialog* CPD;
+  skin::win32::TSkinData* SkinData1;
 
  private:
   // Start-up's calls, handed to the pages.
@@ -57,6 +59,9 @@ class TQuilletFrm : public ui::TForm, private StartupSteps {
   void OHideChange(void* sender) override;
   void SetCreditLine(const std::string& text) override;
   void ShowDonationPrompt() override;
+
+  void ReadSkinComponent();
+  void ApplySkinOptions();
 
   std::string program_folder_;
   std::vector<std::unique_ptr<SheetPage>> pages_;

@@ -96,8 +96,10 @@ TEST(OwnSkin, LoadsTheElementsOfTheStoredSkin) {
   EXPECT_EQ(s.Left.TopHeight, 24);
   EXPECT_EQ(s.Top.LeftWidth, 15);
   EXPECT_EQ(s.Top.RightWidth, 5);
-  EXPECT_EQ(s.Title.TextShift, 23);
-  EXPECT_EQ(s.Title.TextRightClip, 55);
+  // The caption text starts clear of the icon button and ends clear of the right-hand buttons.
+  const TDataSkinSysButton& icon = s.CaptionButtons[4];
+  EXPECT_GE(s.Title.TextShift, icon.Xcoord + 16);
+  EXPECT_GE(s.Title.TextRightClip, s.CaptionButtons[3].Xcoord);
   EXPECT_EQ(s.MenuBar.LeftWidth, 9);
   EXPECT_EQ(s.Colours[slot::ButtonFace], 0xEBE9EB);
   EXPECT_EQ(s.Colours[slot::TitleTextNoActive], 0xE6E4E4);

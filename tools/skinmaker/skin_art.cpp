@@ -71,10 +71,14 @@ Bitmap32 SideFrame(bool active, bool right) {
     for (int x = 1; x < kBorder; ++x) b.Set(x, y, y < kCaptionBand - 1 ? cap : y == kCaptionBand - 1 ? sep : kFace);
     b.Set(0, y, outline);
   }
-  HLine(b, 0, kBorder, 0, outline);
   HLine(b, 0, kBorder, 39, outline);
-  b.Set(0, 0, kMagenta);  // soft corners
-  b.Set(0, 39, kMagenta);
+  // A rounded top corner: magenta outside the curve (the window region leaves it out), the
+  // outline along it.
+  const char* corner[4] = {"mmmm", "mmoc", "mocc", "mocc"};
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < kBorder; ++x)
+      b.Set(x, y, corner[y][x] == 'm' ? kMagenta : corner[y][x] == 'o' ? outline : cap);
+  b.Set(0, 39, kMagenta);  // a soft bottom corner
   return right ? b.MirroredLeftRight() : b;
 }
 
@@ -521,9 +525,9 @@ BottomStretch=1
 BottomTrans=
 BottomTopHeight=0
 BottomBotHeight=0
-TextShift=23
-TextShiftVert=0
-TextRightClip=55
+TextShift=30
+TextShiftVert=-4
+TextRightClip=72
 TextAlignment=0
 menuBar=menubar.bmp
 TileMenu=1
@@ -550,7 +554,7 @@ HilightText=0 0 0
 Action=0
 Align=1
 Xcoord=24
-Ycoord=4
+Ycoord=3
 Visibility=0
 frame=
 ButtonImage=close.bmp
@@ -560,8 +564,9 @@ ButtonImage=close.bmp
 Action=1
 Align=1
 Xcoord=44
-Ycoord=4
+Ycoord=3
 Visibility=2
+Visibility1=6
 frame=
 ButtonImage=maximize.bmp
 
@@ -570,8 +575,9 @@ ButtonImage=maximize.bmp
 Action=1
 Align=1
 Xcoord=44
-Ycoord=4
+Ycoord=3
 Visibility=1
+Visibility1=6
 frame=
 ButtonImage=restore.bmp
 
@@ -580,17 +586,17 @@ ButtonImage=restore.bmp
 Action=2
 Align=1
 Xcoord=64
-Ycoord=4
+Ycoord=3
 Visibility=8
 frame=
 ButtonImage=minimize.bmp
 
 [Button17]
-; the window's icon
+; the window's icon, clear of the caption text
 Action=3
 Align=0
-Xcoord=16
-Ycoord=3
+Xcoord=9
+Ycoord=4
 Visibility=0
 frame=
 

@@ -1,0 +1,21 @@
+// Where the window skins hand over to the control skins: attaching a skin to every control of a
+// skinned window, and the few requests a window skin passes on to them.
+#pragma once
+
+#include <windows.h>
+
+namespace quillet::skin::win32 {
+
+class TWinSkinForm;
+
+// Gives the controls of the window their skins: a toolkit form's controls by the control map, a
+// foreign window's child windows by their class.
+void AttachControlSkins(TWinSkinForm& form);
+// A size grip created on a skinned window.
+void AttachSizeGrip(TWinSkinForm& form, HWND grip);
+// Replaces the scroll-bar skin of a control with a fresh one of the same kind.
+void ReskinScrollControl(TWinSkinForm& form, HWND control);
+// The window stopped being active: hot controls of foreign windows go back to normal.
+void LeaveHotControls(TWinSkinForm& form);
+
+}  // namespace quillet::skin::win32

@@ -1,0 +1,170 @@
+// The skin object of one top-level window (a toolkit form, a standard dialog or a message box): it
+// replaces the window's procedure, draws the frame from the skin, answers hit tests and the
+// frame's mouse input itself, shows a skinned system menu, shapes the window with a region, and
+// attaches the control skins. Restoring puts the window back as it was.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/nc_layout.h"
+#include "skin/win32/canvas.h"
+#include "skin/win32/skin_data.h"
+
+namespace quillet::skin::win32 {
+
+class TSkinControl;
+class TWinSkinMenu;
+class TSkinManage;
+
+class TWinSkinForm {
+ public:
+  enum State { kAttached = 0, kActive = 1, kRefreshing = 3, kDestroying = 4, kResizing = 5, kDead = 6 };
+
+  TWinSkinForm(TSkinManage& manager, HWND hwnd, std::string className, ui::TWinControl* form);
+  ~TWinSkinForm();
+  TWinSkinForm(const TWinSkinForm&) = delete;
+  TWinSkinForm& operator=(const TWinSkinForm&) = delete;
+
+  // Takes the window over with the given component's skin.
+  void Initialize(TSkinData* data);
+  // Puts the window back as it was (also when its window is being destroyed).
+  void Restore();
+  void RepaintFrame(HDC dc = nullptr);
+  // After the component loaded another skin: drop the layout and pictures made from the old one.
+  void ReleaseCaptionButtons();
+  void ReloadSkinData();
+  void Repaint();
+  void MarkDead() { state_ = kDead; }
+
+  HWND Hwnd() const { return hwnd_; }
+  const std::string& ClassName() const { return class_name_; }
+  ui::TWinControl* Form() const { return form_; }
+  TSkinData* Data() const { return data_; }
+  State GetState() const { return state_; }
+  bool Dead() const { return state_ == kDead; }
+  bool FullySkinned() const { return full_; }
+  bool Foreign() const { return form_ == nullptr; }
+  FrameKind Kind() const { return kind_; }
+  const FrameLayout& Layout();
+  BorderSizes Borders() const { return borders_; }
+
+  // Control skins of the window's controls; each control gets one at most.
+  TSkinControl* FindControlSkin(HWND hwnd) const;
+  void AddControlSkin(std::unique_ptr<TSkinControl> skin);
+  void DropDeadControlSkins();
+  const std::vector<std::unique_ptr<TSkinControl>>& ControlSkins() const { return controls_; }
+
+  // A size grip made on the window; it gets its skin with the control skins.
+  void AdoptSizeGrip(HWND grip);
+
+  // Opens the skinned system menu at a screen point.
+  void ShowSystemMenu(int x, int y);
+
+  // Every message of the window; errors never leave it.
+  LRESULT WndProcEntry(UINT msg, WPARAM wp, LPARAM lp);
+  // The window procedure the skin replaced.
+  LRESULT CallPrev(UINT msg, WPARAM wp, LPARAM lp);
+
+ private:
+  static LRESULT CALLBACK ProcA(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT CALLBACK ProcW(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT CALLBACK MdiClientProc(HWND, UINT, WPARAM, LPARAM);
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+  void OnToolkitMessage(ui::Message& m);
+  RECT MenuBand() const;
+
+  void ReadStyles();
+  void OnAttach();
+  void ResizeToSkin();
+  void BuildRegion(bool force);
+  bool Painting() const { return state_ == kActive || state_ == kRefreshing || state_ == kResizing; }
+  void PaintFrame(HDC dc);
+  void InvalidateLayout() { layout_valid_ = false; }
+  FrameState CurrentFrameState() const;
+  void ReadSizeState();
+  void SetActiveFlag(bool active);
+  POINT ToWindow(LPARAM screenPoint) const;
+  std::wstring WindowTextW() const;
+  void MakeSmallIcon();
+
+  LRESULT OnNcCalcSize(WPARAM wp, LPARAM lp);
+  LRESULT OnNcHitTest(WPARAM wp, LPARAM lp);
+  bool OnNcMouseMove(LPARAM lp);
+  bool OnNcLButtonDown(WPARAM& wp, LPARAM lp);
+  bool OnNcLButtonUp(LPARAM lp);
+  bool OnNcLButtonDblClk(WPARAM wp, LPARAM lp);
+  bool OnSysCommand(WPARAM wp, LPARAM lp);
+  void OnHoverTimer();
+  void StartHoverTimer();
+  void StopHoverTimer();
+  void SetHot(int index);
+  void PerformAction(int buttonIndex, POINT windowPt);
+  bool MeasureMenuItem(MEASUREITEMSTRUCT* mis);
+  bool DrawMenuItem(DRAWITEMSTRUCT* dis);
+  // Text drawn without the system painting its own caption over ours.
+  LRESULT CallPrevHidden(UINT msg, WPARAM wp, LPARAM lp);
+
+  TSkinManage& manager_;
+  HWND hwnd_;
+  std::string class_name_;
+  ui::TWinControl* form_;
+  TSkinData* data_ = nullptr;
+  bool unicode_ = false;
+  WNDPROC prev_ = nullptr;
+  ui::MessageHandler saved_handler_;
+  bool handler_replaced_ = false;
+  State state_ = kAttached;
+  bool attached_ = false;  // SKINMSG_ATTACH has been handled
+  bool restored_ = false;
+
+  // From the styles, at attach.
+  FrameKind kind_ = FrameKind::Plain;
+  FrameBorder border_ = FrameBorder::Single;
+  bool standard_dialog_ = false;
+  bool max_box_ = false, min_box_ = false, help_ = false, sys_menu_ = false, keep_style_ = false;
+  bool had_sysmenu_ = false;
+  bool rtl_ = false, child_ = false, popup_ = false;
+  bool full_ = true;  // the frame is skinned, not only the controls
+  SizeState size_ = SizeState::Normal;
+  bool active_ = false;
+  bool sysmenu_removed_ = false;
+
+  BorderSizes borders_;
+  int menu_bar_height_ = 0;
+  int native_dx_ = 0, native_dy_ = 0;  // native frame: window minus client size
+  bool native_measured_ = false;
+  std::unique_ptr<TWinSkinMenu> menu_bar_;
+  HMENU native_menu_ = nullptr;
+  HWND mdi_client_ = nullptr;
+  WNDPROC mdi_client_prev_ = nullptr;
+
+  FrameLayout layout_;
+  std::wstring caption_text_;
+  bool frame_paint_off_ = false;
+  bool layout_valid_ = false;
+  int layout_w_ = -1, layout_h_ = -1;
+  Canvas canvas_;
+  int region_w_ = -1, region_h_ = -1;
+  bool setting_region_ = false;
+  HICON small_icon_ = nullptr;  // not owned
+
+  int hot_ = -1, pressed_ = -1;
+  bool pressed_shown_ = false;  // the cursor is over the pressed button
+  bool timer_on_ = false;
+  int hover_ms_ = 0;
+  DWORD last_sysmenu_tick_ = 0;
+  bool in_sysmenu_ = false;
+  ui::Color saved_color_ = 0;
+  bool color_saved_ = false;
+
+  std::vector<std::unique_ptr<TSkinControl>> controls_;
+};
+
+// The toolkit's form colour for a colour reference.
+inline ui::Color ToolkitColor(COLORREF c) { return static_cast<ui::Color>(c & 0xFFFFFF); }
+
+}  // namespace quillet::skin::win32

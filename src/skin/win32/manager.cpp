@@ -1,0 +1,398 @@
+#include "skin/win32/manager.h"
+
+#include <algorithm>
+
+#include "skin/skin_messages.h"
+#include "skin/text.h"
+#include "skin/win32/form_skin.h"
+#include "skin/win32/menus.h"
+#include "ui/forms.h"
+
+namespace quillet::skin::win32 {
+
+namespace {
+
+// The manager lives until the program ends; after that, hook calls that arrive late pass through.
+std::unique_ptr<TSkinManage>& Holder() {
+  static std::unique_ptr<TSkinManage> holder;
+  return holder;
+}
+bool g_finalized = false;
+
+struct FinalizeAtExit {
+  ~FinalizeAtExit() { TSkinManage::Finalize(); }
+};
+
+bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+
+}  // namespace
+
+std::string WindowClassName(HWND hwnd) {
+  char name[256] = {};
+  GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+ui::TWinControl* ToolkitControlOf(HWND hwnd) {
+  if (!hwnd) return nullptr;
+  return static_cast<ui::TWinControl*>(GetPropA(hwnd, ui::TWinControl::PropertyName().c_str()));
+}
+
+bool AnswersSkip(HWND hwnd) { return SendMessageA(hwnd, SKINMSG_QUERYSKIP, 0, 0) == 1; }
+
+TSkinManage* TSkinManage::Instance() { return g_finalized ? nullptr : Holder().get(); }
+
+TSkinManage& TSkinManage::Create() {
+  static FinalizeAtExit at_exit;
+  auto& h = Holder();
+  if (!h) {
+    g_finalized = false;
+    h.reset(new TSkinManage());
+  }
+  return *h;
+}
+
+void TSkinManage::Finalize() {
+  auto& h = Holder();
+  if (!h) return;
+  TSkinManage& m = *h;
+  m.started_ = 4;
+  m.enabled_ = false;
+  m.StopTimer();
+  while (!m.forms_.empty()) {
+    TWinSkinForm* f = m.forms_.front().get();
+    if (!f->Dead() && IsWindow(f->Hwnd())) f->Restore();
+    m.DropForm(f);
+  }
+  m.popups_.clear();
+  if (m.hook_) UnhookWindowsHookEx(m.hook_);
+  m.hook_ = nullptr;
+  g_finalized = true;
+  h.reset();
+}
+
+TSkinManage::~TSkinManage() {
+  StopTimer();
+  if (hook_) UnhookWindowsHookEx(hook_);
+}
+
+void TSkinManage::Register(TSkinData* data) {
+  if (std::find(datas_.begin(), datas_.end(), data) != datas_.end()) return;
+  datas_.push_back(data);
+  if (!primary_ && data->SkinFormtype == sfMainform) primary_ = data;
+}
+
+void TSkinManage::Unregister(TSkinData* data) {
+  // Windows still skinned with this component go back to their own look first: their skin
+  // objects must not outlive the skin they draw with.
+  for (std::size_t i = 0; i < forms_.size();) {
+    TWinSkinForm* f = forms_[i].get();
+    if (f->Data() == data) {
+      if (!f->Dead() && IsWindow(f->Hwnd())) f->Restore();
+      DropForm(f);
+    } else {
+      ++i;
+    }
+  }
+  popups_.erase(std::remove_if(popups_.begin(), popups_.end(), [&](const auto& p) { return p->Data() == data; }),
+                popups_.end());
+  datas_.erase(std::remove(datas_.begin(), datas_.end(), data), datas_.end());
+  if (pending_ == data) pending_ = nullptr;
+  if (primary_ == data) {
+    primary_ = nullptr;
+    for (TSkinData* d : datas_)
+      if (d->SkinFormtype == sfMainform) {
+        primary_ = d;
+        break;
+      }
+  }
+}
+
+void TSkinManage::InstallHook() {
+  if (!hook_) hook_ = SetWindowsHookExA(WH_CBT, CbtProc, nullptr, GetCurrentThreadId());
+}
+
+void TSkinManage::StopTimer() {
+  if (timer_) KillTimer(nullptr, timer_);
+  timer_ = 0;
+}
+
+void TSkinManage::ScheduleAction(TSkinAction action, int delayMs) {
+  action_ = action;
+  interval_ = delayMs;
+  if (started_ != 0) {
+    // The last request wins: the timer starts again with it.
+    StopTimer();
+    timer_ = SetTimer(nullptr, 0, static_cast<UINT>(std::max(delayMs, 1)), TimerProc);
+    return;
+  }
+  if (action == saSkinAll || action == saUnskinAll) enabled_ = action == saSkinAll;
+}
+
+void CALLBACK TSkinManage::TimerProc(HWND, UINT, UINT_PTR, DWORD) {
+  TSkinManage* m = Instance();
+  if (!m) return;
+  m->StopTimer();
+  m->RunPendingAction();
+}
+
+void TSkinManage::RunPendingAction() {
+  TSkinData* data = pending_;
+  if (!data) return;
+  switch (action_) {
+    case saSkinAll: SkinAll(data); break;
+    case saUnskinAll: UnskinAll(data); break;
+    case saRefresh: Refresh(data); break;
+    case saPurge: Purge(); break;
+    case saReskinWindow: {
+      HWND h = reskin_window_;
+      if (TWinSkinForm* f = FindForm(h)) {
+        f->Restore();
+        f->MarkDead();
+      }
+      Purge();
+      SkinWindow(h);
+      return;
+    }
+    default: break;
+  }
+  if (data->OnSkinChanged) data->OnSkinChanged(*data);
+  pending_ = nullptr;
+}
+
+std::vector<HWND> TSkinManage::ScreenForms() const {
+  std::vector<HWND> out;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND h, LPARAM lp) -> BOOL {
+        if (dynamic_cast<ui::TForm*>(ToolkitControlOf(h))) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&out));
+  return out;
+}
+
+void TSkinManage::SkinAll(TSkinData* data) {
+  enabled_ = true;
+  sweep_ = true;
+  if (data->SkinFormtype == sfOnlyThisForm) {
+    auto* owner = dynamic_cast<ui::TWinControl*>(data->Owner());
+    const std::vector<HWND> forms = ScreenForms();
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it)
+      if (owner && owner->HandleIfAny() == *it) SkinWindow(*it);
+  } else {
+    Purge();
+    const std::vector<HWND> forms = ScreenForms();
+    for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
+      const LONG_PTR style = GetWindowLongPtrA(*it, GWL_STYLE);
+      if (IsWindowVisible(*it) && !(style & WS_CHILD)) SkinWindow(*it);
+    }
+  }
+  sweep_ = false;
+}
+
+void TSkinManage::UnskinAll(TSkinData* data) {
+  enabled_ = false;
+  Purge();
+  auto unskin = [&](TWinSkinForm* f) {
+    const HWND h = f->Hwnd();
+    f->Restore();
+    DropForm(f);
+    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  };
+  if (data->SkinFormtype == sfOnlyThisForm) {
+    for (const auto& f : forms_)
+      if (f->Data() == data) {
+        unskin(f.get());
+        break;
+      }
+    return;
+  }
+  while (!forms_.empty()) unskin(forms_.front().get());
+}
+
+void TSkinManage::Refresh(TSkinData* data) {
+  Purge();
+  std::vector<TWinSkinForm*> touched;
+  for (const auto& f : forms_) {
+    if (f->Data() != data) continue;
+    f->ReleaseCaptionButtons();
+    f->ReloadSkinData();
+    touched.push_back(f.get());
+    if (data->SkinFormtype == sfOnlyThisForm) break;
+  }
+  for (TWinSkinForm* f : touched) f->Repaint();
+}
+
+void TSkinManage::Purge() {
+  for (std::size_t i = 0; i < forms_.size();) {
+    if (forms_[i]->Dead())
+      DropForm(forms_[i].get());
+    else
+      ++i;
+  }
+}
+
+void TSkinManage::Forget(TWinSkinForm* form) {
+  auto it = by_hwnd_.find(form->Hwnd());
+  if (it != by_hwnd_.end() && it->second == form) by_hwnd_.erase(it);
+}
+
+void TSkinManage::DropForm(TWinSkinForm* form) {
+  auto it = by_hwnd_.find(form->Hwnd());
+  if (it != by_hwnd_.end() && it->second == form) by_hwnd_.erase(it);
+  forms_.erase(std::remove_if(forms_.begin(), forms_.end(), [&](const auto& p) { return p.get() == form; }),
+               forms_.end());
+}
+
+TWinSkinForm* TSkinManage::FindForm(HWND hwnd) const {
+  auto it = by_hwnd_.find(hwnd);
+  return it == by_hwnd_.end() ? nullptr : it->second;
+}
+
+TSkinData* TSkinManage::ChooseSkinData(HWND hwnd) const {
+  for (TSkinData* d : datas_) {
+    auto* owner = dynamic_cast<ui::TWinControl*>(d->Owner());
+    if (d->SkinFormtype == sfOnlyThisForm && owner && owner->HandleIfAny() == hwnd) return d;
+  }
+  const std::string cls = AsciiLower(WindowClassName(hwnd));
+  if (cls == "tmessageform" || cls == "#32770")
+    for (TSkinData* d : datas_)
+      if (d->SkinFormtype == sfDialog) return d;
+  for (TSkinData* d : datas_)
+    if (d->SkinFormtype == sfMainform) return d;
+  return datas_.empty() ? nullptr : datas_.front();
+}
+
+bool TSkinManage::SkinWindow(HWND hwnd) {
+  if (!enabled_ || !hwnd) return false;
+  Purge();
+  if (FindForm(hwnd) || AnswersSkip(hwnd)) return false;
+  ui::TWinControl* form = ToolkitControlOf(hwnd);
+  const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE), ex = GetWindowLongPtrA(hwnd, GWL_EXSTYLE);
+  const std::string cls = WindowClassName(hwnd);
+  const bool mdi_child = (ex & WS_EX_MDICHILD) != 0;
+  if (!sweep_ && (style & WS_CHILD) && !mdi_child && AsciiLower(WindowClassName(GetParent(hwnd))) != "mdiclient")
+    return false;
+  const bool own_module =
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE)) == GetModuleHandleA(nullptr);
+  if (!form && !own_module && cls != "#32770") return false;
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  if ((r.right - r.left) * (r.bottom - r.top) == 0 && !mdi_child) return false;
+  if (form && form->Tag() == 99) return false;
+  if (Contains(cls, "TcxPopupEditPopupWindow") || Contains(cls, "TTERenderWindow") || cls == "TApplication")
+    return false;
+
+  TSkinData* data = ChooseSkinData(hwnd);
+  bool do_skin = true;
+  const std::string lower = AsciiLower(cls);
+  if (data && !data->Options.Has(xoPreview) && Contains(lower, "preview")) do_skin = false;
+  if (cls == "#32770" && (style & 0x200)) do_skin = false;
+  if (lower == "tpopupdbtreeview") do_skin = false;
+  if (data && data->OnFormSkin) {
+    data->OnFormSkin(*data, cls, do_skin);
+  } else {
+    if (cls == "SysMonthCal32") do_skin = false;
+    if (data && data->SkinControls.Has(xcFastReport) && cls.rfind("Tfr", 0) == 0) do_skin = false;
+  }
+  if (!do_skin || !data || data->NoSkinLoaded()) return false;
+
+  if (started_ == 0) started_ = 1;
+  auto skin = std::make_unique<TWinSkinForm>(*this, hwnd, cls, form);
+  TWinSkinForm* raw = skin.get();
+  forms_.push_back(std::move(skin));
+  by_hwnd_[hwnd] = raw;
+  if (form && data->OnBeforeSkinForm) data->OnBeforeSkinForm(form, hwnd, cls);
+  raw->Initialize(data);
+  PostMessageA(hwnd, SKINMSG_ATTACH, 0, kAttachMagic);
+  return true;
+}
+
+TWinSkinPopMenu* TSkinManage::FindPopup(HWND hwnd) const {
+  for (const auto& p : popups_)
+    if (p->Hwnd() == hwnd) return p.get();
+  return nullptr;
+}
+
+TWinSkinPopMenu* TSkinManage::FindPopupByMenu(HMENU menu) const {
+  for (const auto& p : popups_)
+    if (p->Menu() == menu) return p.get();
+  return nullptr;
+}
+
+TWinSkinPopMenu* TSkinManage::NewestPopupWithoutMenu() const {
+  for (auto it = popups_.rbegin(); it != popups_.rend(); ++it)
+    if (!(*it)->Menu()) return it->get();
+  return nullptr;
+}
+
+void TSkinManage::SkinPopupMenu(HWND hwnd) {
+  if (!enabled_ || FindPopup(hwnd) || AnswersSkip(hwnd)) return;
+  TSkinData* data = ChooseSkinData(hwnd);
+  if (!data || data->NoSkinLoaded()) return;
+  const TSkinControlTypes& c = data->SkinControls;
+  switch (menu_mode_) {
+    case MenuMode::Popup:
+      if (!c.Has(xcPopupMenu)) return;
+      break;
+    case MenuMode::MenuBar:
+      if (!c.Has(xcMainMenu) && !c.Has(xcMenuItem)) return;
+      break;
+    case MenuMode::SystemMenu:
+      if (!c.Has(xcSystemMenu)) return;
+      break;
+  }
+  auto p = std::make_unique<TWinSkinPopMenu>(hwnd, data, static_cast<int>(menu_mode_));
+  if (tracking_) p->SetFromMenuBar(true);
+  popups_.push_back(std::move(p));
+}
+
+void TSkinManage::OnCreateWindow(HWND hwnd, const CREATESTRUCTA* cs) {
+  if (!cs) return;
+  const std::string cls = WindowClassName(hwnd);
+  if (EqualNoCase(cls, "ScrollBar") && (cs->style & 0x10) && cs->hwndParent) {
+    if (TWinSkinForm* parent = FindForm(cs->hwndParent)) parent->AdoptSizeGrip(hwnd);
+    return;
+  }
+  if (!(cs->style & WS_CHILD) && cls == "#32768") {
+    SkinPopupMenu(hwnd);
+    return;
+  }
+  if (cs->dwExStyle & WS_EX_MDICHILD) SkinWindow(hwnd);
+}
+
+void TSkinManage::OnDestroyWindow(HWND hwnd) {
+  auto it = std::find_if(popups_.begin(), popups_.end(), [&](const auto& p) { return p->Hwnd() == hwnd; });
+  if (it == popups_.end()) return;
+  (*it)->Restore();
+  popups_.erase(it);
+  if (popups_.empty()) {
+    menu_mode_ = MenuMode::Popup;
+    tracking_ = false;
+  }
+}
+
+LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wp, LPARAM lp) {
+  TSkinManage* m = Instance();
+  if (m && code >= 0 && m->started_ != 4) {
+    const HWND hwnd = reinterpret_cast<HWND>(wp);
+    switch (code) {
+      case HCBT_CREATEWND:
+        m->OnCreateWindow(hwnd, reinterpret_cast<CBT_CREATEWNDA*>(lp)->lpcs);
+        break;
+      case HCBT_DESTROYWND:
+        m->OnDestroyWindow(hwnd);
+        break;
+      case HCBT_ACTIVATE:
+        if (m->started_ == 0) m->started_ = 1;
+        m->SkinWindow(hwnd);
+        break;
+      default:
+        break;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+}  // namespace quillet::skin::win32

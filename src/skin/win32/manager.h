@@ -1,0 +1,111 @@
+// The window manager of the skin engine, one per process: it notices every top-level window of the
+// interface thread (a computer-based-training hook), decides whether to skin it and with which
+// component, keeps the window and popup-menu skin objects, and runs the deferred actions of the
+// components (skin all, unskin all, refresh) from a timer.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "skin/win32/skin_data.h"
+
+namespace quillet::skin::win32 {
+
+class TWinSkinForm;
+class TWinSkinPopMenu;
+
+enum TSkinAction { saNone, saSkinAll, saUnskinAll, saRefresh, saPurge, saReskinWindow };
+
+// What the menus are opened as: the window layer sets it before a menu opens, the popup-menu
+// skinner reads it.
+enum class MenuMode { Popup = 0, MenuBar = 1, SystemMenu = 2 };
+
+class TSkinManage {
+ public:
+  // The manager, made on first use; null once it has been destroyed at exit.
+  static TSkinManage* Instance();
+  static TSkinManage& Create();
+  // Restores every window and removes the hook; late hook calls only pass through afterwards.
+  static void Finalize();
+  ~TSkinManage();
+
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool e) { enabled_ = e; }
+  int Started() const { return started_; }
+  void SetStarted(int s) { started_ = s; }
+
+  void Register(TSkinData* data);
+  void Unregister(TSkinData* data);
+  TSkinData* Primary() const { return primary_; }
+  void InstallHook();
+
+  void SetPending(TSkinData* data) { pending_ = data; }
+  void ScheduleAction(TSkinAction action, int delayMs);
+  TSkinAction PendingAction() const { return action_; }
+  void SetReskinWindow(HWND hwnd) { reskin_window_ = hwnd; }
+
+  // True when a skin object was made for the window.
+  bool SkinWindow(HWND hwnd);
+  TSkinData* ChooseSkinData(HWND hwnd) const;
+  TWinSkinForm* FindForm(HWND hwnd) const;
+  const std::vector<std::unique_ptr<TWinSkinForm>>& Forms() const { return forms_; }
+  // Frees the skin objects of windows that are gone.
+  void Purge();
+  // A window going: its handle may be reused before the next purge.
+  void Forget(TWinSkinForm* form);
+
+  TWinSkinPopMenu* FindPopup(HWND hwnd) const;
+  TWinSkinPopMenu* FindPopupByMenu(HMENU menu) const;
+  TWinSkinPopMenu* NewestPopupWithoutMenu() const;
+  const std::vector<std::unique_ptr<TWinSkinPopMenu>>& Popups() const { return popups_; }
+  MenuMode GetMenuMode() const { return menu_mode_; }
+  void SetMenuMode(MenuMode m) { menu_mode_ = m; }
+  bool Tracking() const { return tracking_; }
+  void SetTracking(bool t) { tracking_ = t; }
+
+  // Runs the pending action now (the timer's work).
+  void RunPendingAction();
+
+ private:
+  TSkinManage() = default;
+  static LRESULT CALLBACK CbtProc(int code, WPARAM wp, LPARAM lp);
+  static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD);
+  void OnCreateWindow(HWND hwnd, const CREATESTRUCTA* cs);
+  void OnDestroyWindow(HWND hwnd);
+  void SkinPopupMenu(HWND hwnd);
+  void SkinAll(TSkinData* data);
+  void UnskinAll(TSkinData* data);
+  void Refresh(TSkinData* data);
+  void StopTimer();
+  std::vector<HWND> ScreenForms() const;
+  void DropForm(TWinSkinForm* form);
+
+  bool enabled_ = false;
+  int started_ = 0;
+  std::vector<TSkinData*> datas_;
+  TSkinData* primary_ = nullptr;
+  std::vector<std::unique_ptr<TWinSkinForm>> forms_;
+  std::unordered_map<HWND, TWinSkinForm*> by_hwnd_;
+  std::vector<std::unique_ptr<TWinSkinPopMenu>> popups_;
+  TSkinData* pending_ = nullptr;
+  TSkinAction action_ = saNone;
+  int interval_ = 100;
+  UINT_PTR timer_ = 0;
+  HHOOK hook_ = nullptr;
+  MenuMode menu_mode_ = MenuMode::Popup;
+  bool tracking_ = false;
+  bool sweep_ = false;
+  HWND reskin_window_ = nullptr;
+};
+
+// The toolkit control a window belongs to, through the toolkit's window property.
+ui::TWinControl* ToolkitControlOf(HWND hwnd);
+std::string WindowClassName(HWND hwnd);
+// Whether the window answers SKINMSG_QUERYSKIP with 1.
+bool AnswersSkip(HWND hwnd);
+
+}  // namespace quillet::skin::win32

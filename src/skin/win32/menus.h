@@ -1,0 +1,131 @@
+// Skinned menus: popup-menu windows of the system painted over the skin's menu background, items
+// drawn by the skin (the skinned system menu's, and native drop-downs made owner-drawn), and the
+// menu bar a skinned window draws in its frame.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/bitmap.h"
+#include "skin/win32/canvas.h"
+#include "skin/win32/skin_data.h"
+
+namespace quillet::skin::win32 {
+
+class TWinSkinForm;
+
+// One popup-menu window ("#32768") while it is shown.
+class TWinSkinPopMenu {
+ public:
+  TWinSkinPopMenu(HWND hwnd, TSkinData* data, int kind);
+  ~TWinSkinPopMenu();
+  TWinSkinPopMenu(const TWinSkinPopMenu&) = delete;
+  TWinSkinPopMenu& operator=(const TWinSkinPopMenu&) = delete;
+
+  // Gives the window its own procedure back.
+  void Restore();
+  HWND Hwnd() const { return hwnd_; }
+  HMENU Menu() const { return menu_; }
+  void SetMenu(HMENU m) { menu_ = m; }
+  TSkinData* Data() const { return data_; }
+  int Kind() const { return kind_; }
+  void SetFromMenuBar(bool b) { from_bar_ = b; }
+  bool FromMenuBar() const { return from_bar_; }
+  // The rendered background the items are drawn over (empty without a "MenuBackground").
+  const Bitmap32& Background();
+
+ private:
+  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+  // Background, then the menu's own painting of its items inside the 3-pixel inset.
+  void PaintClient(HDC dc);
+
+  HWND hwnd_;
+  WNDPROC prev_ = nullptr;
+  TSkinData* data_;
+  int kind_;
+  bool from_bar_ = false;
+  HMENU menu_ = nullptr;
+  Bitmap32 back_;
+};
+
+// An item the skin draws: the skinned system menu's own, or a native item made owner-drawn.
+struct SkinMenuItem {
+  static constexpr std::uint32_t kMagic = 0x534B4D49;
+  std::uint32_t magic = kMagic;
+  std::wstring caption;   // without the shortcut
+  std::wstring shortcut;  // after a tab in the native caption
+  unsigned id = 0;
+  bool separator = false;
+  bool enabled = true;
+  bool checked = false;
+  bool isDefault = false;
+  int glyph = -1;  // index into the skin's menu glyphs
+  // For a native item made owner-drawn: what to give back.
+  HMENU menu = nullptr;
+  UINT position = 0;
+  UINT oldType = 0;
+  ULONG_PTR oldData = 0;
+};
+
+// The item record behind an owner-drawn item's data, or null when the data is not one of ours.
+SkinMenuItem* SkinItemOf(ULONG_PTR itemData);
+// Splits a native caption at its tab into caption and shortcut.
+void SplitCaption(const std::wstring& text, std::wstring& caption, std::wstring& shortcut);
+
+// Measuring and drawing of the skin's menu items, for the window that owns the menu.
+void MeasureSkinMenuItem(TSkinData& data, const SkinMenuItem& item, bool hasImages, MEASUREITEMSTRUCT& mis);
+void DrawSkinMenuItem(TSkinData& data, const SkinMenuItem& item, const DRAWITEMSTRUCT& dis);
+
+// Turns every item of a native menu (and its submenus) owner-drawn, keeping what to give back.
+void MakeOwnerDrawn(HMENU menu, std::vector<std::unique_ptr<SkinMenuItem>>& keep);
+void UndoOwnerDrawn(std::vector<std::unique_ptr<SkinMenuItem>>& keep);
+
+// The menu bar of a skinned window with a native menu.
+class TWinSkinMenu {
+ public:
+  TWinSkinMenu(HWND hwnd, HMENU menu, TSkinData* data);
+  ~TWinSkinMenu();
+  TWinSkinMenu(const TWinSkinMenu&) = delete;
+  TWinSkinMenu& operator=(const TWinSkinMenu&) = delete;
+
+  HMENU NativeMenu() const { return menu_; }
+  // Draws the bar into the band (window coordinates) of the window DC.
+  void Paint(HDC dc, const RECT& band, bool active);
+  // The bar item under a point in window coordinates, or -1; `band` as for Paint.
+  int ItemAt(const RECT& band, int x, int y) const;
+  int Hot() const { return hot_; }
+  // True when the hot item changed.
+  bool SetHot(int index);
+  int Count() const { return static_cast<int>(items_.size()); }
+  // The item whose caption's underlined letter is `key`, or -1.
+  int ItemForAccelerator(wchar_t key) const;
+  // Presses a bar item: opens its drop-down (tracked until it closes) or sends its command.
+  void Press(int index, TWinSkinForm& form);
+
+ private:
+  struct BarItem {
+    std::wstring caption;
+    UINT id = 0;
+    HMENU submenu = nullptr;
+    RECT rect{};  // window coordinates, from the last paint
+  };
+  static LRESULT CALLBACK FilterProc(int code, WPARAM wp, LPARAM lp);
+  void Layout(HDC dc, const RECT& band);
+
+  HWND hwnd_;
+  HMENU menu_;
+  TSkinData* data_;
+  std::vector<BarItem> items_;
+  std::vector<std::unique_ptr<SkinMenuItem>> owner_drawn_;
+  Canvas canvas_;
+  RECT band_{};
+  int hot_ = -1;
+  int pressed_ = -1;
+  int switch_to_ = -1;  // the neighbour to open when the tracked drop-down closes
+};
+
+}  // namespace quillet::skin::win32
