@@ -33,10 +33,11 @@ class Program {
       CloseHandle(pi_.hThread);
     }
   }
-  bool Start(const std::string& exe) {
+  // `args` follow the quoted program path on the command line.
+  bool Start(const std::string& exe, const std::string& args = {}) {
     STARTUPINFOA si{};
     si.cb = sizeof si;
-    std::string cmd = "\"" + exe + "\"";
+    std::string cmd = "\"" + exe + "\"" + (args.empty() ? "" : " " + args);
     return CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
   }
   DWORD Id() const { return pi_.dwProcessId; }

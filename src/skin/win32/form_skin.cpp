@@ -690,6 +690,11 @@ LRESULT TWinSkinForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
           RepaintFrame();
         }
         break;
+      case WM_MENUCHAR: {
+        const LRESULT r = SkinMenuChar(reinterpret_cast<HMENU>(lp), static_cast<wchar_t>(LOWORD(wp)));
+        if (r != -1) return r;
+        break;
+      }
       case WM_MEASUREITEM: {
         auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
         if (wp == 0 && mis && mis->CtlType == ODT_MENU && MeasureMenuItem(mis)) return TRUE;

@@ -13,10 +13,8 @@ namespace quillet::skin::win32 {
 namespace {
 
 // The manager lives until the program ends; after that, hook calls that arrive late pass through.
-std::unique_ptr<TSkinManage>& Holder() {
-  static std::unique_ptr<TSkinManage> holder;
-  return holder;
-}
+// Plain values, never destroyed themselves, so that late calls can still ask them.
+TSkinManage* g_manager = nullptr;
 bool g_finalized = false;
 
 struct FinalizeAtExit {
@@ -40,22 +38,20 @@ ui::TWinControl* ToolkitControlOf(HWND hwnd) {
 
 bool AnswersSkip(HWND hwnd) { return SendMessageA(hwnd, SKINMSG_QUERYSKIP, 0, 0) == 1; }
 
-TSkinManage* TSkinManage::Instance() { return g_finalized ? nullptr : Holder().get(); }
+TSkinManage* TSkinManage::Instance() { return g_finalized ? nullptr : g_manager; }
 
 TSkinManage& TSkinManage::Create() {
   static FinalizeAtExit at_exit;
-  auto& h = Holder();
-  if (!h) {
+  if (!g_manager) {
     g_finalized = false;
-    h.reset(new TSkinManage());
+    g_manager = std::unique_ptr<TSkinManage>(new TSkinManage()).release();
   }
-  return *h;
+  return *g_manager;
 }
 
 void TSkinManage::Finalize() {
-  auto& h = Holder();
-  if (!h) return;
-  TSkinManage& m = *h;
+  if (!g_manager) return;
+  TSkinManage& m = *g_manager;
   m.started_ = 4;
   m.enabled_ = false;
   m.StopTimer();
@@ -68,7 +64,8 @@ void TSkinManage::Finalize() {
   if (m.hook_) UnhookWindowsHookEx(m.hook_);
   m.hook_ = nullptr;
   g_finalized = true;
-  h.reset();
+  std::unique_ptr<TSkinManage> owned(g_manager);
+  g_manager = nullptr;
 }
 
 TSkinManage::~TSkinManage() {

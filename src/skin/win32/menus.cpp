@@ -268,6 +268,36 @@ void DrawSkinMenuItem(TSkinData& data, const SkinMenuItem& item, const DRAWITEMS
   BitBlt(dis.hDC, rc.left, rc.top, w, h, dc, 0, 0, SRCCOPY);
 }
 
+bool HasMnemonic(const std::wstring& c, wchar_t key) {
+  const wchar_t k = static_cast<wchar_t>(std::towlower(key));
+  for (std::size_t p = 0; p + 1 < c.size(); ++p) {
+    if (c[p] != L'&') continue;
+    if (c[p + 1] == L'&') {
+      ++p;
+      continue;
+    }
+    return static_cast<wchar_t>(std::towlower(c[p + 1])) == k;
+  }
+  return false;
+}
+
+LRESULT SkinMenuChar(HMENU menu, wchar_t key) {
+  const int n = GetMenuItemCount(menu);
+  bool ours = false;
+  for (int i = 0; i < n; ++i) {
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_DATA | MIIM_STATE;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &mii)) continue;
+    const SkinMenuItem* item = SkinItemOf(mii.dwItemData);
+    if (!item) continue;
+    ours = true;
+    if (!item->separator && !(mii.fState & MFS_GRAYED) && HasMnemonic(item->caption, key))
+      return MAKELRESULT(i, MNC_EXECUTE);
+  }
+  return ours ? MAKELRESULT(0, MNC_IGNORE) : -1;
+}
+
 void MakeOwnerDrawn(HMENU menu, std::vector<std::unique_ptr<SkinMenuItem>>& keep) {
   const int n = GetMenuItemCount(menu);
   for (int i = 0; i < n; ++i) {
@@ -407,19 +437,8 @@ bool TWinSkinMenu::SetHot(int index) {
 }
 
 int TWinSkinMenu::ItemForAccelerator(wchar_t key) const {
-  const wchar_t k = static_cast<wchar_t>(std::towlower(key));
-  for (std::size_t i = 0; i < items_.size(); ++i) {
-    const std::wstring& c = items_[i].caption;
-    for (std::size_t p = 0; p + 1 < c.size(); ++p) {
-      if (c[p] != L'&') continue;
-      if (c[p + 1] == L'&') {
-        ++p;
-        continue;
-      }
-      if (static_cast<wchar_t>(std::towlower(c[p + 1])) == k) return static_cast<int>(i);
-      break;
-    }
-  }
+  for (std::size_t i = 0; i < items_.size(); ++i)
+    if (HasMnemonic(items_[i].caption, key)) return static_cast<int>(i);
   return -1;
 }
 

@@ -80,6 +80,12 @@ void SplitCaption(const std::wstring& text, std::wstring& caption, std::wstring&
 void MeasureSkinMenuItem(TSkinData& data, const SkinMenuItem& item, bool hasImages, MEASUREITEMSTRUCT& mis);
 void DrawSkinMenuItem(TSkinData& data, const SkinMenuItem& item, const DRAWITEMSTRUCT& dis);
 
+// Keyboard mnemonics of owner-drawn items (the system cannot see their captions): the answer to
+// WM_MENUCHAR, or -1 when the menu holds none of the skin's items.
+LRESULT SkinMenuChar(HMENU menu, wchar_t key);
+// Whether a caption's underlined letter (after a single "&") is `key`, ignoring case.
+bool HasMnemonic(const std::wstring& caption, wchar_t key);
+
 // Turns every item of a native menu (and its submenus) owner-drawn, keeping what to give back.
 void MakeOwnerDrawn(HMENU menu, std::vector<std::unique_ptr<SkinMenuItem>>& keep);
 void UndoOwnerDrawn(std::vector<std::unique_ptr<SkinMenuItem>>& keep);

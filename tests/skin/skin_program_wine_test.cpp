@@ -1,0 +1,292 @@
+// The real program under Wine, looked at from outside as a user sees it: every window it shows
+// wears the skin's frame, the frame acts like one, and the command line can switch the skin off
+// or name a skin file.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "app/program_driver.h"
+#include "skin/embedded_skin.h"
+#include "skin/nc_layout.h"
+#include "skin/skin_data.h"
+#include "skin/skin_messages.h"
+
+namespace quillet {
+namespace {
+
+using namespace quillet::driver;
+using namespace quillet::skin;
+
+const std::string kExe = WindowsPath(QUILLET_EXE);
+
+const TSkinElements& Skin() {
+  static const TSkinDataCore data = [] {
+    TSkinDataCore d;
+    const auto bytes = EmbeddedSkinStream();
+    d.ReadSkinStream(bytes.data(), bytes.size());
+    return d;
+  }();
+  return data.Elements();
+}
+
+void SetPrompt(bool shown) {
+  HKEY k;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Brask\\Support", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr))
+    return;
+  const char* v = shown ? "1" : "0";
+  RegSetValueExA(k, "03", 0, REG_SZ, reinterpret_cast<const BYTE*>(v), 2);
+  RegCloseKey(k);
+}
+
+// Skinning finishes from a posted message: wait for the window to say it is skinned.
+bool Skinned(HWND h, int timeout_ms = 5000) {
+  for (int waited = 0; waited < timeout_ms; waited += 50) {
+    DWORD_PTR r = 0;
+    if (SendMessageTimeoutA(h, SKINMSG_QUERYSKIP, 0, 0, SMTO_ABORTIFHUNG, 1000, &r) && r == 1) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+// The frame takes the skin's size once the posted attach has run.
+bool FrameIsSkins(HWND h, FrameBorder border) {
+  const BorderSizes b = SkinBorders(Skin(), border);
+  for (int waited = 0; waited < 5000; waited += 50) {
+    RECT wr{};
+    GetWindowRect(h, &wr);
+    POINT origin{0, 0};
+    ClientToScreen(h, &origin);
+    if (origin.x - wr.left == b.left && origin.y - wr.top == b.top) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+bool AnswersOne(HWND h) {
+  DWORD_PTR r = 0;
+  return SendMessageTimeoutA(h, SKINMSG_QUERYSKIP, 0, 0, SMTO_ABORTIFHUNG, 1000, &r) && r == 1;
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  HDC dc = GetDC(nullptr);
+  const COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(nullptr, dc);
+  return c;
+}
+
+// A real click: the pointer moves there, rests, and the button goes down and up.
+void Click(int x, int y, bool right = false) {
+  SetCursorPos(x, y);
+  Sleep(150);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &in, sizeof(INPUT));
+  Sleep(100);
+  in.mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  SendInput(1, &in, sizeof(INPUT));
+  Sleep(200);
+}
+
+void Key(WORD vk) {
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[1].ki.wVk = vk;
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof(INPUT));
+  Sleep(150);
+}
+
+// The place of a caption button of the skin, on the screen, for a window of the given size.
+POINT ButtonCentre(HWND h, int action) {
+  RECT wr{};
+  GetWindowRect(h, &wr);
+  FrameState s;
+  s.border = FrameBorder::Single;
+  s.minimizeBox = s.sysMenu = s.active = true;
+  const FrameLayout l = LayoutFrame(Skin(), s, wr.right - wr.left, wr.bottom - wr.top, 0, FrameMeasures{});
+  for (const auto& p : l.buttons)
+    if (p.visible && Skin().CaptionButtons[static_cast<std::size_t>(p.index)].Action == action)
+      return {wr.left + (p.rect.left + p.rect.right) / 2, wr.top + (p.rect.top + p.rect.bottom) / 2};
+  return {-1, -1};
+}
+
+HWND WaitForDialog(DWORD pid, const std::string& caption) {
+  for (int i = 0; i < 200; ++i) {
+    for (HWND h : WindowsOf(pid, "#32770", true))
+      if (TextOf(h) == caption) return h;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+TEST(SkinnedProgram, EveryWindowWearsTheSkinsFrameAndItsButtonsAct) {
+  SetPrompt(true);
+  Program p;
+  ASSERT_TRUE(p.Start(kExe));
+  HWND prompt = WaitForWindow(p.Id(), "TfrmDonate");
+  ASSERT_TRUE(prompt);
+  EXPECT_TRUE(Skinned(prompt)) << "the donation prompt";
+  ClickButton(prompt, "Close");
+  HWND main = WaitForWindow(p.Id(), "TQuilletFrm");
+  ASSERT_TRUE(main);
+  ASSERT_TRUE(Skinned(main)) << "the main window";
+  SetPrompt(false);
+
+  // The client area keeps its size; the frame is the skin's borders.
+  EXPECT_TRUE(FrameIsSkins(main, FrameBorder::Single));
+  RECT wr{}, cr{};
+  GetWindowRect(main, &wr);
+  GetClientRect(main, &cr);
+  EXPECT_EQ(cr.right, 711);
+  EXPECT_EQ(cr.bottom, 569);
+  const BorderSizes b = SkinBorders(Skin(), FrameBorder::Single);
+  POINT origin{0, 0};
+  ClientToScreen(main, &origin);
+  EXPECT_EQ(origin.x - wr.left, b.left);
+  EXPECT_EQ(origin.y - wr.top, b.top);
+  EXPECT_EQ(wr.right - wr.left, 711 + b.left + b.right);
+  EXPECT_EQ(wr.bottom - wr.top, 569 + b.top + b.bottom);
+
+  // The caption's pixels are the "Top" picture's, and the caption answers as one.
+  SetForegroundWindow(main);
+  Sleep(300);
+  const Bitmap32& top = Skin().Top.Bitmap;
+  const int cx = wr.left + (wr.right - wr.left) / 2;
+  for (int y : {1, 8, b.top - 2}) {
+    const Pixel want = top.At(top.Width() / 2, y);
+    const COLORREF got = ScreenPixel(cx, wr.top + y);
+    EXPECT_EQ(PixelFromColorRef(got), want & 0xFFFFFF) << "caption row " << y;
+  }
+  EXPECT_EQ(SendMessageA(main, WM_NCHITTEST, 0, MAKELPARAM(cx, wr.top + 10)), HTCAPTION);
+
+  // The about box, the prompt from its button, a file dialog and the confirmation box.
+  ASSERT_TRUE(ClickButton(main, "About"));
+  HWND about = WaitForWindow(p.Id(), "TQuilletAbout");
+  ASSERT_TRUE(about);
+  EXPECT_TRUE(Skinned(about)) << "the about box";
+  PostMessageA(about, WM_CLOSE, 0, 0);
+  Sleep(300);
+  ASSERT_TRUE(ClickButton(main, "Donate"));
+  prompt = WaitForWindow(p.Id(), "TfrmDonate");
+  ASSERT_TRUE(prompt);
+  EXPECT_TRUE(Skinned(prompt));
+  ClickButton(prompt, "Close");
+  Sleep(300);
+  ASSERT_TRUE(ClickButton(main, "..."));
+  HWND open = nullptr;
+  for (int i = 0; i < 100 && !open; ++i) {
+    for (HWND h : WindowsOf(p.Id(), "#32770", true)) open = h;
+    Sleep(50);
+  }
+  ASSERT_TRUE(open);
+  EXPECT_TRUE(Skinned(open)) << "the file dialog";
+  PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+  Sleep(300);
+
+  // The second main window, from the header icon.
+  PostMessageA(main, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(30, 26));
+  ASSERT_TRUE(WaitForWindow(p.Id(), "TQuilletFrm", 20000, 2));
+  for (HWND h : WindowsOf(p.Id(), "TQuilletFrm", true)) {
+    EXPECT_TRUE(Skinned(h)) << "every main window";
+    if (h != main) PostMessageA(h, WM_CLOSE, 0, 0);
+  }
+  Sleep(300);
+
+  // The skinned minimise button minimises; restored, the window keeps its client size.
+  SetForegroundWindow(main);
+  Sleep(300);
+  const POINT min = ButtonCentre(main, 2);
+  Click(min.x, min.y);
+  for (int i = 0; i < 40 && !IsIconic(main); ++i) Sleep(50);
+  EXPECT_TRUE(IsIconic(main));
+  ShowWindow(main, SW_RESTORE);
+  SetForegroundWindow(main);
+  Sleep(500);
+  GetClientRect(main, &cr);
+  EXPECT_EQ(cr.right, 711);
+  EXPECT_EQ(cr.bottom, 569);
+
+  // A right click on the caption opens the skinned system menu; its Close closes.
+  GetWindowRect(main, &wr);
+  Click(wr.left + 300, wr.top + 12, true);
+  HWND menu = WaitForWindow(p.Id(), "#32768", 5000);
+  ASSERT_TRUE(menu);
+  EXPECT_TRUE(AnswersOne(menu)) << "the system menu's window";
+  Key('C');
+  EXPECT_TRUE(p.WaitForExit(10000)) << "Close in the skinned system menu ends the program";
+}
+
+TEST(SkinnedProgram, TheCloseButtonEndsTheProgramAndMessageBoxesAreSkinned) {
+  SetPrompt(false);
+  Program p;
+  ASSERT_TRUE(p.Start(kExe));
+  HWND main = WaitForWindow(p.Id(), "TQuilletFrm");
+  ASSERT_TRUE(main);
+  ASSERT_TRUE(Skinned(main));
+  ASSERT_TRUE(FrameIsSkins(main, FrameBorder::Single));
+  // A confirmation box: delete an object just made.
+  ASSERT_TRUE(ClickButton(main, "Generate"));
+  Sleep(300);
+  ASSERT_TRUE(ClickButton(main, "Create / Save"));
+  Sleep(300);
+  ASSERT_TRUE(ClickButton(main, "Delete"));
+  HWND confirm = WaitForDialog(p.Id(), "Confirm");
+  ASSERT_TRUE(confirm);
+  EXPECT_TRUE(Skinned(confirm)) << "the confirmation box";
+  PostMessageA(confirm, WM_COMMAND, IDYES, 0);
+  Sleep(300);
+  SetForegroundWindow(main);
+  Sleep(300);
+  const POINT close = ButtonCentre(main, 0);
+  Click(close.x, close.y);
+  EXPECT_TRUE(p.WaitForExit(10000));
+}
+
+TEST(SkinnedProgram, NoSkinKeepsTheSystemsLookAndADamagedSkinIsReported) {
+  SetPrompt(false);
+  {
+    Program p;
+    ASSERT_TRUE(p.Start(kExe, "--no-skin"));
+    HWND main = WaitForWindow(p.Id(), "TQuilletFrm");
+    ASSERT_TRUE(main);
+    Sleep(1000);
+    EXPECT_FALSE(AnswersOne(main));
+    RECT wr{}, cr{}, want{0, 0, 711, 569};
+    GetWindowRect(main, &wr);
+    GetClientRect(main, &cr);
+    AdjustWindowRectEx(&want, static_cast<DWORD>(GetWindowLongA(main, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongA(main, GWL_EXSTYLE)));
+    EXPECT_EQ(wr.right - wr.left, want.right - want.left) << "the system's frame";
+    EXPECT_EQ(wr.bottom - wr.top, want.bottom - want.top);
+    EXPECT_TRUE(GetWindowLongA(main, GWL_STYLE) & WS_SYSMENU);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(p.WaitForExit(10000));
+  }
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string file = std::string(temp) + "quillet-damaged-" + std::to_string(GetCurrentProcessId()) + ".skn";
+  // A skin file whose size field promises far more than any skin holds.
+  HANDLE f = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(f, INVALID_HANDLE_VALUE);
+  const char junk[] = "\xff\xff\xff\x7f this is not a skin";
+  DWORD written = 0;
+  WriteFile(f, junk, sizeof junk, &written, nullptr);
+  CloseHandle(f);
+  Program p;
+  ASSERT_TRUE(p.Start(kExe, "--skin \"" + file + "\""));
+  HWND box = WaitForDialog(p.Id(), "Quillet");
+  ASSERT_TRUE(box);
+  EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), "The skin file is damaged.");
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  HWND main = WaitForWindow(p.Id(), "TQuilletFrm");
+  ASSERT_TRUE(main);
+  EXPECT_TRUE(Skinned(main)) << "the program goes on with its own skin";
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(p.WaitForExit(10000));
+  DeleteFileA(file.c_str());
+}
+
+}  // namespace
+}  // namespace quillet
