@@ -17,7 +17,7 @@ int ScrollZoneAt(int a, int arrow, int thumbStart, int thumbEnd, int length) {
   return kZoneSecondArrow;
 }
 
-int MulDiv(int a, int b, int c) {
+int RoundedMulDiv(int a, int b, int c) {
   if (c == 0) return -1;
   std::int64_t num = static_cast<std::int64_t>(a) * b;
   std::int64_t den = c;
@@ -32,16 +32,16 @@ ThumbSpan StandaloneThumb(int length, int arrow, int min, int max, int page, int
   const int track = length - 2 * arrow;
   int start = 0, size = 0;
   if (page > 0) {
-    size = MulDiv(track, page - 1, range);
+    size = RoundedMulDiv(track, page - 1, range);
     int usable = track;
     if (size < 8) {
       size = 8;
       usable = track - 8;
     }
-    start = arrow + (pos == min ? 0 : MulDiv(usable, pos - min, range));
+    start = arrow + (pos == min ? 0 : RoundedMulDiv(usable, pos - min, range));
   } else {
     size = arrow;
-    start = arrow + MulDiv(length - 3 * arrow, pos - min, range);
+    start = arrow + RoundedMulDiv(length - 3 * arrow, pos - min, range);
   }
   // Ranges turned round, positions outside the range and bars too short for their thumb would
   // put the thumb over the arrows or outside the bar.

@@ -33,7 +33,7 @@ int ScrollZoneAt(int a, int arrow, int thumbStart, int thumbEnd, int length);
 
 // The system's MulDiv: a * b / c rounded half away from zero; -1 when c is 0 or the result
 // does not fit.
-int MulDiv(int a, int b, int c);
+int RoundedMulDiv(int a, int b, int c);
 
 struct ThumbSpan {
   int start = 0, end = 0;
