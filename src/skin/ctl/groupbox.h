@@ -3,7 +3,8 @@
 //
 // The window layer measures, in the box's font, the height of "0" and the size of the text
 // (the window text, or the "Caption" property of a toolkit box whose window text is empty),
-// reads WS_EX_RIGHT, and asks PlanGroupBox. It composes at the box's size with DrawGroupBox,
+// reads WS_EX_RIGHT, and asks PlanGroupBox. It composes at the box's size with DrawGroupBox
+// (for a foreign box, over what the box's window shows: only the frames are drawn there),
 // draws the text into `text` on the face colour (DT_EXPANDTABS; DT_RIGHT when textRight, with
 // right-to-left reading when the box reads so) in the font's colour, and for a toolkit box
 // then paints the graphic child controls.
