@@ -142,6 +142,10 @@ TEST(CheckBoxSkin, IndeterminateDisabledTwelveFramePictureShowsFrameTwelve) {
   EXPECT_EQ(p.textArea.left, 12);  // 2 pixels after the picture
   EXPECT_EQ(p.textColour, sys.SysColor(sys::BtnShadow));
   EXPECT_TRUE(p.focusRect);
+  const Rect focus = TextFocusRect(p.textArea, 30, 14, TextAlign::Left, true);  // clipped on the left
+  EXPECT_EQ(focus.left, 12);
+  EXPECT_EQ(focus.top, 2);
+  EXPECT_EQ(focus.right, 44);
   Bitmap32 bmp(80, 20, 0);
   ASSERT_TRUE(DrawCheckBox(bmp.View(), Skin(), p, false, false));
   EXPECT_EQ(bmp.At(0, 5), FramePixel(2, 12));
