@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <stdexcept>
 
+#include "skin/control_map.h"
 #include "skin/win32/canvas.h"
 #include "skin/win32/form_skin.h"
 #include "skin/win32/manager.h"
@@ -61,7 +62,8 @@ bool ReadWholeFile(const std::string& name, std::vector<std::uint8_t>& out) {
 
 }  // namespace
 
-TSkinData::TSkinData(ui::TComponent* owner, std::string name) : ui::TComponent(owner), core_(System()) {
+TSkinData::TSkinData(ui::TComponent* owner, std::string name)
+    : ui::TComponent(owner), skin3rd_(DefaultSkin3rd()), core_(System()) {
   SetName(std::move(name));
   props_.Publish("Active", [this] { return ui::PropValue::OfBool(active_); }, [this](const std::string& t) {
     auto b = ui::ParseBool(t);
@@ -153,7 +155,7 @@ void TSkinData::CaptureSmallIcon() {
 
 void TSkinData::Loaded() {
   const SystemApi& api = Api();
-  if (!api.GetScrollBarInfo) SkinControls.Remove(xcScrollbar);
+  SkinControls = SkinControlsAtLoad(SkinControls, api.GetScrollBarInfo != nullptr, SkinFormtype);
   // A window that stops answering keeps its skinned frame instead of a system ghost.
   if (api.DisableProcessWindowsGhosting) api.DisableProcessWindowsGhosting();
   TSkinManage& m = TSkinManage::Create();
@@ -175,10 +177,6 @@ void TSkinData::Loaded() {
     else
       m.ScheduleAction(saSkinAll, 250);
   }
-  if (SkinControls.Has(xcMainMenu))
-    SkinControls.Remove(xcMenuItem);
-  else
-    SkinControls.Remove(xcSystemMenu);
   CaptureSmallIcon();
 }
 
