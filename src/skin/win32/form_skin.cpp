@@ -122,6 +122,13 @@ void TWinSkinForm::Initialize(TSkinData* data) {
     form_->SetWindowProc([this](ui::Message& m) { OnToolkitMessage(m); });
     handler_replaced_ = true;
   }
+  // The native frame, before anything changes it: restoring gives it back around the same client.
+  RECT wr{}, cr{};
+  GetWindowRect(hwnd_, &wr);
+  GetClientRect(hwnd_, &cr);
+  native_dx_ = (wr.right - wr.left) - cr.right;
+  native_dy_ = (wr.bottom - wr.top) - cr.bottom;
+  keep_client_ = {cr.right, cr.bottom};
   if (full_ && kind_ != FrameKind::MdiChild) {
     HMENU menu = GetMenu(hwnd_);
     if (menu && IsMenu(menu)) {
@@ -145,12 +152,6 @@ void TWinSkinForm::OnAttach() {
   attached_ = true;
   GetSystemMenu(hwnd_, FALSE);
   MakeSmallIcon();
-  RECT wr{}, cr{};
-  GetWindowRect(hwnd_, &wr);
-  GetClientRect(hwnd_, &cr);
-  native_dx_ = (wr.right - wr.left) - cr.right;
-  native_dy_ = (wr.bottom - wr.top) - cr.bottom;
-  if (menu_bar_) native_dy_ += GetSystemMetrics(SM_CYMENU);  // the native menu comes back on restore
   AttachControlSkins(*this);
   if (state_ == kActive) return;
   if (full_) {
@@ -185,6 +186,12 @@ void TWinSkinForm::ResizeToSkin() {
   }
   RECT cr{};
   GetClientRect(hwnd_, &cr);
+  if (keep_client_.cx > 0) {
+    // The first resize keeps the client area the window had before it was skinned.
+    cr.right = keep_client_.cx;
+    cr.bottom = keep_client_.cy;
+    keep_client_ = {};
+  }
   int w = 0, h = 0;
   WindowSizeForClient(cr.right, cr.bottom, borders_, menu_bar_height_, w, h);
   if (standard_dialog_) {
@@ -209,6 +216,9 @@ void TWinSkinForm::Restore() {
   if (restored_) return;
   restored_ = true;
   const bool going = state_ == kDestroying || state_ == kDead || !IsWindow(hwnd_);
+  // The client size as skinned: the native frame goes back around it.
+  RECT client{};
+  if (!going) GetClientRect(hwnd_, &client);
   StopHoverTimer();
   if (data_) data_->HideHint();
   if (handler_replaced_ && form_ && (!going || ToolkitControlOf(hwnd_) == form_)) form_->SetWindowProc(saved_handler_);
@@ -239,13 +249,10 @@ void TWinSkinForm::Restore() {
     RemovePropA(mdi_client_, "QuilletSkinMdiParent");
   }
   if (!going && !child_ && full_ && attached_) {
-    RECT wr{}, cr{};
-    GetWindowRect(hwnd_, &wr);
-    GetClientRect(hwnd_, &cr);
     if (size_ == SizeState::Maximized || size_ == SizeState::Minimized)
       SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
     else
-      SetWindowPos(hwnd_, nullptr, 0, 0, cr.right + native_dx_, cr.bottom + native_dy_,
+      SetWindowPos(hwnd_, nullptr, 0, 0, client.right + native_dx_, client.bottom + native_dy_,
                    SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE);
   }
   // The system owns and deletes the region it was given; only the window's use of it ends here.

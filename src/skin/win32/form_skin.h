@@ -136,7 +136,7 @@ class TWinSkinForm {
   BorderSizes borders_;
   int menu_bar_height_ = 0;
   int native_dx_ = 0, native_dy_ = 0;  // native frame: window minus client size
-  bool native_measured_ = false;
+  SIZE keep_client_{};                  // the client size before skinning, for the first resize
   std::unique_ptr<TWinSkinMenu> menu_bar_;
   HMENU native_menu_ = nullptr;
   HWND mdi_client_ = nullptr;
