@@ -75,17 +75,23 @@ COLORREF ScreenPixel(int x, int y) {
   return c;
 }
 
-// A real click: the pointer moves there, rests, and the button goes down and up.
+// A real click: the pointer moves there, rests, and the button goes down and up there. Every event
+// carries the place, as a pointer set from another process may not have arrived yet.
 void Click(int x, int y, bool right = false) {
+  auto send = [&](DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof(INPUT));
+  };
   SetCursorPos(x, y);
+  send(0);
   Sleep(150);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-  SendInput(1, &in, sizeof(INPUT));
+  send(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
   Sleep(100);
-  in.mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-  SendInput(1, &in, sizeof(INPUT));
+  send(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
   Sleep(200);
 }
 
@@ -240,6 +246,10 @@ TEST(SkinnedProgram, TheCloseButtonEndsTheProgramAndMessageBoxesAreSkinned) {
   SetForegroundWindow(main);
   Sleep(300);
   const POINT close = ButtonCentre(main, 0);
+  RECT wr{};
+  GetWindowRect(main, &wr);
+  SCOPED_TRACE("window " + std::to_string(wr.left) + "," + std::to_string(wr.top) + "-" + std::to_string(wr.right) +
+               "," + std::to_string(wr.bottom) + " close at " + std::to_string(close.x) + "," + std::to_string(close.y));
   Click(close.x, close.y);
   EXPECT_TRUE(p.WaitForExit(10000));
 }
