@@ -118,4 +118,33 @@ inline bool ClickButton(HWND window, const std::string& caption) {
   return true;
 }
 
+// A real click at a screen point: the pointer moves there, rests, and the button goes down and up
+// there. Every event carries the place, as a pointer set from another process may lag behind.
+inline void ClickAt(int x, int y, bool right = false) {
+  auto send = [&](DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof(INPUT));
+  };
+  SetCursorPos(x, y);
+  send(0);
+  Sleep(150);
+  send(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+  Sleep(100);
+  send(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+  Sleep(200);
+}
+
+inline void PressKey(WORD vk) {
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[1].ki.wVk = vk;
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof(INPUT));
+  Sleep(150);
+}
+
 }  // namespace quillet::driver

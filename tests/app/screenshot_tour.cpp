@@ -40,6 +40,33 @@ int Fail(const char* what) {
   return Done(what);
 }
 
+// A copy of the program beside a CLSID.dat it cannot read: it starts with an error box.
+bool ErrorBoxTour(const char* exe) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "quillet-tour-" + std::to_string(GetCurrentProcessId()) + "\\";
+  const std::string copy = folder + "quillet.exe";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateDirectoryA((folder + "CLSID.dat").c_str(), nullptr);
+  bool seen = false;
+  if (CopyFileA(WindowsPath(exe).c_str(), copy.c_str(), FALSE)) {
+    Program p;
+    if (p.Start(copy)) {
+      if (HWND box = WaitForWindow(p.Id(), "#32770")) {
+        seen = true;
+        Shot("error-box");
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+      }
+      if (HWND main = WaitForWindow(p.Id(), "TQuilletFrm")) PostMessageA(main, WM_CLOSE, 0, 0);
+      p.WaitForExit(5000);
+    }
+  }
+  DeleteFileA(copy.c_str());
+  RemoveDirectoryA((folder + "CLSID.dat").c_str());
+  RemoveDirectoryA(folder.c_str());
+  return seen;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -79,7 +106,17 @@ int main(int argc, char** argv) {
   Shot("about-box");
   ClickButton(about, "Close");
   Sleep(300);
+  // The system menu, opened with a right click on the caption.
+  SetForegroundWindow(main);
+  Sleep(300);
+  RECT wr{};
+  GetWindowRect(main, &wr);
+  ClickAt(wr.left + 300, wr.top + 12, true);
+  if (WaitForWindow(p.Id(), "#32768", 5000)) {
+    Shot("system-menu");
+    PressKey(VK_ESCAPE);
+  }
   PostMessageA(main, WM_CLOSE, 0, 0);
   p.WaitForExit(5000);
-  return Done("");
+  return ErrorBoxTour(argv[1]) ? Done("") : Fail("no error box came up");
 }

@@ -75,35 +75,6 @@ COLORREF ScreenPixel(int x, int y) {
   return c;
 }
 
-// A real click: the pointer moves there, rests, and the button goes down and up there. Every event
-// carries the place, as a pointer set from another process may not have arrived yet.
-void Click(int x, int y, bool right = false) {
-  auto send = [&](DWORD flags) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof(INPUT));
-  };
-  SetCursorPos(x, y);
-  send(0);
-  Sleep(150);
-  send(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-  Sleep(100);
-  send(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
-  Sleep(200);
-}
-
-void Key(WORD vk) {
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_KEYBOARD;
-  in[0].ki.wVk = in[1].ki.wVk = vk;
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, in, sizeof(INPUT));
-  Sleep(150);
-}
-
 // The place of a caption button of the skin, on the screen, for a window of the given size.
 POINT ButtonCentre(HWND h, int action) {
   RECT wr{};
@@ -204,7 +175,7 @@ TEST(SkinnedProgram, EveryWindowWearsTheSkinsFrameAndItsButtonsAct) {
   SetForegroundWindow(main);
   Sleep(300);
   const POINT min = ButtonCentre(main, 2);
-  Click(min.x, min.y);
+  ClickAt(min.x, min.y);
   for (int i = 0; i < 40 && !IsIconic(main); ++i) Sleep(50);
   EXPECT_TRUE(IsIconic(main));
   ShowWindow(main, SW_RESTORE);
@@ -216,11 +187,11 @@ TEST(SkinnedProgram, EveryWindowWearsTheSkinsFrameAndItsButtonsAct) {
 
   // A right click on the caption opens the skinned system menu; its Close closes.
   GetWindowRect(main, &wr);
-  Click(wr.left + 300, wr.top + 12, true);
+  ClickAt(wr.left + 300, wr.top + 12, true);
   HWND menu = WaitForWindow(p.Id(), "#32768", 5000);
   ASSERT_TRUE(menu);
   EXPECT_TRUE(AnswersOne(menu)) << "the system menu's window";
-  Key('C');
+  PressKey('C');
   EXPECT_TRUE(p.WaitForExit(10000)) << "Close in the skinned system menu ends the program";
 }
 
@@ -250,7 +221,7 @@ TEST(SkinnedProgram, TheCloseButtonEndsTheProgramAndMessageBoxesAreSkinned) {
   GetWindowRect(main, &wr);
   SCOPED_TRACE("window " + std::to_string(wr.left) + "," + std::to_string(wr.top) + "-" + std::to_string(wr.right) +
                "," + std::to_string(wr.bottom) + " close at " + std::to_string(close.x) + "," + std::to_string(close.y));
-  Click(close.x, close.y);
+  ClickAt(close.x, close.y);
   EXPECT_TRUE(p.WaitForExit(10000));
 }
 
