@@ -458,6 +458,11 @@ std::string ReadWholeFileBytes(const std::string& path, bool* exists) {
   *exists = in != nullptr;
   if (!in) return {};
   std::string bytes;
+  if (std::fseek(in.get(), 0, SEEK_END) == 0) {
+    const long size = std::ftell(in.get());
+    if (size > 0) bytes.reserve(static_cast<size_t>(size));
+    std::rewind(in.get());
+  }
   char buf[16384];
   size_t got;
   while ((got = std::fread(buf, 1, sizeof buf, in.get())) > 0) bytes.append(buf, got);
