@@ -241,8 +241,8 @@ void DrawSkinMenuItem(TSkinData& data, const SkinMenuItem& item, const DRAWITEMS
       if (checked) {
         DrawEdge(dc, &glyph, BDR_SUNKENOUTER, BF_RECT);
       }
-      ImageList_Draw(data.MenuGlyphs(), item.glyph, dc, glyph.left, glyph.top,
-                     ILD_TRANSPARENT | (enabled ? 0 : ILD_BLEND50));
+      ImageList_Draw(enabled ? data.MenuGlyphs() : data.MenuGlyphsDisabled(), item.glyph, dc, glyph.left, glyph.top,
+                     ILD_TRANSPARENT);
     } else if (checked) {
       DrawCheckMark(dc, {glyph.left, 0, glyph.right, h}, GetSysColor(COLOR_BTNTEXT));
     }

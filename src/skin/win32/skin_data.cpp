@@ -23,8 +23,8 @@ const Win32SkinSystem& System() {
 
 // The skinned system menu's glyphs, 16 x 16 each on white (the mask colour): restore, maximise,
 // minimise, close.
-Bitmap32 MenuGlyphPixels() {
-  constexpr Pixel kInk = Rgb(40, 40, 44), kWhite = Rgb(255, 255, 255);
+Bitmap32 MenuGlyphPixels(Pixel kInk) {
+  constexpr Pixel kWhite = Rgb(255, 255, 255);
   Bitmap32 b(64, 16, kWhite);
   auto h = [&](int x0, int x1, int y) { for (int x = x0; x < x1; ++x) b.Set(x, y, kInk); };
   auto v = [&](int x, int y0, int y1) { for (int y = y0; y < y1; ++y) b.Set(x, y, kInk); };
@@ -95,6 +95,7 @@ TSkinData::~TSkinData() {
   if (menu_font_) DeleteObject(menu_font_);
   if (menu_font_bold_) DeleteObject(menu_font_bold_);
   if (menu_glyphs_) ImageList_Destroy(menu_glyphs_);
+  if (menu_glyphs_disabled_) ImageList_Destroy(menu_glyphs_disabled_);
 }
 
 bool TSkinData::ReadSkinStream(std::span<const std::uint8_t> stored) {
@@ -142,13 +143,16 @@ void TSkinData::CaptureSmallIcon() {
   small_icon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, w, h,
                                               LR_SHARED));
   small_icon_bitmap_ = IconPixels(small_icon_, w, h);
-  if (!menu_glyphs_) {
-    menu_glyphs_ = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 4, 0);
-    if (HBITMAP glyphs = MakeBitmap(MenuGlyphPixels())) {
-      ImageList_AddMasked(menu_glyphs_, glyphs, RGB(255, 255, 255));
+  auto make = [](Pixel ink) {
+    HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 4, 0);
+    if (HBITMAP glyphs = MakeBitmap(MenuGlyphPixels(ink))) {
+      ImageList_AddMasked(list, glyphs, RGB(255, 255, 255));
       DeleteObject(glyphs);
     }
-  }
+    return list;
+  };
+  if (!menu_glyphs_) menu_glyphs_ = make(Rgb(40, 40, 44));
+  if (!menu_glyphs_disabled_) menu_glyphs_disabled_ = make(Rgb(160, 160, 164));
   work_w_ = GetSystemMetrics(SM_CXMAXIMIZED);
   work_h_ = GetSystemMetrics(SM_CYMAXIMIZED);
 }

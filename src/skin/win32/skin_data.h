@@ -80,6 +80,7 @@ class TSkinData : public ui::TComponent {
   const Bitmap32& SmallIconBitmap() const { return small_icon_bitmap_; }
   HICON SmallIcon() const { return small_icon_; }
   HIMAGELIST MenuGlyphs() const { return menu_glyphs_; }
+  HIMAGELIST MenuGlyphsDisabled() const { return menu_glyphs_disabled_; }
   int WorkAreaWidth() const { return work_w_; }
   int WorkAreaHeight() const { return work_h_; }
 
@@ -109,6 +110,7 @@ class TSkinData : public ui::TComponent {
   HICON small_icon_ = nullptr;  // not owned: the application window's
   Bitmap32 small_icon_bitmap_;
   HIMAGELIST menu_glyphs_ = nullptr;
+  HIMAGELIST menu_glyphs_disabled_ = nullptr;
   HWND hint_ = nullptr;
   bool hint_shown_ = false;
   int work_w_ = 0, work_h_ = 0;
