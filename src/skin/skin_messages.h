@@ -29,6 +29,8 @@ constexpr unsigned SKINMSG_QUERYBUTTON = 0x3515;
 constexpr unsigned SKINMSG_MDIMAXIMIZED = 0x3516;
 // Posted to a form: replace the scroll-bar skin of the control in wParam with a fresh one.
 constexpr unsigned SKINMSG_RESKINSCROLL = 0x3517;
+// Posted to a skinned window: a child window (wParam) was made inside it after it was skinned.
+constexpr unsigned SKINMSG_CHILDCREATED = 0x3519;
 // With lParam 0x41A2: an edit paints itself into the device context in wParam.
 constexpr unsigned SKINMSG_PAINTEDIT = 0xBC4A;
 // With lParam 0x41A2: a scroll-bar skin draws its border into the device context in wParam.

@@ -437,6 +437,8 @@ TWinControl::TWinControl(TComponent* owner, std::string name) : TControl(owner, 
 }
 
 TWinControl::~TWinControl() {
+  // Whatever took over the handler hears that the control goes before any part of it does.
+  Perform(QM_DESTROYING);
   destroying_ = true;
   DestroyComponents();
   for (TControl* c : controls_) c->parent_ = nullptr;

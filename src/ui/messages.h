@@ -37,5 +37,8 @@ inline constexpr unsigned QM_NOTIFY = QM_BASE + 9;
 inline constexpr unsigned QM_CTLCOLOR = QM_BASE + 10;  // wparam: the HDC, lparam: the original message
 inline constexpr unsigned QM_DRAWITEM = QM_BASE + 11;
 inline constexpr unsigned QM_MEASUREITEM = QM_BASE + 12;
+// The control object is being destroyed; its window goes with it and no message reaches its
+// handler after this one.
+inline constexpr unsigned QM_DESTROYING = QM_BASE + 13;
 
 }  // namespace quillet::ui

@@ -11,6 +11,8 @@ class TWinSkinForm;
 // Gives the controls of the window their skins: a toolkit form's controls by the control map, a
 // foreign window's child windows by their class.
 void AttachControlSkins(TWinSkinForm& form);
+// A child window made after its window was skinned (a page first shown, a re-created control).
+void AttachChildWindow(TWinSkinForm& form, HWND child);
 // A size grip created on a skinned window.
 void AttachSizeGrip(TWinSkinForm& form, HWND grip);
 // Replaces the scroll-bar skin of a control with a fresh one of the same kind.

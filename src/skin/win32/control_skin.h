@@ -1,8 +1,18 @@
 // The base of the control skins: one object per skinned control, owned by the skin of the window
-// the control sits on.
+// the control sits on. It takes the control's messages (by replacing a toolkit control's message
+// handler, or a bare window's procedure), lets the control do its work, and paints the control's
+// look from the skin. Each control skin overrides what it needs of the ten operations below.
 #pragma once
 
 #include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "skin/control_map.h"
+#include "skin/win32/canvas.h"
+#include "ui/controls.h"
+#include "ui/messages.h"
 
 namespace quillet::skin::win32 {
 
@@ -12,20 +22,90 @@ class TSkinData;
 class TSkinControl {
  public:
   enum State { kNew = 0, kAttached = 1, kDead = 6 };
-  virtual ~TSkinControl() = default;
+  TSkinControl() = default;
+  virtual ~TSkinControl();
+  TSkinControl(const TSkinControl&) = delete;
+  TSkinControl& operator=(const TSkinControl&) = delete;
+
+  // 1. Takes over a toolkit control's messages; once only.
+  virtual void AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinControl& control, bool transparent);
+  // 2. Takes over a bare window's messages.
+  virtual void AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form);
+  // 3. Gives the control back its own colours; once only. `windowGoing` when its window is being
+  //    destroyed (nothing is asked of it then).
+  virtual void Detach(bool windowGoing);
+  // 4. Whether the message goes on to the control; a message kept here has its result set.
+  virtual bool BeforeMessage(ui::Message& m);
+  // 5. After the control has handled a message that went on.
+  virtual void AfterMessage(ui::Message& m);
+  // 6. Paints over the control's window; with no device context, into its window DC.
+  virtual void PaintFrame(HDC dc);
+  // 7. Paints the control's look into `r` (the window rectangle at 0, 0).
+  virtual void Paint(HDC dc, const RECT& r);
+  // 8. After a skin change.
+  virtual void Refresh();
+  // 9. Asked by the window skin; true for every control skin here.
+  virtual bool Query() const { return true; }
 
   HWND Hwnd() const { return hwnd_; }
   bool Dead() const { return state_ == kDead; }
-  // Gives the control back its own look; `windowGoing` when its window is being destroyed.
-  virtual void Detach(bool windowGoing) = 0;
-  // After a skin change.
-  virtual void Refresh() = 0;
+  // Attached by window handle to a window that is not one of the toolkit's.
+  bool IsForeign() const { return control_ == nullptr; }
+  ui::TWinControl* Control() const { return control_alive_ ? control_ : nullptr; }
+  // Invalidates the control (and erases) and paints it at once.
+  void Repaint();
+  // The window went away while its control lives on (the toolkit re-creates windows).
+  bool WindowGone() const { return state_ == kDead && control_alive_; }
 
  protected:
+  // The message as it came in, to the control's own handling.
+  void PassOn(ui::Message& m);
+  // Shared operations.
+  void FillFace(HDC dc, const RECT& r) const;
+  // The parent's "Color" when it has an integer one, else the face colour.
+  COLORREF ParentColour() const;
+  void FillParentColour(HDC dc, const RECT& r) const;
+  // The control's text: the toolkit's "Caption", else the window text.
+  std::wstring Text() const;
+  // The font the control draws with: the toolkit's "Font", else WM_GETFONT.
+  HFONT Font() const;
+  // A toolkit control's graphic children (labels, images, bevels), painted over what the skin
+  // drew, as the control itself would after its background.
+  void PaintGraphicChildren(HDC dc) const;
+  bool Focused() const { return GetFocus() == hwnd_; }
+  bool Enabled() const { return IsWindowEnabled(hwnd_); }
+  bool Foreign() const { return control_ == nullptr; }
+  // Asks for WM_MOUSELEAVE once the pointer leaves.
+  void TrackLeave();
+
   HWND hwnd_ = nullptr;
   State state_ = kNew;
   TSkinData* data_ = nullptr;
   TWinSkinForm* form_skin_ = nullptr;
+  ui::TWinControl* control_ = nullptr;
+  bool control_alive_ = false;
+  bool unicode_ = false;
+  bool drawing_ = true;
+  bool transparent_ = false;
+  bool detached_ = false;
+  Canvas canvas_;  // the control composed off-screen, kept until its size changes
+
+ private:
+  void MessageEntry(ui::Message& m);
+  static LRESULT CALLBACK ThunkA(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT CALLBACK ThunkW(HWND, UINT, WPARAM, LPARAM);
+  LRESULT FromWindow(UINT msg, WPARAM wp, LPARAM lp);
+  void Unhook();
+
+  ui::MessageHandler saved_handler_;
+  WNDPROC saved_proc_ = nullptr;
+  ui::Color saved_color_ = 0;
+  bool color_saved_ = false;
+  bool parent_background_was_true_ = false;
+  bool tracking_leave_ = false;
 };
+
+// A control skin of the given class, or null for a class this program has none of.
+std::unique_ptr<TSkinControl> MakeControlSkin(SkinClass skin, SkinMode mode);
 
 }  // namespace quillet::skin::win32

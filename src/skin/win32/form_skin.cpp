@@ -311,6 +311,12 @@ void TWinSkinForm::DropDeadControlSkins() {
                   controls_.end());
 }
 
+void TWinSkinForm::ReplaceControlSkin(HWND control) {
+  controls_.erase(std::remove_if(controls_.begin(), controls_.end(), [&](const auto& c) { return c->Hwnd() == control; }),
+                  controls_.end());
+  AttachChildWindow(*this, control);
+}
+
 void TWinSkinForm::AdoptSizeGrip(HWND grip) { AttachSizeGrip(*this, grip); }
 
 // ---------------------------------------------------------------------------------------------
@@ -572,6 +578,9 @@ LRESULT TWinSkinForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case SKINMSG_RESKINSCROLL:
       ReskinScrollControl(*this, reinterpret_cast<HWND>(wp));
+      return 0;
+    case SKINMSG_CHILDCREATED:
+      if (attached_) AttachChildWindow(*this, reinterpret_cast<HWND>(wp));
       return 0;
     case WM_TIMER:
       if (wp == kHoverTimer) {

@@ -56,6 +56,8 @@ class TWinSkinForm {
   TSkinControl* FindControlSkin(HWND hwnd) const;
   void AddControlSkin(std::unique_ptr<TSkinControl> skin);
   void DropDeadControlSkins();
+  // A control's skin made anew (after its window was re-created).
+  void ReplaceControlSkin(HWND control);
   const std::vector<std::unique_ptr<TSkinControl>>& ControlSkins() const { return controls_; }
 
   // A size grip made on the window; it gets its skin with the control skins.

@@ -356,6 +356,12 @@ void TSkinManage::OnCreateWindow(HWND hwnd, const CREATESTRUCTA* cs) {
     SkinPopupMenu(hwnd);
     return;
   }
+  if ((cs->style & WS_CHILD) && cs->hwndParent) {
+    // Made inside a skinned window: its skin comes once the window exists.
+    if (FindForm(GetAncestor(cs->hwndParent, GA_ROOT)))
+      PostMessageA(GetAncestor(cs->hwndParent, GA_ROOT), SKINMSG_CHILDCREATED, reinterpret_cast<WPARAM>(hwnd), 0);
+    return;
+  }
   if (cs->dwExStyle & WS_EX_MDICHILD) SkinWindow(hwnd);
 }
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@
 namespace quillet::skin::win32 {
 
 class TWinSkinForm;
+class TSkinControl;
 
 class TSkinData : public ui::TComponent {
  public:
@@ -52,8 +54,8 @@ class TSkinData : public ui::TComponent {
   std::function<void(TSkinData& sender)> OnSkinChanged;
   // The application's own control skin for a control; leave `skinned` empty to let the engine
   // choose.
-  std::function<void(TSkinData& sender, ui::TControl* form, ui::TControl* control, const std::string& cls,
-                     ui::TComponent*& skinned)>
+  std::function<void(TSkinData& sender, ui::TWinControl* form, ui::TControl* control, const std::string& cls,
+                     std::unique_ptr<TSkinControl>& skinned)>
       OnSkinControl;
   std::function<void(ui::TComponent* form, HWND hwnd, const std::string& className)> OnBeforeSkinForm;
   std::function<void(ui::TComponent* form, HWND hwnd, const std::string& className)> OnAfterSkinForm;

@@ -1,0 +1,60 @@
+#include "skin/win32/box_skin.h"
+
+#include "skin/win32/skin_data.h"
+
+namespace quillet::skin::win32 {
+
+bool TSkinBoxH::BeforeMessage(ui::Message& m) {
+  if (m.msg == WM_ERASEBKGND && m.wparam) {
+    RECT r{};
+    GetClientRect(hwnd_, &r);
+    FillFace(reinterpret_cast<HDC>(m.wparam), r);
+    m.result = 0;
+    return false;
+  }
+  return TSkinControl::BeforeMessage(m);
+}
+
+void TSkinBoxH::AfterMessage(ui::Message& m) {
+  if (m.msg == WM_CTLCOLORSTATIC) {
+    SetBkMode(reinterpret_cast<HDC>(m.wparam), TRANSPARENT);
+    m.result = reinterpret_cast<std::intptr_t>(data_->FaceBrush());
+    return;
+  }
+  TSkinControl::AfterMessage(m);
+}
+
+void TSkinTabSheet::PaintSheet(HDC dc) {
+  RECT r{};
+  GetClientRect(hwnd_, &r);
+  FillFace(dc, r);
+  PaintGraphicChildren(dc);
+}
+
+bool TSkinTabSheet::BeforeMessage(ui::Message& m) {
+  switch (m.msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = m.wparam ? reinterpret_cast<HDC>(m.wparam) : BeginPaint(hwnd_, &ps);
+      if (dc) PaintSheet(dc);
+      if (!m.wparam) EndPaint(hwnd_, &ps);
+      m.result = 0;
+      return false;
+    }
+    case WM_PRINTCLIENT:
+      PaintSheet(reinterpret_cast<HDC>(m.wparam));
+      m.result = 0;
+      return false;
+    case WM_ERASEBKGND: {
+      RECT r{};
+      GetClientRect(hwnd_, &r);
+      FillFace(reinterpret_cast<HDC>(m.wparam), r);
+      m.result = 1;
+      return false;
+    }
+    default:
+      return TSkinControl::BeforeMessage(m);
+  }
+}
+
+}  // namespace quillet::skin::win32

@@ -1,0 +1,15 @@
+#include "skin/win32/box_skin.h"
+#include "skin/win32/control_skin.h"
+
+namespace quillet::skin::win32 {
+
+std::unique_ptr<TSkinControl> MakeControlSkin(SkinClass skin, SkinMode) {
+  switch (skin) {
+    case SkinClass::TSkinBox: return std::make_unique<TSkinBox>();
+    case SkinClass::TSkinBoxH: return std::make_unique<TSkinBoxH>();
+    case SkinClass::TSkinTabSheet: return std::make_unique<TSkinTabSheet>();
+    default: return nullptr;
+  }
+}
+
+}  // namespace quillet::skin::win32
