@@ -151,8 +151,11 @@ void TSkinComBox::AfterMessage(ui::Message& m) {
         PaintFrame(nullptr);
       }
       break;
-    case WM_DRAWITEM:
     case WM_NCPAINT:
+      // A paint to come draws the frame anyway.
+      if (!GetUpdateRect(hwnd_, nullptr, FALSE)) PaintFrame(nullptr);
+      break;
+    case WM_DRAWITEM:
       PaintFrame(nullptr);
       break;
     case WM_LBUTTONDOWN:

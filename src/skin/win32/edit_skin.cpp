@@ -33,17 +33,23 @@ bool TSkinEdit::BeforeMessage(ui::Message& m) {
     m.result = kPaintIntoKey;
     return false;
   }
+  if (m.msg == WM_PRINTCLIENT && IsDeviceContext(m.wparam)) {
+    // The edit leaves its text area as the clipping of the device context it printed into.
+    const auto dc = reinterpret_cast<HDC>(m.wparam);
+    const int saved = SaveDC(dc);
+    PassOn(m);
+    RestoreDC(dc, saved);
+    PrintBorder(dc);
+    return false;
+  }
   return TSkinControl::BeforeMessage(m);
 }
 
 void TSkinEdit::AfterMessage(ui::Message& m) {
   switch (m.msg) {
     case WM_NCPAINT:
-      // The system has just drawn its sunken border again.
-      PaintFrame(nullptr);
-      break;
-    case WM_PRINTCLIENT:
-      if (IsDeviceContext(m.wparam)) PrintBorder(reinterpret_cast<HDC>(m.wparam));
+      // The system has just drawn its sunken border again; a paint to come draws ours anyway.
+      if (!GetUpdateRect(hwnd_, nullptr, FALSE)) PaintFrame(nullptr);
       break;
     default:
       TSkinControl::AfterMessage(m);
@@ -69,10 +75,7 @@ void TSkinEdit::PrintBorder(HDC dc) {
   LOGBRUSH brush{};
   GetObjectA(GetCurrentObject(dc, OBJ_BRUSH), sizeof brush, &brush);
   DrawEditPrintBorder(canvas_.View(), MakePalette(data_->Elements(), Win32SkinSystem()), brush.lbColor & 0xFFFFFF);
-  // The device context starts at the client area; the border lies around it.
-  POINT origin{0, 0};
-  ClientToScreen(hwnd_, &origin);
-  CopyRing(canvas_, dc, wr.left - origin.x, wr.top - origin.y, w, h, 2);
+  CopyRing(canvas_, dc, 0, 0, w, h, 2);
 }
 
 }  // namespace quillet::skin::win32

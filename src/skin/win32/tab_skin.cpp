@@ -15,6 +15,8 @@ namespace quillet::skin::win32 {
 namespace {
 
 constexpr int kMaxTabText = 80;
+// The room a tab leaves around its text, the control's own and with a close box beside the text.
+constexpr int kPaddingX = 6, kPaddingY = 3, kCloseBoxPaddingX = kPaddingX + 8;
 
 // The part of a view that `r` covers, clipped to it.
 BitmapView Part(BitmapView v, const Rect& r) {
@@ -32,6 +34,12 @@ Bitmap32 CopyOf(BitmapView v) {
 void Put(BitmapView v, const Bitmap32& b) {
   const int w = std::min(v.width, b.Width()), h = std::min(v.height, b.Height());
   for (int y = 0; y < h; ++y) std::copy(b.Row(y), b.Row(y) + w, v.Row(y));
+}
+
+void SetPadding(HWND tab, int x) {
+  SendMessageA(tab, TCM_SETPADDING, 0, MAKELPARAM(x, kPaddingY));
+  // The same font again has the control measure its tabs anew.
+  SendMessageA(tab, WM_SETFONT, static_cast<WPARAM>(SendMessageA(tab, WM_GETFONT, 0, 0)), TRUE);
 }
 
 RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
@@ -64,6 +72,16 @@ void TSkinTab::Prepare() {
   const bool pageControl = c && dynamic_cast<ui::TPageControl*>(c);
   const auto ownerTag = c && c->Owner() ? static_cast<int>(c->Owner()->Tag()) : 0;
   close_boxes_ = TabHasCloseBoxes(pageControl, ownerTag, o);
+  if (close_boxes_ != padded_) {
+    padded_ = close_boxes_;
+    SetPadding(hwnd_, padded_ ? kCloseBoxPaddingX : kPaddingX);
+  }
+}
+
+void TSkinTab::Detach(bool windowGoing) {
+  if (padded_ && !windowGoing && IsWindow(hwnd_)) SetPadding(hwnd_, kPaddingX);
+  padded_ = false;
+  TSkinControl::Detach(windowGoing);
 }
 
 TabStripPaint TSkinTab::Plan() {

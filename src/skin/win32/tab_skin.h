@@ -19,6 +19,7 @@ class TSkinTab : public TSkinControl {
   void AfterMessage(ui::Message& m) override;
   void Paint(HDC dc, const RECT& r) override;
   void Refresh() override;
+  void Detach(bool windowGoing) override;
 
  private:
   void Prepare();
@@ -32,6 +33,7 @@ class TSkinTab : public TSkinControl {
   void CloseRequest(int index);
 
   bool close_boxes_ = false;
+  bool padded_ = false;  // the tabs were widened to make room for close boxes
   TabImages images_;
   int hot_ = -1;
   TabStripPaint last_;   // as last painted: for close-box hits and strip repaints

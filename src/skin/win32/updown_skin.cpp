@@ -68,6 +68,8 @@ bool TSkinUpDown::BeforeMessage(ui::Message& m) {
     case WM_LBUTTONUP:
       pressed_ = false;
       PassOn(m);
+      // The press held the capture, which ended the request for the pointer's leaving.
+      if (hot_) TrackLeave();
       PaintFrame(nullptr);
       return false;
     default:
@@ -80,7 +82,6 @@ void TSkinUpDown::AfterMessage(ui::Message& m) {
     case WM_MOUSEMOVE: {
       if (!Enabled()) break;
       hot_ = true;
-      // Asked again on every move: a press takes the capture, which ends the earlier request.
       TrackLeave();
       const int half = HalfUnderCursor();
       if (half != hot_half_) {
