@@ -8,6 +8,7 @@
 
 #include "ui/error_text.h"
 #include "ui/mnemonics.h"
+#include "ui/window_class.h"
 
 namespace quillet::ui {
 
@@ -248,10 +249,12 @@ void TForm::WndProc(Message& m) {
 // ---------------------------------------------------------------------------------------------
 // Application
 
-TApplication::TApplication() = default;
+TApplication::TApplication() { PrepareWindowTables(); }
 
 TApplication::~TApplication() {
+  root_.Clear();
   if (hint_window_) DestroyWindow(hint_window_);
+  ReleaseWindowProperty();
 }
 
 TApplication& Application() {
@@ -424,13 +427,29 @@ void TApplication::ShowErrorText(const std::string& message) {
 }
 
 void TApplication::HandleException() {
+  std::string message;
   try {
     throw;
   } catch (const std::exception& e) {
-    ShowErrorText(e.what());
+    message = e.what();
   } catch (...) {
-    ShowErrorText("Unknown error");
+    message = "Unknown error";
   }
+  if (!MessageScope::Painting() && !showing_held_errors_) return ShowErrorText(message);
+  // A paint that fails each time it is asked again gives one box, not one per repaint.
+  if (std::find(held_errors_.begin(), held_errors_.end(), message) == held_errors_.end())
+    held_errors_.push_back(std::move(message));
+}
+
+void TApplication::ShowHeldBackErrors() {
+  if (showing_held_errors_) return;
+  showing_held_errors_ = true;
+  while (!held_errors_.empty()) {
+    std::string message = std::move(held_errors_.front());
+    held_errors_.erase(held_errors_.begin());
+    ShowErrorText(message);
+  }
+  showing_held_errors_ = false;
 }
 
 void HandleCurrentException() { Application().HandleException(); }

@@ -106,8 +106,12 @@ class TApplication {
   // Frees every form, main form last.
   void DestroyForms();
 
-  // Call from inside a catch block: shows the error that is being handled in the error box.
+  // Call from inside a catch block: shows the error that is being handled in the error box. While
+  // a window paints, the error waits until the outermost message has been handled (a modal box
+  // opened inside a paint would re-enter the half-painted window).
   void HandleException();
+  // Shows the errors that waited, one box each, in the order they came.
+  void ShowHeldBackErrors();
   // The error box: caption = title, error icon, one OK button.
   void ShowErrorText(const std::string& message);
   // Replaces the box (tests); receives the text as the box would show it.
@@ -138,6 +142,8 @@ class TApplication {
   HWND hint_window_ = nullptr;
   UINT_PTR hint_timer_ = 0;
   std::vector<TControl*> pending_hints_;
+  std::vector<std::string> held_errors_;
+  bool showing_held_errors_ = false;
 };
 
 TApplication& Application();
