@@ -1,6 +1,5 @@
 // The real program as seen from another process: what it holds while it runs and what it leaves
-// behind. Runs on a desktop of its own, where Wine shows and hides windows without waiting for a
-// window manager; the program started from here opens its windows there too.
+// behind.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,7 +8,6 @@
 
 #include "app/program_driver.h"
 #include "support/gdi_count.h"
-#include "support/own_desktop.h"
 #include "support/process_peek.h"
 
 namespace quillet {
@@ -19,8 +17,6 @@ using namespace quillet::driver;
 
 class ProgramOutside : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { ASSERT_TRUE(testing::UseOwnDesktop("QuilletOutside")); }
-
   // Starts the program with the prompt switched off and waits for its main window.
   HWND StartToMainWindow() {
     HKEY k;

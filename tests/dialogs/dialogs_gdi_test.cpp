@@ -1,5 +1,4 @@
-// The dialogs hold no more GDI objects however often they are shown. Runs on a desktop of its own,
-// where Wine shows and hides windows without waiting for a window manager.
+// The dialogs hold no more GDI objects however often they are shown.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,7 +11,6 @@
 #include "registry/registry_store.h"
 #include "support/fake_platform.h"
 #include "support/gdi_count.h"
-#include "support/own_desktop.h"
 #include "ui/stdctrls.h"
 
 namespace quillet::dialogs {
@@ -47,7 +45,6 @@ void DismissWhenShown(const char* cls, UINT msg, WPARAM wp) {
 }
 
 TEST(DialogsGdi, ShowingEachDialogAHundredTimesHoldsNoMoreGdiObjects) {
-  ASSERT_TRUE(testing::UseOwnDesktop("QuilletDialogsGdi"));
   testing::FakePlatform platform;
   testing::ScopedPlatform scoped_platform(platform);
   MemoryBackend registry;
