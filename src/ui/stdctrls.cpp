@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cctype>
 
+#include "base/text.h"
 #include "ui/forms.h"
 #include "ui/gdi.h"
 #include "ui/window_class.h"
@@ -18,11 +18,6 @@ std::intptr_t ColorFor(HDC dc, Color back, Color text) {
   SetBkColor(dc, ToColorRef(back));
   SetTextColor(dc, ToColorRef(text));
   return reinterpret_cast<std::intptr_t>(ColorBrush(back));
-}
-
-std::string ToLowerAscii(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
 }
 
 }  // namespace
@@ -276,9 +271,8 @@ int ItemMirror::FindExact(HWND h, const std::string& text) const {
     LRESULT r = SendMessageA(h, msgs_.find_exact, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
     return r < 0 ? -1 : static_cast<int>(r);
   }
-  std::string low = ToLowerAscii(text);
   for (int i = 0; i < Count(); ++i)
-    if (ToLowerAscii(items_[static_cast<size_t>(i)]) == low) return i;
+    if (base::EqualNoCase(items_[static_cast<size_t>(i)], text)) return i;
   return -1;
 }
 
