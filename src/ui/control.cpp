@@ -47,21 +47,21 @@ void TControl::PublishCommon() {
                  [this](const std::string& t) { SetHint(t); return true; });
   props_.Publish("HelpKeyword", [this] { return PropValue::OfText(help_keyword_); },
                  [this](const std::string& t) { help_keyword_ = t; return true; });
-  auto publish_int = [this](const char* name, int Rect::*field) {
+  auto publish_int = [this](const char* name, int Bounds::*field) {
     props_.Publish(name, [this, field] { return PropValue::OfInt(bounds_.*field); },
                    [this, field](const std::string& t) {
                      auto v = ParseInt(t);
                      if (!v) return false;
-                     Rect r = bounds_;
+                     Bounds r = bounds_;
                      r.*field = static_cast<int>(*v);
                      SetBounds(r);
                      return true;
                    });
   };
-  publish_int("Left", &Rect::left);
-  publish_int("Top", &Rect::top);
-  publish_int("Width", &Rect::width);
-  publish_int("Height", &Rect::height);
+  publish_int("Left", &Bounds::left);
+  publish_int("Top", &Bounds::top);
+  publish_int("Width", &Bounds::width);
+  publish_int("Height", &Bounds::height);
 }
 
 void TControl::SetParent(TWinControl* parent) {
@@ -81,10 +81,8 @@ TForm* TControl::ParentForm() const {
   return dynamic_cast<TForm*>(const_cast<TControl*>(c));
 }
 
-void TControl::SetBounds(Rect r) {
-  if (r.left == bounds_.left && r.top == bounds_.top && r.width == bounds_.width &&
-      r.height == bounds_.height)
-    return;
+void TControl::SetBounds(Bounds r) {
+  if (r == bounds_) return;
   Invalidate();
   bounds_ = r;
   BoundsChanged();

@@ -23,8 +23,11 @@ namespace quillet::ui {
 class TWinControl;
 class TForm;
 
-struct Rect {
+// A control's place on its parent, in the parent's client coordinates, as forms are designed.
+struct Bounds {
   int left = 0, top = 0, width = 0, height = 0;
+  constexpr base::Rect Edges() const { return {left, top, left + width, top + height}; }
+  constexpr bool operator==(const Bounds&) const = default;
 };
 
 enum class CursorKind { Default, Hand };
@@ -44,10 +47,11 @@ class TControl : public TComponent {
   int Top() const { return bounds_.top; }
   int Width() const { return bounds_.width; }
   int Height() const { return bounds_.height; }
-  Rect Bounds() const { return bounds_; }
-  virtual void SetBounds(Rect r);
+  Bounds GetBounds() const { return bounds_; }
+  virtual void SetBounds(Bounds r);
   RECT BoundsRect() const {
-    return {bounds_.left, bounds_.top, bounds_.left + bounds_.width, bounds_.top + bounds_.height};
+    const base::Rect e = bounds_.Edges();
+    return {e.left, e.top, e.right, e.bottom};
   }
 
   bool Visible() const { return visible_; }
@@ -102,7 +106,7 @@ class TControl : public TComponent {
   void PublishCommon();
 
   TWinControl* parent_ = nullptr;
-  Rect bounds_;
+  Bounds bounds_;
   bool visible_ = true, enabled_ = true;
   std::string caption_;
   FontSpec font_;
@@ -152,7 +156,7 @@ class TWinControl : public TControl {
   void RecreateWnd() { Perform(QM_RECREATEWND); }
 
   const std::vector<TControl*>& Controls() const { return controls_; }
-  void SetBounds(Rect r) override;
+  void SetBounds(Bounds r) override;
   void SetFocus();
   bool Focused() const;
   bool TabStop() const { return tab_stop_; }
@@ -233,7 +237,7 @@ class TWinControl : public TControl {
 
 // Makes a control owned by `owner` with `parent` as its parent, at a place on the parent.
 template <class T, class... Args>
-T& Make(TComponent& owner, TWinControl* parent, std::string name, Rect bounds, Args&&... args) {
+T& Make(TComponent& owner, TWinControl* parent, std::string name, Bounds bounds, Args&&... args) {
   T& c = owner.Own<T>(&owner, std::move(name), std::forward<Args>(args)...);
   c.SetBounds(bounds);
   if (parent) c.SetParent(parent);

@@ -45,7 +45,7 @@ void TForm::SetClientSize(int width, int height) {
   MakeCreateParams(p);
   RECT r{0, 0, width, height};
   AdjustWindowRectEx(&r, p.style, FALSE, p.ex_style);
-  Rect b = bounds_;
+  Bounds b = bounds_;
   b.width = r.right - r.left;
   b.height = r.bottom - r.top;
   SetBounds(b);
@@ -85,7 +85,7 @@ void TForm::PlaceOnFirstShow() {
   } else if (position_ == FormPosition::Designed) {
     return;
   }
-  Rect b = bounds_;
+  Bounds b = bounds_;
   b.left = area.left + (area.right - area.left - b.width) / 2;
   b.top = area.top + (area.bottom - area.top - b.height) / 2;
   if (b.left < 0) b.left = 0;

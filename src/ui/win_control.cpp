@@ -139,9 +139,8 @@ void TWinControl::RemoveControl(TControl* c) {
   }
 }
 
-void TWinControl::SetBounds(Rect r) {
-  bool same = r.left == bounds_.left && r.top == bounds_.top && r.width == bounds_.width &&
-              r.height == bounds_.height;
+void TWinControl::SetBounds(Bounds r) {
+  bool same = r == bounds_;
   bounds_ = r;
   if (!same) BoundsChanged();
 }
