@@ -186,64 +186,66 @@ void TForm::SetMenu(HMENU menu) {
 
 void TForm::WndProc(Message& m) {
   switch (m.msg) {
-    case WM_CLOSE:
-      if (modal_) {
-        modal_result_ = mrCancel;
-        return;
-      }
-      switch (DoClose()) {
-        case CloseAction::None:
-          return;
-        case CloseAction::Hide:
-          Hide();
-          return;
-        case CloseAction::Free:
-          Hide();
-          if (Application().MainForm() == this) Application().Terminate();
-          return;
-      }
+    case WM_CLOSE: return WMClose(m);
+    case WM_ACTIVATE: return WMActivate(m);
+    case QM_DIALOGKEY: return QMDialogKey(m);
+    default: return TWinControl::WndProc(m);
+  }
+}
+
+void TForm::WMClose(Message&) {
+  if (modal_) {
+    modal_result_ = mrCancel;
+    return;
+  }
+  switch (DoClose()) {
+    case CloseAction::None:
       return;
-    case WM_ACTIVATE:
-      if (LOWORD(m.wparam) != WA_INACTIVE) {
-        HWND target = nullptr;
-        if (active_control_ && active_control_->HandleAllocated() && IsWindowVisible(active_control_->HandleIfAny()) &&
-            IsWindowEnabled(active_control_->HandleIfAny()))
-          target = active_control_->HandleIfAny();
-        else
-          target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
-        if (target) ::SetFocus(target);
-        m.result = 0;
-        return;
-      }
-      break;
-    case QM_DIALOGKEY: {
-      // The controls first (default and cancel buttons), then Tab moves the focus.
-      std::vector<TWinControl*> stack;
-      for (auto it = Controls().rbegin(); it != Controls().rend(); ++it)
-        if (auto* w = dynamic_cast<TWinControl*>(*it)) stack.push_back(w);
-      while (!stack.empty()) {
-        TWinControl* w = stack.back();
-        stack.pop_back();
-        if (!w->Visible() || !w->Enabled()) continue;
-        if (w->Perform(QM_DIALOGKEY, m.wparam, m.lparam)) {
-          m.result = 1;
-          return;
-        }
-        for (auto it = w->Controls().rbegin(); it != w->Controls().rend(); ++it)
-          if (auto* cw = dynamic_cast<TWinControl*>(*it)) stack.push_back(cw);
-      }
-      if (m.wparam == VK_TAB) {
-        bool back = GetKeyState(VK_SHIFT) < 0;
-        HWND next = GetNextDlgTabItem(hwnd_, GetFocus(), back);
-        if (next) ::SetFocus(next);
-        m.result = 1;
-      }
+    case CloseAction::Hide:
+      Hide();
+      return;
+    case CloseAction::Free:
+      Hide();
+      if (Application().MainForm() == this) Application().Terminate();
+      return;
+  }
+}
+
+// Activation gives the focus back to the control that had it, or to the first one.
+void TForm::WMActivate(Message& m) {
+  if (LOWORD(m.wparam) == WA_INACTIVE) return TWinControl::WndProc(m);
+  HWND target = nullptr;
+  if (active_control_ && active_control_->HandleAllocated() && IsWindowVisible(active_control_->HandleIfAny()) &&
+      IsWindowEnabled(active_control_->HandleIfAny()))
+    target = active_control_->HandleIfAny();
+  else
+    target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+  if (target) ::SetFocus(target);
+  m.result = 0;
+}
+
+// The controls first (default and cancel buttons), then Tab moves the focus.
+void TForm::QMDialogKey(Message& m) {
+  std::vector<TWinControl*> stack;
+  for (auto it = Controls().rbegin(); it != Controls().rend(); ++it)
+    if (auto* w = dynamic_cast<TWinControl*>(*it)) stack.push_back(w);
+  while (!stack.empty()) {
+    TWinControl* w = stack.back();
+    stack.pop_back();
+    if (!w->Visible() || !w->Enabled()) continue;
+    if (w->Perform(QM_DIALOGKEY, m.wparam, m.lparam)) {
+      m.result = 1;
       return;
     }
-    default:
-      break;
+    for (auto it = w->Controls().rbegin(); it != w->Controls().rend(); ++it)
+      if (auto* cw = dynamic_cast<TWinControl*>(*it)) stack.push_back(cw);
   }
-  TWinControl::WndProc(m);
+  if (m.wparam == VK_TAB) {
+    bool back = GetKeyState(VK_SHIFT) < 0;
+    HWND next = GetNextDlgTabItem(hwnd_, GetFocus(), back);
+    if (next) ::SetFocus(next);
+    m.result = 1;
+  }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -65,6 +65,9 @@ class TForm : public TWinControl {
 
  private:
   void PlaceOnFirstShow();
+  void WMClose(Message& m);
+  void WMActivate(Message& m);
+  void QMDialogKey(Message& m);
   int client_width_ = 300, client_height_ = 200;
   BorderStyle border_style_ = BorderStyle::Single;
   bool minimize_box_ = true, maximize_box_ = false;
