@@ -9,27 +9,27 @@
 
 namespace quillet::ui::gdi {
 
-// An owned GDI object (font, brush, pen, bitmap, region), deleted when the owner goes.
-template <class Handle>
-class Object {
+// An owned handle, freed by Free when the owner goes.
+template <class Handle, class Free>
+class Owned {
  public:
-  Object() = default;
-  explicit Object(Handle h) : h_(h) {}
-  Object(Object&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-  Object& operator=(Object&& o) noexcept {
+  Owned() = default;
+  explicit Owned(Handle h) : h_(h) {}
+  Owned(Owned&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
+  Owned& operator=(Owned&& o) noexcept {
     if (this != &o) Reset(std::exchange(o.h_, nullptr));
     return *this;
   }
-  Object(const Object&) = delete;
-  Object& operator=(const Object&) = delete;
-  ~Object() { Reset(); }
+  Owned(const Owned&) = delete;
+  Owned& operator=(const Owned&) = delete;
+  ~Owned() { Reset(); }
 
   Handle Get() const { return h_; }
   explicit operator bool() const { return h_ != nullptr; }
-  // Hands the handle on; the caller deletes it.
+  // Hands the handle on; the caller frees it.
   Handle Release() { return std::exchange(h_, nullptr); }
   void Reset(Handle h = nullptr) {
-    if (h_ && h_ != h) DeleteObject(h_);
+    if (h_ && h_ != h) Free{}(h_);
     h_ = h;
   }
 
@@ -37,36 +37,23 @@ class Object {
   Handle h_ = nullptr;
 };
 
+struct DeleteGdiObject {
+  void operator()(HGDIOBJ h) const { DeleteObject(h); }
+};
+struct DestroyIconHandle {
+  void operator()(HICON h) const { DestroyIcon(h); }
+};
+
+// An owned GDI object (font, brush, pen, bitmap, region).
+template <class Handle>
+using Object = Owned<Handle, DeleteGdiObject>;
 using Font = Object<HFONT>;
 using Brush = Object<HBRUSH>;
 using Pen = Object<HPEN>;
 using Bitmap = Object<HBITMAP>;
 using Region = Object<HRGN>;
-
-// An owned icon or cursor made by the program (not a shared one), destroyed when the owner goes.
-class Icon {
- public:
-  Icon() = default;
-  explicit Icon(HICON h) : h_(h) {}
-  Icon(Icon&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-  Icon& operator=(Icon&& o) noexcept {
-    if (this != &o) Reset(std::exchange(o.h_, nullptr));
-    return *this;
-  }
-  Icon(const Icon&) = delete;
-  Icon& operator=(const Icon&) = delete;
-  ~Icon() { Reset(); }
-
-  HICON Get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-  void Reset(HICON h = nullptr) {
-    if (h_ && h_ != h) DestroyIcon(h_);
-    h_ = h;
-  }
-
- private:
-  HICON h_ = nullptr;
-};
+// An icon or cursor the program made (not a shared one).
+using Icon = Owned<HICON, DestroyIconHandle>;
 
 // Selects an object into a DC and puts the previous one back.
 class Select {
