@@ -167,6 +167,9 @@ class TWinControl : public TControl {
 
   // The control a window belongs to, through the window property the toolkit sets on it.
   static TWinControl* FromHandle(HWND hwnd);
+  // The control whose window is being made with these creation parameters, for a hook that sees
+  // the window before its WM_NCCREATE binds it; null for windows the toolkit is not making.
+  static TWinControl* BeingCreated(const CREATESTRUCTA* cs);
   // The window property's name: "ControlOfs" with the module instance and the thread id.
   static const std::string& PropertyName();
 

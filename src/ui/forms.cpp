@@ -12,6 +12,11 @@
 
 namespace quillet::ui {
 
+namespace {
+// Posted to the application's message window while errors are held.
+constexpr UINT kShowHeldErrors = WM_APP + 0x100;
+}  // namespace
+
 // ---------------------------------------------------------------------------------------------
 // Forms
 
@@ -256,6 +261,7 @@ TApplication::TApplication() { PrepareWindowTables(); }
 TApplication::~TApplication() {
   root_.Clear();
   if (hint_window_) DestroyWindow(hint_window_);
+  if (message_window_) DestroyWindow(message_window_);
   ReleaseWindowProperty();
 }
 
@@ -437,10 +443,30 @@ void TApplication::HandleException() {
   } catch (...) {
     message = "Unknown error";
   }
-  if (!MessageScope::Painting() && !showing_held_errors_) return ShowErrorText(message);
+  if (!PaintScope::Painting() && !showing_held_errors_) return ShowErrorText(message);
   // A paint that fails each time it is asked again gives one box, not one per repaint.
-  if (std::find(held_errors_.begin(), held_errors_.end(), message) == held_errors_.end())
-    held_errors_.push_back(std::move(message));
+  if (std::find(held_errors_.begin(), held_errors_.end(), message) != held_errors_.end()) return;
+  if (held_errors_.empty() && !showing_held_errors_) PostMessageA(MessageWindow(), kShowHeldErrors, 0, 0);
+  held_errors_.push_back(std::move(message));
+}
+
+HWND TApplication::MessageWindow() {
+  if (message_window_) return message_window_;
+  static const ATOM cls = [] {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = [](HWND h, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+      if (msg != kShowHeldErrors) return DefWindowProcA(h, msg, wp, lp);
+      Application().ShowHeldBackErrors();
+      return 0;
+    };
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TApplicationMessages";
+    return RegisterClassA(&wc);
+  }();
+  if (cls)
+    message_window_ = CreateWindowExA(0, MAKEINTATOM(cls), nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      GetModuleHandleA(nullptr), nullptr);
+  return message_window_;
 }
 
 void TApplication::ShowHeldBackErrors() {

@@ -110,10 +110,10 @@ class TApplication {
   void DestroyForms();
 
   // Call from inside a catch block: shows the error that is being handled in the error box. While
-  // a window paints, the error waits until the outermost message has been handled (a modal box
-  // opened inside a paint would re-enter the half-painted window).
+  // a window paints, the error is held and shown once the message loop has it back: a modal box
+  // opened inside a paint would run a message loop inside it and re-enter the half-painted window.
   void HandleException();
-  // Shows the errors that waited, one box each, in the order they came.
+  // Shows the errors that were held, one box each, in the order they came.
   void ShowHeldBackErrors();
   // The error box: caption = title, error icon, one OK button.
   void ShowErrorText(const std::string& message);
@@ -132,6 +132,7 @@ class TApplication {
 
  private:
   void CreateHintWindow();
+  HWND MessageWindow();
   void AddTool(TControl* c);
   struct Root : TComponent {
     Root() : TComponent(nullptr) {}
@@ -147,6 +148,7 @@ class TApplication {
   std::vector<TControl*> pending_hints_;
   std::vector<std::string> held_errors_;
   bool showing_held_errors_ = false;
+  HWND message_window_ = nullptr;  // receives the note that errors are held
 };
 
 TApplication& Application();

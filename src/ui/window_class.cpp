@@ -65,14 +65,6 @@ void Bind(HWND hwnd, TWinControl* c) {
   T().controls[hwnd] = c;
 }
 
-TWinControl* ControlBeingCreated(LPARAM lp) {
-  auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lp);
-  if (!cs || !cs->lpCreateParams) return nullptr;
-  auto& creating = T().creating;
-  auto it = std::find(creating.begin(), creating.end(), static_cast<TWinControl*>(cs->lpCreateParams));
-  return it == creating.end() ? nullptr : *it;
-}
-
 }  // namespace
 
 WNDPROC RegisterWindowClass(const CreateParams& p) {
@@ -136,6 +128,13 @@ const std::string& TWinControl::PropertyName() {
   return name;
 }
 
+TWinControl* TWinControl::BeingCreated(const CREATESTRUCTA* cs) {
+  if (!cs || !cs->lpCreateParams) return nullptr;
+  auto& creating = T().creating;
+  auto it = std::find(creating.begin(), creating.end(), static_cast<TWinControl*>(cs->lpCreateParams));
+  return it == creating.end() ? nullptr : *it;
+}
+
 TWinControl* TWinControl::FromHandle(HWND hwnd) {
   if (!hwnd) return nullptr;
   auto it = T().controls.find(hwnd);
@@ -144,7 +143,7 @@ TWinControl* TWinControl::FromHandle(HWND hwnd) {
 
 LRESULT CALLBACK ToolkitWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   TWinControl* c = TWinControl::FromHandle(hwnd);
-  if (!c && msg == WM_NCCREATE && (c = ControlBeingCreated(lp))) {
+  if (!c && msg == WM_NCCREATE && (c = TWinControl::BeingCreated(reinterpret_cast<const CREATESTRUCTA*>(lp)))) {
     c->hwnd_ = hwnd;
     Bind(hwnd, c);
   }
@@ -168,8 +167,7 @@ LRESULT CALLBACK ToolkitWindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 // ---------------------------------------------------------------------------------------------
 // Errors raised while painting
 
-int MessageScope::depth_ = 0;
-int MessageScope::painting_ = 0;
+int PaintScope::painting_ = 0;
 
 namespace {
 bool IsPaintMessage(unsigned msg, std::intptr_t lparam) {
@@ -197,13 +195,11 @@ bool IsPaintMessage(unsigned msg, std::intptr_t lparam) {
 }
 }  // namespace
 
-MessageScope::MessageScope(unsigned msg, std::intptr_t lparam) : paint_(IsPaintMessage(msg, lparam)) {
-  ++depth_;
+PaintScope::PaintScope(unsigned msg, std::intptr_t lparam) : paint_(IsPaintMessage(msg, lparam)) {
   if (paint_) ++painting_;
 }
 
-MessageScope::~MessageScope() {
-  --depth_;
+PaintScope::~PaintScope() {
   if (paint_) --painting_;
 }
 

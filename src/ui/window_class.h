@@ -28,36 +28,31 @@ void ReleaseWindowProperty();
 // and the windows it frees at exit can still be unbound.
 void PrepareWindowTables();
 
-// Tracks the messages the toolkit is handling on its thread: a handler that fails while a window
-// paints (or during a message sent from a paint) must not open a modal box there; its error waits
-// until the outermost message has been handled.
-class MessageScope {
+// Marks a paint message (or one sent while painting: colours, owner and custom drawing) for the
+// time it is handled, so that an error raised there is not shown by a modal box inside the paint.
+class PaintScope {
  public:
-  MessageScope(unsigned msg, std::intptr_t lparam);
-  ~MessageScope();
-  MessageScope(const MessageScope&) = delete;
-  MessageScope& operator=(const MessageScope&) = delete;
+  PaintScope(unsigned msg, std::intptr_t lparam);
+  ~PaintScope();
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
   static bool Painting() { return painting_ > 0; }
-  static bool Outermost() { return depth_ == 0; }
 
  private:
-  static int depth_, painting_;
+  static int painting_;
   bool paint_;
 };
 
-// Runs a message's handling; an error it ends with goes to the error box (held back while
-// painting), and the program goes on.
+// Runs a message's handling; an error it ends with goes to the error box (after the message,
+// when it came while painting), and the program goes on.
 template <class F>
 void HandleMessage(unsigned msg, std::intptr_t lparam, F&& handle) {
-  {
-    MessageScope scope(msg, lparam);
-    try {
-      handle();
-    } catch (...) {
-      HandleCurrentException();
-    }
+  PaintScope scope(msg, lparam);
+  try {
+    handle();
+  } catch (...) {
+    HandleCurrentException();
   }
-  if (MessageScope::Outermost()) Application().ShowHeldBackErrors();
 }
 
 }  // namespace quillet::ui

@@ -285,9 +285,11 @@ TEST_F(Toolkit, WindowsMadeInsideAnotherWindowsCreationFindTheirOwnControls) {
   inner.SetBounds({200, 10, 50, 50});
   static std::function<void()> during_creation;
   static std::map<HWND, WNDPROC> replaced;
+  static std::map<HWND, TWinControl*> seen_creating;
   static int seen_in_front = 0;
   during_creation = [&] { inner.SetParent(&f); };
   replaced.clear();
+  seen_creating.clear();
   seen_in_front = 0;
   struct Hook {
     HHOOK h = SetWindowsHookExA(WH_CBT, &Proc, nullptr, GetCurrentThreadId());
@@ -299,6 +301,7 @@ TEST_F(Toolkit, WindowsMadeInsideAnotherWindowsCreationFindTheirOwnControls) {
     static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
       HWND w = reinterpret_cast<HWND>(wp);
       if (code == HCBT_CREATEWND && ClassOf(w)[0] == 'T') {
+        seen_creating[w] = TWinControl::BeingCreated(reinterpret_cast<CBT_CREATEWNDA*>(lp)->lpcs);
         replaced[w] = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Front)));
         if (auto make = std::exchange(during_creation, nullptr)) make();
       }
@@ -316,6 +319,7 @@ TEST_F(Toolkit, WindowsMadeInsideAnotherWindowsCreationFindTheirOwnControls) {
   for (TWinControl* c : {static_cast<TWinControl*>(outer), static_cast<TWinControl*>(&inner)}) {
     EXPECT_EQ(TWinControl::FromHandle(c->HandleIfAny()), c) << c->Name();
     EXPECT_EQ(GetPropA(c->HandleIfAny(), TWinControl::PropertyName().c_str()), c) << c->Name();
+    EXPECT_EQ(seen_creating[c->HandleIfAny()], c) << c->Name() << " as the hook saw it";
     SendMessageA(c->HandleIfAny(), WM_USER + 5, 0, 0);
   }
   EXPECT_EQ(seen_in_front, 2);
@@ -353,10 +357,13 @@ TEST_F(Toolkit, AnErrorWhilePaintingIsShownOnceThePaintIsDone) {
     shown.push_back({t, paint_went_on, !GetUpdateRect(f.Handle(), nullptr, FALSE)});
   };
   f.Show();
+  // The box comes once the message loop has the program back.
   auto repaint = [&] {
     shown.clear();
     paint_went_on = false;
     RedrawWindow(f.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_TRUE(shown.empty());
+    Application().ProcessMessages();
   };
 
   // A message sent from the paint fails: the paint goes on, the box comes after.
