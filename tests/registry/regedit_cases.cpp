@@ -125,7 +125,9 @@ const std::vector<RegeditCase> kCases = {
     {"DeletingARoot", OK_HEAD "{BAD}[-HKEY_CURRENT_USER]\n", OK_TREE, 5},
     {"DeletionWithoutAKeyName", OK_HEAD "{BAD}[-x]\n", OK_TREE, 5},
     {"ValueAfterDeletion", OK_HEAD "[-{K}\\x]\n{BAD}\"b\"=\"2\"\n", OK_TREE, 6},
-    {"NulByte", OK_HEAD "{BAD}\"a\"=hex:01,02{NUL}junk\n", OK_TREE, 5},
+    // regedit reads a line only up to a NUL byte (here leaving the text unclosed), and loses what
+    // follows it; the reader refuses any NUL.
+    {"NulByte", OK_HEAD "{BAD}\"s\"=\"a{NUL}b\"\n", OK_TREE, 5},
 };
 
 const std::string kUserBase = "Software\\QuilletRegedit\\";
