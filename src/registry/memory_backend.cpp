@@ -147,6 +147,14 @@ bool NameTooLong(const Path& parts) {
 // What a handle stands for. A key seen through HKEY_CLASSES_ROOT is bound to the key it was found
 // as (the user's when there is one) and finds its counterpart in the other hive by its path.
 struct MemoryBackend::OpenKeyEntry {
+  OpenKeyEntry() = default;
+  // For the key `parts` below `base`, before it is bound to one.
+  OpenKeyEntry(const OpenKeyEntry& base, const Path& parts, std::uint32_t rights)
+      : hive(base.classes ? kClassesRoot : base.hive),
+        access(rights),
+        classes(base.classes),
+        path(base.classes ? Join(base.path, parts) : Path{}) {}
+
   std::shared_ptr<Node> node;  // null for the classes root, which is never one key
   RegRoot hive = kLocalMachine;  // where `node` lives; kClassesRoot for the classes root
   std::uint32_t access = kAccessAll;
@@ -270,22 +278,15 @@ long MemoryBackend::OpenKey(RegHandle parent, const std::string& path_in, std::u
   if (!base) return st;
   const Path parts = SplitPath(CutAtNul(path_in));
   if (NameTooLong(parts)) return kErrInvalidParameter;
-  OpenKeyEntry entry;
-  entry.access = access;
-  entry.classes = base->classes;
-  if (base->classes) {
-    entry.path = Join(base->path, parts);
-    entry.hive = kClassesRoot;
-    if (!entry.path.empty()) {
-      const Layers at = LayersAt(entry.path);
-      if (!at.user && !at.machine) return kErrFileNotFound;
-      entry.hive = at.user ? kCurrentUser : kLocalMachine;
-      entry.node = (at.user ? at.user : at.machine)->shared_from_this();
-    }
-  } else {
+  OpenKeyEntry entry(*base, parts, access);
+  if (entry.classes && !entry.path.empty()) {
+    const Layers at = LayersAt(entry.path);
+    if (!at.user && !at.machine) return kErrFileNotFound;
+    entry.hive = at.user ? kCurrentUser : kLocalMachine;
+    entry.node = (at.user ? at.user : at.machine)->shared_from_this();
+  } else if (!entry.classes) {
     Node* node = Descend(base->node.get(), parts);
     if (!node) return kErrFileNotFound;
-    entry.hive = base->hive;
     entry.node = node->shared_from_this();
   }
   if (machine_read_only_ && entry.hive == kLocalMachine && (access & ~kAccessRead) != 0)
@@ -302,26 +303,19 @@ long MemoryBackend::CreateKey(RegHandle parent, const std::string& path_in, std:
   const Path parts = SplitPath(CutAtNul(path_in));
   if (NameTooLong(parts)) return kErrInvalidParameter;
   const bool may_make = IsRoot(parent) || (base->access & kWriteRights) != 0;
-  OpenKeyEntry entry;
-  entry.access = access;
-  entry.classes = base->classes;
-  if (base->classes) {
-    entry.path = Join(base->path, parts);
-    entry.hive = kClassesRoot;
-    if (!entry.path.empty()) {
-      const Layers at = LayersAt(entry.path);
-      if (at.user) {
-        entry.hive = kCurrentUser;
-        entry.node = at.user->shared_from_this();
-      } else {
-        // A key made through the classes view lands in the machine's classes.
-        if (machine_read_only_ || (!at.machine && !may_make)) return kErrAccessDenied;
-        entry.hive = kLocalMachine;
-        entry.node = ClassesKeyForWrite(entry.path)->shared_from_this();
-      }
+  OpenKeyEntry entry(*base, parts, access);
+  if (entry.classes && !entry.path.empty()) {
+    const Layers at = LayersAt(entry.path);
+    if (at.user) {
+      entry.hive = kCurrentUser;
+      entry.node = at.user->shared_from_this();
+    } else {
+      // A key made through the classes view lands in the machine's classes.
+      if (machine_read_only_ || (!at.machine && !may_make)) return kErrAccessDenied;
+      entry.hive = kLocalMachine;
+      entry.node = ClassesKeyForWrite(entry.path)->shared_from_this();
     }
-  } else {
-    entry.hive = base->hive;
+  } else if (!entry.classes) {
     if (machine_read_only_ && entry.hive == kLocalMachine) return kErrAccessDenied;
     if (!may_make && !Descend(base->node.get(), parts)) return kErrAccessDenied;
     bool made = false;
