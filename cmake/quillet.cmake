@@ -53,3 +53,12 @@ function(quillet_add_bench)
   target_include_directories(${B_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/bench)
   set_target_properties(${B_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
 endfunction()
+
+# quillet_shipped_program(<target>): the programs we hand out go stripped, without the sections
+# nothing refers to, and with a terminate handler that leaves libstdc++'s demangler out.
+# (-ffunction-sections does not pay here: ld keeps every function's unwind table entry, and with it
+# the function, so the finer sections only cost alignment.)
+function(quillet_shipped_program target)
+  target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/src/app/terminate_handler.cpp)
+  target_link_options(${target} PRIVATE -s -Wl,--gc-sections)
+endfunction()

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs every benchmark program of both trees; each prints its own ratios against a baseline it
-# measured in the same run.
+# measured in the same run. Then the sizes of the shipped programs against their limit.
 set -uo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$top"
@@ -23,4 +23,14 @@ if [ -z "${DISPLAY:-}" ]; then
 else
   run_win
 fi
+
+# The shipped programs are held to a size; built as shipped, stripped.
+echo "== program sizes"
+for exe in quillet.exe quillet-sandbox.exe; do
+  size=$(stat -c %s "build/win/$exe")
+  limit=1000000
+  printf '%s: %d bytes (ratio %s x the %d-byte limit)\n' "$exe" "$size" \
+    "$(awk -v s="$size" -v l="$limit" 'BEGIN { printf "%.2f", s / l }')" "$limit"
+  [ "$size" -le "$limit" ] || { echo "$exe is over the limit" >&2; status=1; }
+done
 exit $status

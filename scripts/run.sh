@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Starts the program under Wine. With a display it simply runs. Without one it starts Xvfb and a
-# Wine virtual desktop, walks the program through its windows (donation prompt, main window,
-# about box), saves a screenshot of each under build/screenshots/ and says where.
+# Starts the program under Wine. With a display it simply runs. Without one it starts Xvfb, walks
+# the program through its windows (donation prompt, main window, about box), saves a screenshot of
+# each under build/screenshots/ and says where.
 #   scripts/run.sh [build/win/quillet.exe]
 set -euo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -31,17 +31,8 @@ cleanup() {
 trap cleanup EXIT
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
-# Wine draws the caption buttons with the Marlett font; a prefix that lacks it shows letters.
-prefix="${WINEPREFIX:-$top/build/wineprefix}"
-"$wine_sh" cmd /c exit >/dev/null 2>&1 || true
-if [ -d "$prefix/drive_c/windows/Fonts" ] && [ ! -e "$prefix/drive_c/windows/Fonts/marlett.ttf" ]; then
-  for f in /usr/share/wine/fonts/marlett.ttf /usr/lib/x86_64-linux-gnu/wine/fonts/marlett.ttf; do
-    [ -e "$f" ] && cp "$f" "$prefix/drive_c/windows/Fonts/" && break
-  done
-fi
-
-# Only inside a virtual desktop does Wine draw the window frames itself.
-"$wine_sh" explorer /desktop=quillet,1024x768 "$tour" "$exe" "$shots" >"$shots/run.log" 2>&1 &
+# The prefix runs every program inside a virtual desktop (see wine.sh).
+"$wine_sh" "$tour" "$exe" "$shots" >"$shots/run.log" 2>&1 &
 wine_pid=$!
 saved=()
 deadline=$((SECONDS + 180))

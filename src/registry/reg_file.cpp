@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
+#include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
 
 #ifdef _WIN32
@@ -606,30 +607,40 @@ void AppendValueLine(std::string& out, const RegFileValue& v) {
   out += "\r\n";
 }
 
+namespace {
+
+// C stdio rather than file streams: the streams bring the whole locale machinery into the program.
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+}  // namespace
+
 std::string ReadWholeFileBytes(const std::string& path, bool* exists) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
-  *exists = static_cast<bool>(in);
+  File in(std::fopen(path.c_str(), "rb"));
+  *exists = in != nullptr;
   if (!in) return {};
-  const std::streamoff size = in.tellg();
-  std::string bytes(size > 0 ? static_cast<size_t>(size) : 0, '\0');
-  in.seekg(0);
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<size_t>(in.gcount()));
+  std::string bytes;
+  if (std::fseek(in.get(), 0, SEEK_END) == 0) {
+    const long size = std::ftell(in.get());
+    if (size > 0) bytes.reserve(static_cast<size_t>(size));
+    std::rewind(in.get());
+  }
+  char buf[16384];
+  size_t got;
+  while ((got = std::fread(buf, 1, sizeof buf, in.get())) > 0) bytes.append(buf, got);
   return bytes;
 }
 
 void WriteFileAtomically(const std::string& path, const std::string& text) {
   const std::string temp = path + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) throw std::runtime_error("Cannot create file \"" + temp + "\"");
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temp.c_str());
-      throw std::runtime_error("Cannot write file \"" + temp + "\"");
-    }
+  File out(std::fopen(temp.c_str(), "wb"));
+  if (!out) throw std::runtime_error("Cannot create file \"" + temp + "\"");
+  const bool written = std::fwrite(text.data(), 1, text.size(), out.get()) == text.size();
+  if (std::fclose(out.release()) != 0 || !written) {
+    std::remove(temp.c_str());
+    throw std::runtime_error("Cannot write file \"" + temp + "\"");
   }
 #ifdef _WIN32
   const bool moved = MoveFileExA(temp.c_str(), path.c_str(),

@@ -93,15 +93,14 @@ class Reader {
     ReadTextColours(section, e, face);
   }
 
-  void ReadTextColours(const std::string& section, TDataSkinObject& e, TColor face,
-                       bool* present = nullptr) const {
+  void ReadTextColours(const std::string& section, TDataSkinObject& e, TColor face) const {
     // Each key is read twice: as a plain integer and as "r g b" text.
     e.NormalColour = Int(section, "NormalColour", -1);
     e.MouseOverColour = Int(section, "MouseOverColour", -1);
     e.PressedColour = Int(section, "PressedColour", -1);
-    e.NormalColour2 = Colour(section, "NormalColour", face, present ? &present[0] : nullptr);
-    e.MouseOverColour2 = Colour(section, "MouseOverColour", face, present ? &present[1] : nullptr);
-    e.PressedColour2 = Colour(section, "PressedColour", face, present ? &present[2] : nullptr);
+    e.NormalColour2 = Colour(section, "NormalColour", face, &e.NormalColourPresent);
+    e.MouseOverColour2 = Colour(section, "MouseOverColour", face, &e.MouseOverColourPresent);
+    e.PressedColour2 = Colour(section, "PressedColour", face, &e.PressedColourPresent);
   }
 
   template <class T>
@@ -251,11 +250,7 @@ void ReadButtons(const Reader& rd, TSkinElements& s) {
   b.RadioBitmap = rd.Bmp(sec, "RadioButton");
   b.RadioFrame = rd.Int(sec, "RadioButtonFrame", 0);
   b.CheckFrame = rd.Int(sec, "CheckButtonFrame", 0);
-  bool present[3] = {false, false, false};
-  rd.ReadTextColours(sec, b, s.Colours[slot::ButtonFace], present);
-  b.NormalColourPresent = present[0];
-  b.MouseOverColourPresent = present[1];
-  b.PressedColourPresent = present[2];
+  rd.ReadTextColours(sec, b, s.Colours[slot::ButtonFace]);
 }
 
 void ReadTitle(const Reader& rd, TSkinElements& s) {

@@ -57,6 +57,11 @@ struct TDataSkinObject {
   TColor NormalColour2 = SysColour(sys::BtnFace);
   TColor MouseOverColour2 = SysColour(sys::BtnFace);
   TColor PressedColour2 = SysColour(sys::BtnFace);
+  // Whether each of the three colour texts was given: the default is the face colour, which
+  // text must not be drawn in.
+  bool NormalColourPresent = false;
+  bool MouseOverColourPresent = false;
+  bool PressedColourPresent = false;
 
   virtual ~TDataSkinObject() = default;
   bool HasBitmap() const { return !Bitmap.Empty(); }
@@ -102,9 +107,6 @@ struct TDataSkinButton : TDataSkinObject {
   Bitmap32 RadioBitmap;
   std::int32_t CheckFrame = 0;
   std::int32_t RadioFrame = 0;
-  bool NormalColourPresent = false;
-  bool MouseOverColourPresent = false;
-  bool PressedColourPresent = false;
 };
 
 // Slots of the colour table.

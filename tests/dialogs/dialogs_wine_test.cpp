@@ -83,5 +83,29 @@ TEST_F(Dialogs, PromptStoresItsBoxHoweverItClosesAndOpensTheDonationPageHidden) 
   EXPECT_EQ(platform.show_commands_[0], SW_HIDE);
 }
 
+// The prompt's layout was made for the 8-point "MS Sans Serif": with a wider face its first line
+// no longer fits its label and is cut.
+TEST_F(Dialogs, PromptFirstLineFitsItsLabel) {
+  TfrmDonate prompt(nullptr);
+  prompt.SetHelpKeyword("Quillet");
+  prompt.HandleNeeded();
+  prompt.FormShow();
+  const TLabel& label = *prompt.Label11;
+  const std::string line = label.Caption();
+  ASSERT_NE(line.find("Quillet"), std::string::npos);
+
+  HDC dc = GetDC(prompt.Handle());
+  HGDIOBJ old = SelectObject(dc, FontHandle(label.Font()));
+  SIZE extent{};
+  GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &extent);
+  RECT wrapped{0, 0, label.Width(), 0};
+  DrawTextA(dc, line.c_str(), -1, &wrapped, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+  SelectObject(dc, old);
+  ReleaseDC(prompt.Handle(), dc);
+
+  EXPECT_LE(extent.cx, label.Width()) << line;
+  EXPECT_LE(wrapped.bottom, label.Height()) << "the line wraps onto a second, hidden one";
+}
+
 }  // namespace
 }  // namespace quillet::dialogs

@@ -3,12 +3,18 @@
 // as a file for people to look at.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include <unistd.h>
 
+#include "skin/ctl/button.h"
+#include "skin/ctl/checkbox.h"
+#include "skin/ctl/combo.h"
+#include "skin/ctl/scrollbar.h"
+#include "skin/ctl/updown.h"
 #include "skin/skin_data.h"
 #include "skin/skin_reader.h"
 #include "sample_window.h"
@@ -129,6 +135,58 @@ TEST(OwnSkin, LoadsTheElementsOfTheStoredSkin) {
       EXPECT_EQ(e->Bitmap.Width() % e->Frame, 0) << e->Name;
     }
   }
+}
+
+// The control skins pick frames by rule; our pictures must hold at each frame what the rule
+// means by it.
+TEST(OwnSkin, PicturesHoldWhatTheFrameRulesPick) {
+  const TSkinElements& s = Loaded();
+  auto centre = [](const Bitmap32& b, int frame, int frames) {
+    const int w = b.Width() / frames;
+    return b.At((frame - 1) * w + w / 2, b.Height() / 2);
+  };
+  const Pixel accent = Rgb(52, 104, 168), white = Rgb(255, 255, 255), off = Rgb(190, 190, 196);
+  using V = CheckValue;
+  const Bitmap32& radio = s.Buttons.RadioBitmap;
+  EXPECT_EQ(centre(radio, CheckFrame({V::Unchecked}, 8), 8), white);
+  EXPECT_EQ(centre(radio, CheckFrame({V::Checked}, 8), 8), accent);
+  EXPECT_EQ(centre(radio, CheckFrame({V::Unchecked, false}, 8), 8), Rgb(241, 240, 242));
+  EXPECT_EQ(centre(radio, CheckFrame({V::Checked, false}, 8), 8), off);
+  EXPECT_EQ(centre(radio, CheckFrame({V::Checked, true, true}, 8), 8), accent);
+  EXPECT_EQ(centre(radio, CheckFrame({V::Unchecked, true, false, true}, 8), 8), Rgb(222, 226, 234));
+  const Bitmap32& check = s.Buttons.CheckBitmap;
+  EXPECT_EQ(centre(check, CheckFrame({V::Unchecked}, 12), 12), white);
+  EXPECT_EQ(centre(check, CheckFrame({V::Indeterminate}, 12), 12), accent);
+  EXPECT_EQ(centre(check, CheckFrame({V::Indeterminate, false}, 12), 12), off);
+  EXPECT_EQ(centre(s.Buttons.Bitmap, ButtonFrame({.isDefault = true, .enabled = false}), 5), Rgb(242, 241, 243));
+  EXPECT_EQ(centre(s.Buttons.Bitmap, ButtonFrame({.pressed = true}), 5), Rgb(222, 223, 228));
+  EXPECT_EQ(centre(s.UpDownVert->Bitmap, PlanUpDown({16, 22, false, true, true, true, Point{5, 15}}).half[1].frame, 8),
+            Rgb(218, 220, 226));
+  EXPECT_EQ(s.ComboButton->Bitmap.At(17 * (ComboStateFrame(true, false, false, true) - 1) + 3, 1), Rgb(222, 223, 228));
+  EXPECT_EQ(s.ComboButton->Bitmap.At(17 * (ComboStateFrame(false, false, true, true) - 1) + 3, 1), Rgb(236, 240, 247));
+  // Each arrow frame points the way the overlay uses it: the glyph's tip is its narrow end.
+  auto points = [&](int frame) {
+    const Bitmap32& a = s.Scrollbar->Bitmap;
+    auto dark = [&](int x, int y) { return (a.At((frame - 1) * 17 + x, y) & 0xFF) < 200; };
+    // The spread of the dark pixels along row (or column) i.
+    auto spread = [&](int i, bool row) {
+      int lo = 17, hi = -1;
+      for (int j = 0; j < 17; ++j)
+        if (row ? dark(j, i) : dark(i, j)) lo = std::min(lo, j), hi = std::max(hi, j);
+      return hi - lo;
+    };
+    int top = 0, bottom = 16, left = 0, right = 16;
+    while (spread(top, true) < 0) ++top;
+    while (spread(bottom, true) < 0) --bottom;
+    while (spread(left, false) < 0) ++left;
+    while (spread(right, false) < 0) --right;
+    if (bottom - top < right - left) return spread(top, true) < spread(bottom, true) ? Direction::Up : Direction::Down;
+    return spread(left, false) < spread(right, false) ? Direction::Left : Direction::Right;
+  };
+  EXPECT_EQ(points(ScrollArrowFrame(false, false, 1)), Direction::Up);
+  EXPECT_EQ(points(ScrollArrowFrame(false, true, 1)), Direction::Down);
+  EXPECT_EQ(points(ScrollArrowFrame(true, false, 1)), Direction::Left);
+  EXPECT_EQ(points(ScrollArrowFrame(true, true, 1)), Direction::Right);
 }
 
 TEST(OwnSkin, InfoUnpackAndPackRoundTrip) {

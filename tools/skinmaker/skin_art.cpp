@@ -220,11 +220,12 @@ Bitmap32 CheckBoxes() {
 }
 
 Bitmap32 RadioButtons() {
-  // Four unchecked (normal, hot, pressed, disabled), then four checked.
+  // Unchecked and checked in pairs: normal, disabled, hot, pressed. The first four frames are
+  // those of any radio picture (unchecked, checked, then both disabled).
   constexpr int kS = 13;
   std::vector<Bitmap32> frames;
-  for (int checked = 0; checked < 2; ++checked)
-    for (int st = 1; st <= 4; ++st)
+  for (int st : {1, 4, 2, 3})
+    for (int checked = 0; checked < 2; ++checked)
       frames.push_back(OnTransparent(kS, kS, kFace, [&](Bitmap32& b) {
         const bool disabled = st == 4;
         const double c = kS / 2.0;

@@ -1,0 +1,27 @@
+// The skins that only paint a background: tab sheets (TSkinTabSheet), panels (TSkinBox) and
+// the panes and tool bars of foreign windows (TSkinBoxH). They share one file because they
+// share one rule: the face colour, or the parent's own colour where the parent has one.
+//
+// The window layer fills with BackgroundColour on WM_ERASEBKGND / WM_PAINT (tab sheets then
+// paint their graphic child controls), and when a skin is attached transparent asks
+// ClearsParentBackground whether to set the control's "ParentBackground" to "False" while
+// skinned (and back to "True" when the skin is detached).
+#pragma once
+
+#include <optional>
+
+#include "skin/bitmap.h"
+#include "skin/skin_types.h"
+
+namespace quillet::skin {
+
+// The parent's integer "Color" property when it has one, else the face colour.
+constexpr ColorRef BackgroundColour(std::optional<ColorRef> parentColour, ColorRef face) {
+  return parentColour ? *parentColour : face;
+}
+
+constexpr bool ClearsParentBackground(TSkinOptions options, bool parentBackground) {
+  return parentBackground && !options.Has(xoParentBackGround);
+}
+
+}  // namespace quillet::skin
