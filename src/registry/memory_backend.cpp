@@ -223,6 +223,18 @@ MemoryBackend::Layers MemoryBackend::ClassesLayers(const OpenKeyEntry& entry) co
   return layers;
 }
 
+// Where a value change through a handle goes. Through the classes view: the user's key where it
+// exists (and holds `value_name`, when one is given), else the machine's.
+Node* MemoryBackend::WriteTarget(const OpenKeyEntry& entry, const std::string* value_name,
+                                 RegRoot* hive) const {
+  *hive = entry.hive;
+  if (!entry.classes) return entry.node.get();
+  const Layers layers = ClassesLayers(entry);
+  const bool users = layers.user && (!value_name || layers.user->FindValue(*value_name));
+  *hive = users ? kCurrentUser : kLocalMachine;
+  return users ? layers.user : layers.machine;
+}
+
 // A key written through the classes view: the user's where it exists, else the machine's, made
 // there with the keys above it when missing.
 Node* MemoryBackend::ClassesKeyForWrite(const Path& parts) {
@@ -364,18 +376,11 @@ long MemoryBackend::DeleteValue(RegHandle key, const std::string& name_in) {
   long st;
   OpenKeyEntry* entry = Lookup(key, &st);
   if (!entry) return st;
-  Node* target = entry->node.get();
-  RegRoot hive = entry->hive;
-  if (entry->classes) {
-    // The value a read would find goes: the user's first, then the machine's.
-    const Layers layers = ClassesLayers(*entry);
-    const bool users = layers.user && layers.user->FindValue(name);
-    target = users ? layers.user : layers.machine;
-    hive = users ? kCurrentUser : kLocalMachine;
-    if (!target) return MayWrite(*entry, kCurrentUser) ? kErrFileNotFound : kErrAccessDenied;
-  }
-  if (!MayWrite(*entry, hive)) return kErrAccessDenied;
-  if (!target->EraseValue(name)) return kErrFileNotFound;
+  // The value a read would find goes: the user's first, then the machine's.
+  RegRoot hive;
+  Node* target = WriteTarget(*entry, &name, &hive);
+  if (!MayWrite(*entry, target ? hive : kCurrentUser)) return kErrAccessDenied;
+  if (!target || !target->EraseValue(name)) return kErrFileNotFound;
   Changed(false);
   return kOk;
 }
@@ -472,14 +477,8 @@ long MemoryBackend::SetValue(RegHandle key, const std::string& name_in, std::uin
   long st;
   OpenKeyEntry* entry = Lookup(key, &st);
   if (!entry) return st;
-  Node* target = entry->node.get();
-  RegRoot hive = entry->hive;
-  if (entry->classes) {
-    // The user's key takes the write where it exists, else the machine's.
-    const Layers layers = ClassesLayers(*entry);
-    hive = layers.user ? kCurrentUser : kLocalMachine;
-    target = layers.user ? layers.user : layers.machine;
-  }
+  RegRoot hive;
+  Node* target = WriteTarget(*entry, nullptr, &hive);
   if (!MayWrite(*entry, hive)) return kErrAccessDenied;
   if (name.size() > kMaxValueNameLength) return kErrInvalidParameter;
   if (!target) target = ClassesKeyForWrite({});  // no classes in either hive yet

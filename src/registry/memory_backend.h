@@ -59,6 +59,7 @@ class MemoryBackend : public RegistryBackend {
   OpenKeyEntry* Lookup(RegHandle handle, long* status);
   Layers LayersAt(const std::vector<std::string>& path) const;
   Layers ClassesLayers(const OpenKeyEntry& entry) const;
+  Node* WriteTarget(const OpenKeyEntry& entry, const std::string* value_name, RegRoot* hive) const;
   Node* ClassesKeyForWrite(const std::vector<std::string>& parts);
   const std::vector<std::string>& MergedSubkeys(OpenKeyEntry& entry, const Layers& layers);
   bool MayWrite(const OpenKeyEntry& entry, RegRoot hive) const;
