@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 
+#include "base/text.h"
+#include "registry/key_path.h"
 #include "registry/reg_file.h"
 
 namespace quillet {
@@ -14,35 +16,15 @@ constexpr size_t kMaxKeyNameLength = 255;
 constexpr size_t kMaxValueNameLength = 16383;
 constexpr std::uint32_t kWriteRights = 0x0002 | 0x0004;  // set value, create subkey
 
-inline unsigned char FoldCase(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 32 : c; }
-
-// The order the registry enumerates subkeys in: by name, letters folded to upper case.
-int CompareFolded(const std::string& a, const std::string& b) {
-  const size_t n = std::min(a.size(), b.size());
-  for (size_t i = 0; i < n; ++i) {
-    const unsigned char x = FoldCase(static_cast<unsigned char>(a[i]));
-    const unsigned char y = FoldCase(static_cast<unsigned char>(b[i]));
-    if (x != y) return x < y ? -1 : 1;
-  }
-  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
-bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && CompareFolded(a, b) == 0;
-}
+// The order the registry enumerates subkeys in.
+using base::CompareNoCase;
+using base::EqualNoCase;
 
 using Path = std::vector<std::string>;
 
 Path SplitPath(const std::string& path) {
-  Path parts;
-  size_t i = 0;
-  while (i <= path.size()) {
-    size_t end = path.find('\\', i);
-    if (end == std::string::npos) end = path.size();
-    if (end > i) parts.push_back(path.substr(i, end - i));
-    i = end + 1;
-  }
-  return parts;
+  const auto names = SplitKeyPath(path);
+  return Path(names.begin(), names.end());
 }
 
 Path Join(const Path& a, const Path& b) {
@@ -72,17 +54,17 @@ struct MemoryBackend::Node : std::enable_shared_from_this<Node> {
   std::vector<std::shared_ptr<Node>>::iterator LowerBound(const std::string& child) {
     return std::lower_bound(children.begin(), children.end(), child,
                             [](const std::shared_ptr<Node>& n, const std::string& key) {
-                              return CompareFolded(n->name, key) < 0;
+                              return CompareNoCase(n->name, key) < 0;
                             });
   }
   Node* Child(const std::string& child) {
     auto it = LowerBound(child);
-    return (it != children.end() && SameName((*it)->name, child)) ? it->get() : nullptr;
+    return (it != children.end() && EqualNoCase((*it)->name, child)) ? it->get() : nullptr;
   }
   // The child, made when missing; `made` tells which.
   Node* MakeChild(const std::string& child, bool* made) {
     auto it = LowerBound(child);
-    *made = it == children.end() || !SameName((*it)->name, child);
+    *made = it == children.end() || !EqualNoCase((*it)->name, child);
     if (*made) {
       auto node = std::make_shared<Node>();
       node->name = child;
@@ -93,12 +75,12 @@ struct MemoryBackend::Node : std::enable_shared_from_this<Node> {
   }
   RegFileValue* FindValue(const std::string& value_name) {
     for (auto& v : values)
-      if (SameName(v.name, value_name)) return &v;
+      if (EqualNoCase(v.name, value_name)) return &v;
     return nullptr;
   }
   bool EraseValue(const std::string& value_name) {
     for (auto it = values.begin(); it != values.end(); ++it) {
-      if (SameName(it->name, value_name)) {
+      if (EqualNoCase(it->name, value_name)) {
         values.erase(it);
         return true;
       }
@@ -258,7 +240,7 @@ const std::vector<std::string>& MemoryBackend::MergedSubkeys(OpenKeyEntry& entry
     while (i < a.size() || j < b.size()) {
       const int order = i == a.size()   ? 1
                         : j == b.size() ? -1
-                                        : CompareFolded(a[i]->name, b[j]->name);
+                                        : CompareNoCase(a[i]->name, b[j]->name);
       if (order <= 0) {
         entry.merged.push_back(a[i++]->name);  // the user's spelling where both have it
         if (order == 0) ++j;

@@ -7,6 +7,9 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "base/text.h"
+#include "registry/key_path.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -125,17 +128,6 @@ std::string_view TrimRightBlanks(std::string_view s) {
 bool EndsHere(std::string_view s, size_t i) {
   i = SkipBlanks(s, i);
   return i == s.size() || s[i] == ';';
-}
-
-bool SameNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x -= 32;
-    if (y >= 'a' && y <= 'z') y -= 32;
-    if (x != y) return false;
-  }
-  return true;
 }
 
 int HexDigit(char c) {
@@ -284,21 +276,15 @@ class Parser {
     const size_t slash = name.find('\\');
     const std::string_view root_name = name.substr(0, slash);
     const auto* found = std::find_if(std::begin(kRoots), std::end(kRoots),
-                                     [&](const auto& r) { return SameNoCase(r.name, root_name); });
+                                     [&](const auto& r) { return base::EqualNoCase(r.name, root_name); });
     if (found == std::end(kRoots)) Fail("unknown root key \"" + std::string(root_name) + "\"");
     if (found->root == 0) Fail("the root key " + std::string(found->name) + " is not kept here");
     *root = found->root;
     std::string path;
-    size_t p = slash == std::string_view::npos ? name.size() : slash + 1;
-    while (p < name.size()) {
-      size_t end = name.find('\\', p);
-      if (end == std::string_view::npos) end = name.size();
-      if (end - p > kMaxKeyNameLength) Fail("key name longer than 255 characters");
-      if (end > p) {
-        if (!path.empty()) path += '\\';
-        path.append(name.substr(p, end - p));
-      }
-      p = end + 1;
+    for (std::string_view key : SplitKeyPath(slash == std::string_view::npos ? "" : name.substr(slash + 1))) {
+      if (key.size() > kMaxKeyNameLength) Fail("key name longer than 255 characters");
+      if (!path.empty()) path += '\\';
+      path.append(key);
     }
     return path;
   }
