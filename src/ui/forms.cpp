@@ -6,6 +6,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "base/text.h"
 #include "ui/error_text.h"
 #include "ui/mnemonics.h"
 #include "ui/window_class.h"
@@ -380,7 +381,7 @@ void TApplication::ProcessMessage(MSG& msg) {
       HWND combo = h;
       char cls[32] = {};
       GetClassNameA(combo, cls, sizeof cls);
-      bool dropped = SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0 && lstrcmpiA(cls, "TComboBox") == 0;
+      bool dropped = SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0 && base::EqualNoCase(cls, "TComboBox");
       TForm* form = c->ParentForm();
       if (!dropped && form && form->Perform(QM_DIALOGKEY, msg.wParam, 0)) return;
     }
