@@ -11,8 +11,8 @@ cxx="${FUZZ_CXX:-clang++-14}"
 command -v "$cxx" >/dev/null || cxx=clang++
 mkdir -p "$out"
 
-sources=(skin/bitmap skin/elements skin/lzh skin/painter skin/quick_ini skin/skin_reader skin/text
-         skin/track_bitmaps registry/reg_file registry/memory_backend creator/clsid_list)
+sources=(base/text skin/bitmap skin/elements skin/lzh skin/painter skin/quick_ini skin/skin_reader skin/text
+         skin/track_bitmaps registry/key_path registry/reg_file registry/memory_backend creator/clsid_list)
 flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I"$top/src")
 san=(-fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
 
@@ -28,7 +28,7 @@ for s in "${sources[@]}"; do
 done
 
 "$cxx" "${flags[@]}" -I"$top/tests" -fsanitize=address,undefined "$top/fuzz/make_seeds.cpp" \
-  "$top"/src/skin/{bitmap,lzh,skin_reader,text}.cpp "$top/tests/registry/regedit_cases.cpp" \
+  "$top"/src/skin/{bitmap,lzh,skin_reader,text}.cpp "$top/src/base/text.cpp" "$top/tests/registry/regedit_cases.cpp" \
   -o "$out/make_seeds"
 "$out/make_seeds" "$out/seeds"
 
