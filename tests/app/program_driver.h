@@ -41,6 +41,8 @@ class Program {
     return CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
   }
   DWORD Id() const { return pi_.dwProcessId; }
+  HANDLE Process() const { return pi_.hProcess; }
+  DWORD MainThreadId() const { return pi_.dwThreadId; }
   // True when the program ended within the time.
   bool WaitForExit(int ms) { return WaitForSingleObject(pi_.hProcess, static_cast<DWORD>(ms)) == WAIT_OBJECT_0; }
 
@@ -89,6 +91,17 @@ inline HWND WaitForWindow(DWORD pid, const std::string& cls, int timeout_ms = 20
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return nullptr;
+}
+
+// Waits until a condition holds; false when it still does not after the time.
+template <class Condition>
+bool WaitUntil(Condition done, int timeout_ms = 10000) {
+  auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
 }
 
 inline HWND ChildWithText(HWND parent, const std::string& text) {
