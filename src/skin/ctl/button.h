@@ -25,6 +25,7 @@ struct ButtonState {
   bool focused = false;
   bool isDefault = false;
   bool enabled = true;
+  bool operator==(const ButtonState&) const = default;
 };
 
 // Frames of the "Buttons" picture: 1 normal, 2 pressed, 3 disabled, 4 hot, 5 focused or
