@@ -26,8 +26,8 @@ bool TSkinButton::Inside(std::intptr_t lparam) const {
   return PtInRect(&r, p);
 }
 
-ButtonState TSkinButton::State() const {
-  ButtonState s;
+PushButtonState TSkinButton::State() const {
+  PushButtonState s;
   s.enabled = Enabled();
   s.focused = Focused();
   s.hot = hot_ && s.enabled;

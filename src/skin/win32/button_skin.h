@@ -17,7 +17,7 @@ class TSkinButton : public TSkinControl {
 
  private:
   bool CanPaint() const;
-  ButtonState State() const;
+  PushButtonState State() const;
   bool Inside(std::intptr_t lparam) const;
   void RepaintIfChanged();
   void Click();
@@ -25,7 +25,7 @@ class TSkinButton : public TSkinControl {
   bool mouse_down_ = false;  // a press of ours is under way; the button holds the pointer
   bool inside_ = false;      // ... and the pointer is over the button
   bool hot_ = false;
-  ButtonState painted_;
+  PushButtonState painted_;
 };
 
 }  // namespace quillet::skin::win32
