@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "app/program_driver.h"
 #include "button_screen.h"
 #include "skin/embedded_skin.h"
 #include "skin/skin_messages.h"
@@ -30,16 +31,8 @@ void Pump(int ms) {
 
 bool AnswersOne(HWND h) { return SendMessageA(h, SKINMSG_QUERYSKIP, 0, 0) == 1; }
 
-// The pointer is put in place first: the system's idea of where it is may otherwise lag behind
-// the input, and a control asking to hear when the pointer leaves would not be heard.
 void Mouse(POINT at, DWORD flags) {
-  SetCursorPos(at.x, at.y);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in, sizeof in);
+  driver::MouseEvent(at.x, at.y, flags);
   Pump(120);
 }
 // Twice: the second move comes when the system surely knows where the pointer is.
@@ -61,11 +54,7 @@ void Click(POINT at) {
 }
 
 void Key(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &in, sizeof in);
+  driver::KeyEvent(vk, up);
   Pump(120);
 }
 

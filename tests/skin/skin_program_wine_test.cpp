@@ -283,22 +283,12 @@ POINT Centre(HWND h) {
 }
 
 void Mouse(POINT at, DWORD flags) {
-  SetCursorPos(at.x, at.y);
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in, sizeof in);
+  MouseEvent(at.x, at.y, flags);
   Sleep(200);
 }
 
 void Key(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &in, sizeof in);
+  KeyEvent(vk, up);
   Sleep(300);
 }
 

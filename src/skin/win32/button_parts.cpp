@@ -11,17 +11,31 @@ const SkinSystem& ControlSystem() {
   return system;
 }
 
-void AnswerPaint(TSkinControl& skin, ui::Message& m) {
-  if (m.wparam) {
-    skin.PaintFrame(reinterpret_cast<HDC>(m.wparam));
-  } else {
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(skin.Hwnd(), &ps)) {
-      skin.PaintFrame(dc);
-      EndPaint(skin.Hwnd(), &ps);
-    }
+bool AnswerPaintMessage(TSkinControl& skin, ui::Message& m) {
+  switch (m.msg) {
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+      if (m.wparam) {
+        skin.PaintFrame(reinterpret_cast<HDC>(m.wparam));
+      } else {
+        PAINTSTRUCT ps;
+        if (HDC dc = BeginPaint(skin.Hwnd(), &ps)) {
+          skin.PaintFrame(dc);
+          EndPaint(skin.Hwnd(), &ps);
+        }
+      }
+      m.result = 0;
+      return true;
+    case WM_ERASEBKGND:
+      m.result = 1;
+      return true;
+    default:
+      return false;
   }
-  m.result = 0;
+}
+
+bool NativeButtonPaints(unsigned msg) {
+  return msg == BM_SETSTATE || msg == BM_SETCHECK || msg == BM_SETSTYLE || msg == WM_UPDATEUISTATE;
 }
 
 void PaintParentUnder(HWND hwnd, HDC dc) {
@@ -70,10 +84,15 @@ bool LeaveTracked(HWND hwnd) {
   return Api().TrackMouseEvent && Api().TrackMouseEvent(&q) && q.hwndTrack == hwnd && (q.dwFlags & TME_LEAVE);
 }
 
+void TrackLeave(HWND hwnd) {
+  if (!Api().TrackMouseEvent) return;
+  TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd, 0};
+  Api().TrackMouseEvent(&t);
+}
+
 }  // namespace
 
-bool HotChanged(HWND hwnd, const ui::Message& m, bool enabled, bool& hot, bool& track) {
-  track = false;
+bool UpdateHot(HWND hwnd, const ui::Message& m, bool enabled, bool& hot) {
   switch (m.msg) {
     case WM_MOUSEMOVE: {
       // A window holding the pointer hears of moves away from it too.
@@ -82,7 +101,7 @@ bool HotChanged(HWND hwnd, const ui::Message& m, bool enabled, bool& hot, bool& 
       const POINT p{static_cast<short>(LOWORD(m.lparam)), static_cast<short>(HIWORD(m.lparam))};
       const bool over = enabled && PtInRect(&r, p);
       // The system keeps one window's leave in mind; another window may have taken its place.
-      track = over && (!hot || !LeaveTracked(hwnd));
+      if (over && (!hot || !LeaveTracked(hwnd))) TrackLeave(hwnd);
       if (over == hot) return false;
       hot = over;
       return true;

@@ -21,9 +21,13 @@ const SkinSystem& ControlSystem();
 inline RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 inline Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-// Answers WM_PAINT (BeginPaint / EndPaint, or the DC it brings) and WM_PRINTCLIENT by painting
-// the whole control; the message is complete then.
-void AnswerPaint(TSkinControl& skin, ui::Message& m);
+// For a control the skin paints whole: answers WM_PAINT (BeginPaint / EndPaint, or the DC it
+// brings) and WM_PRINTCLIENT by painting the control, and WM_ERASEBKGND with nothing to erase.
+// True when the message was one of these; it is complete then.
+bool AnswerPaintMessage(TSkinControl& skin, ui::Message& m);
+
+// Messages the native button answers by painting at once, over the skin.
+bool NativeButtonPaints(unsigned msg);
 
 // Paints into `dc` what the parent shows under the window, as if the window were not there.
 void PaintParentUnder(HWND hwnd, HDC dc);
@@ -50,9 +54,8 @@ void DrawTextIn(HDC dc, const std::wstring& text, const Rect& r, UINT flags, COL
 // The dotted focus frame in its usual black and white.
 void DrawFocusFrame(HDC dc, const Rect& r);
 
-// Hot tracking: the pointer over an enabled control makes it hot, leaving makes it cold. True
-// when the message changed `hot`. `track` tells that the system is to be asked to say when the
-// pointer leaves: the control became hot, or it is hot and the system lost track of it.
-bool HotChanged(HWND hwnd, const ui::Message& m, bool enabled, bool& hot, bool& track);
+// Hot tracking: the pointer over an enabled control makes it hot, leaving makes it cold; the
+// system is asked to say when the pointer leaves. True when the message changed `hot`.
+bool UpdateHot(HWND hwnd, const ui::Message& m, bool enabled, bool& hot);
 
 }  // namespace quillet::skin::win32

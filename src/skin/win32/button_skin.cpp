@@ -50,14 +50,8 @@ void TSkinButton::RepaintIfChanged() {
 bool TSkinButton::BeforeMessage(ui::Message& m) {
   // Without the picture the button stays the system's in every way.
   if (!CanPaint()) return TSkinControl::BeforeMessage(m);
+  if (AnswerPaintMessage(*this, m)) return false;
   switch (m.msg) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-      AnswerPaint(*this, m);
-      return false;
-    case WM_ERASEBKGND:
-      m.result = 1;
-      return false;
     case WM_TIMER:
       if (m.wparam != 1) break;
       KillTimer(hwnd_, 1);
@@ -101,21 +95,8 @@ bool TSkinButton::BeforeMessage(ui::Message& m) {
 
 void TSkinButton::AfterMessage(ui::Message& m) {
   if (!CanPaint()) return TSkinControl::AfterMessage(m);
-  bool track = false;
-  const bool hot_changed = HotChanged(hwnd_, m, Enabled(), hot_, track);
-  if (track) TrackLeave();
-  if (hot_changed) {
-    Repaint();
-    return;
-  }
+  if (UpdateHot(hwnd_, m, Enabled(), hot_) || NativeButtonPaints(m.msg)) return Repaint();
   switch (m.msg) {
-    // The native button paints these at once, over the skin.
-    case BM_SETSTATE:
-    case BM_SETCHECK:
-    case BM_SETSTYLE:
-    case WM_UPDATEUISTATE:
-      Repaint();
-      return;
     case WM_CAPTURECHANGED:
       if (mouse_down_ && reinterpret_cast<HWND>(m.lparam) != hwnd_) {
         mouse_down_ = inside_ = false;

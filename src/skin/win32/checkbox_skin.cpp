@@ -18,43 +18,15 @@ CheckValue TSkinCheckBox::Value() const {
 }
 
 bool TSkinCheckBox::BeforeMessage(ui::Message& m) {
-  if (CanPaint()) {
-    switch (m.msg) {
-      case WM_PAINT:
-      case WM_PRINTCLIENT:
-        AnswerPaint(*this, m);
-        return false;
-      case WM_ERASEBKGND:
-        m.result = 1;
-        return false;
-      default:
-        break;
-    }
-  }
+  if (CanPaint() && AnswerPaintMessage(*this, m)) return false;
   return TSkinControl::BeforeMessage(m);
 }
 
 void TSkinCheckBox::AfterMessage(ui::Message& m) {
   if (!CanPaint()) return TSkinControl::AfterMessage(m);
-  bool track = false;
-  const bool hot_changed = HotChanged(hwnd_, m, Enabled(), hot_, track);
-  if (track) TrackLeave();
-  if (hot_changed) {
-    Repaint();
-    return;
-  }
-  switch (m.msg) {
-    // Presses, the space key and the value reach the native button as these, which it paints
-    // at once, over the skin.
-    case BM_SETSTATE:
-    case BM_SETCHECK:
-    case BM_SETSTYLE:
-    case WM_UPDATEUISTATE:
-      Repaint();
-      return;
-    default:
-      TSkinControl::AfterMessage(m);
-  }
+  // Presses, the space key and the value reach the native button as messages it paints.
+  if (UpdateHot(hwnd_, m, Enabled(), hot_) || NativeButtonPaints(m.msg)) return Repaint();
+  TSkinControl::AfterMessage(m);
 }
 
 void TSkinCheckBox::Paint(HDC dc, const RECT& r) {

@@ -7,19 +7,7 @@
 namespace quillet::skin::win32 {
 
 bool TSkinGroupBox::BeforeMessage(ui::Message& m) {
-  if (!IsForeign()) {
-    switch (m.msg) {
-      case WM_PAINT:
-      case WM_PRINTCLIENT:
-        AnswerPaint(*this, m);
-        return false;
-      case WM_ERASEBKGND:
-        m.result = 1;
-        return false;
-      default:
-        break;
-    }
-  }
+  if (!IsForeign() && AnswerPaintMessage(*this, m)) return false;
   return TSkinControl::BeforeMessage(m);
 }
 
