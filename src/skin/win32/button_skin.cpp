@@ -17,6 +17,14 @@ Rect Intersect(const Rect& a, const Rect& b) {
 
 }  // namespace
 
+TSkinButton::~TSkinButton() {
+  // The native button never saw the press, so it would not let the pointer go.
+  if (mouse_down_ && GetCapture() == hwnd_) {
+    mouse_down_ = false;
+    ReleaseCapture();
+  }
+}
+
 bool TSkinButton::CanPaint() const { return data_ && data_->Elements().Buttons.HasBitmap(); }
 
 bool TSkinButton::Inside(std::intptr_t lparam) const {

@@ -11,6 +11,7 @@ namespace quillet::skin::win32 {
 
 class TSkinButton : public TSkinControl {
  public:
+  ~TSkinButton() override;
   bool BeforeMessage(ui::Message& m) override;
   void AfterMessage(ui::Message& m) override;
   void Paint(HDC dc, const RECT& r) override;
