@@ -201,7 +201,7 @@ TEST_F(SkinnedButtons, APushButtonIsPressedByTheMouseOrTheSpaceKeyAndClicksOnce)
   EXPECT_EQ(clicks, 3);
 }
 
-TEST_F(SkinnedButtons, DefaultDisabledAndTwoLineButtons) {
+TEST_F(SkinnedButtons, DefaultDisabledTwoLineAndSeeThroughButtons) {
   EXPECT_EQ(ButtonFrameShown(dflt->Handle(), Skin()), 3) << "a disabled default button";
   dflt->SetEnabled(true);
   Pump(100);
@@ -214,6 +214,19 @@ TEST_F(SkinnedButtons, DefaultDisabledAndTwoLineButtons) {
 
   EXPECT_EQ(TextBands(lines->Handle()), 2) << "\"||\" breaks the caption";
   EXPECT_EQ(TextBands(single->Handle()), 1);
+
+  // Tag 5555: the picture's transparent corners show what the parent paints under the button.
+  const DWORD red = 0xFF0000;  // one 32-bit pixel, blue in its low byte
+  auto& under = ui::Make<ui::TImage>(*form, form.get(), "Under", {205, 5, 100, 60});
+  under.SetStretch(true);
+  under.SetBitmap(CreateBitmap(1, 1, 1, 32, &red));
+  form->Invalidate();
+  Pump(100);
+  EXPECT_EQ(Capture(single->Handle()).At(0, 0), PixelFromColorRef(data->FaceColour()));
+  single->SetTag(5555);
+  single->Invalidate();
+  Pump(100);
+  EXPECT_EQ(Capture(single->Handle()).At(0, 0), Rgb(255, 0, 0));
 }
 
 TEST_F(SkinnedButtons, CheckBoxFramesFollowValueAndStateAndTheGroupBoxIsTheSkins) {
