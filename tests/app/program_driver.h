@@ -131,24 +131,35 @@ inline bool ClickButton(HWND window, const std::string& caption) {
   return true;
 }
 
-// A real click at a screen point: the pointer moves there, rests, and the button goes down and up
-// there. Every event carries the place, as a pointer set from another process may lag behind.
-inline void ClickAt(int x, int y, bool right = false) {
-  auto send = [&](DWORD flags) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof(INPUT));
-  };
+// One real mouse event at a screen point, the pointer put there first: the event carries the
+// place too, as a pointer set from another process may lag behind.
+inline void MouseEvent(int x, int y, DWORD flags = 0) {
   SetCursorPos(x, y);
-  send(0);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof(INPUT));
+}
+
+// A real click at a screen point: the pointer moves there, rests, and the button goes down and up
+// there.
+inline void ClickAt(int x, int y, bool right = false) {
+  MouseEvent(x, y);
   Sleep(150);
-  send(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+  MouseEvent(x, y, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
   Sleep(100);
-  send(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+  MouseEvent(x, y, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
   Sleep(200);
+}
+
+inline void KeyEvent(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &in, sizeof(INPUT));
 }
 
 inline void PressKey(WORD vk) {
