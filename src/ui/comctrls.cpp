@@ -70,13 +70,17 @@ TPageControl::TPageControl(TComponent* owner, std::string name) : TWinControl(ow
   tab_stop_ = true;
   props_.Publish("ActivePageIndex", [this] { return PropValue::OfInt(active_ ? active_->PageIndex() : -1); });
   props_.Publish("TabPosition", [] { return PropValue::OfEnum("tpTop"); });
-  props_.Publish("Style", [] { return PropValue::OfEnum("tsTabs"); });
+  props_.Publish("Style", [this] {
+    return PropValue::OfEnum(style_ == TabStyle::Tabs ? "tsTabs" : style_ == TabStyle::Buttons ? "tsButtons" : "tsFlatButtons");
+  });
 }
 
 void TPageControl::MakeCreateParams(CreateParams& p) {
   TWinControl::MakeCreateParams(p);
   p.system_class = WC_TABCONTROLA;
   p.style |= WS_CLIPCHILDREN;
+  if (style_ == TabStyle::Buttons) p.style |= TCS_BUTTONS;
+  if (style_ == TabStyle::FlatButtons) p.style |= TCS_BUTTONS | TCS_FLATBUTTONS;
   p.ex_style |= WS_EX_CONTROLPARENT;
 }
 

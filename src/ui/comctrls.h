@@ -33,6 +33,8 @@ class TTabSheet : public TWinControl {
   bool tab_visible_ = true;
 };
 
+enum class TabStyle { Tabs, Buttons, FlatButtons };
+
 class TPageControl : public TWinControl {
  public:
   TPageControl(TComponent* owner, std::string name);
@@ -43,6 +45,9 @@ class TPageControl : public TWinControl {
   TTabSheet* Page(int i) const { return pages_.at(static_cast<size_t>(i)); }
   TTabSheet* ActivePage() const { return active_; }
   void SetActivePage(TTabSheet* page);
+  // Tabs drawn as buttons; set it before the window is made.
+  void SetStyle(TabStyle s) { style_ = s; }
+  TabStyle Style() const { return style_; }
   Event OnChange;  // the user picked another tab
 
  protected:
@@ -58,6 +63,7 @@ class TPageControl : public TWinControl {
   int TabIndexOf(TTabSheet* page) const;
   std::vector<TTabSheet*> pages_;
   TTabSheet* active_ = nullptr;
+  TabStyle style_ = TabStyle::Tabs;
 };
 
 // Arrow buttons that step a number shown in an edit.

@@ -23,6 +23,11 @@ CheckValue CheckValueFromButtonState(std::uint32_t state) {
   return (state & 1) ? CheckValue::Checked : CheckValue::Unchecked;
 }
 
+CheckValue CheckValueFromProperties(const std::string* state, const std::string* checked) {
+  if (state) return CheckValueFromStateProperty(*state);
+  return checked && AsciiLower(*checked) == "true" ? CheckValue::Checked : CheckValue::Unchecked;
+}
+
 CheckValue CheckValueFromStateProperty(std::string_view text) {
   const std::string lower = AsciiLower(std::string(text));
   if (lower.find("uncheck") != std::string::npos) return CheckValue::Unchecked;

@@ -25,6 +25,9 @@ enum class CheckValue { Unchecked, Checked, Indeterminate };
 CheckValue CheckValueFromButtonState(std::uint32_t state);
 // The toolkit's "State" property: text containing "uncheck", "check" or "gray".
 CheckValue CheckValueFromStateProperty(std::string_view text);
+// A control that draws its own check picture (TSkinObjImage) tells its value by its "State"
+// property when it has one, else by "Checked" ("True" or "False", any case).
+CheckValue CheckValueFromProperties(const std::string* state, const std::string* checked);
 
 struct CheckState {
   CheckValue value = CheckValue::Unchecked;

@@ -29,6 +29,12 @@ void Outline(BitmapView v, const Rect& r, ColorRef c) {
   FillSolid(v, {r.right - 1, r.top, r.right, r.bottom}, c);
 }
 
+BitmapView SubView(BitmapView v, const Rect& r) {
+  const int l = std::clamp(r.left, 0, v.width), t = std::clamp(r.top, 0, v.height);
+  const int rr = std::clamp(r.right, l, v.width), b = std::clamp(r.bottom, t, v.height);
+  return {v.Row(t) + l, rr - l, b - t, v.stride};
+}
+
 Rect CentreIn(const Rect& within, int w, int h) {
   const int x = within.left + (within.Width() - w) / 2, y = within.top + (within.Height() - h) / 2;
   return {x, y, x + w, y + h};

@@ -33,6 +33,8 @@ constexpr Rect Inset(const Rect& r, int d) { return Inset(r, d, d); }
 constexpr Rect Offset(const Rect& r, int dx, int dy) { return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
 constexpr bool IsEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
 constexpr bool Contains(const Rect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+// The part of a view that `r` covers, clipped to the view.
+BitmapView SubView(BitmapView v, const Rect& r);
 // A w x h rectangle centred in `within` (it may stick out when larger).
 Rect CentreIn(const Rect& within, int w, int h);
 

@@ -18,13 +18,6 @@ constexpr int kMaxTabText = 80;
 // The room a tab leaves around its text, the control's own and with a close box beside the text.
 constexpr int kPaddingX = 6, kPaddingY = 3, kCloseBoxPaddingX = kPaddingX + 8;
 
-// The part of a view that `r` covers, clipped to it.
-BitmapView Part(BitmapView v, const Rect& r) {
-  const int l = std::clamp(r.left, 0, v.width), t = std::clamp(r.top, 0, v.height);
-  const int rr = std::clamp(r.right, l, v.width), b = std::clamp(r.bottom, t, v.height);
-  return {v.Row(t) + l, rr - l, b - t, v.stride};
-}
-
 Bitmap32 CopyOf(BitmapView v) {
   Bitmap32 b(v.width, v.height);
   for (int y = 0; y < v.height; ++y) std::copy(v.Row(y), v.Row(y) + v.width, b.Row(y));
@@ -172,12 +165,12 @@ void TSkinTab::PaintClient(HDC dc, const RECT& update) {
 
   const bool turned = p.orientation == TabOrientation::Left || p.orientation == TabOrientation::Right;
   if (!IsEmpty(p.strip) && !turned) {
-    DrawTabStrip(Part(canvas_.View(), p.strip), p, images_, background);
+    DrawTabStrip(SubView(canvas_.View(), p.strip), p, images_, background);
     DrawItems(canvas_.Dc(), p, {p.strip.left, p.strip.top});
   } else if (!IsEmpty(p.strip) && turn_canvas_.Resize(p.width, p.height)) {
     DrawTabStrip(turn_canvas_.View(), p, images_, background);
     DrawItems(turn_canvas_.Dc(), p, {0, 0});
-    Put(Part(canvas_.View(), p.strip), TurnTabStrip(CopyOf(turn_canvas_.View()), p.orientation));
+    Put(SubView(canvas_.View(), p.strip), TurnTabStrip(CopyOf(turn_canvas_.View()), p.orientation));
   }
   if (pane) DrawTabPane(canvas_.View(), p, images_);
 
