@@ -37,15 +37,16 @@ class TPopupMenu : public TComponent {
   // Shows the menu with its top-left corner at a screen point, owned by the window of the form
   // that owns the menu, and runs the chosen item's OnClick once the menu has closed.
   void Popup(int x, int y);
-  // The menu's owner window; by default the handle of the nearest form among its owners.
+  // The window that owns the menu while it shows (and draws owner-drawn items): the one set, else
+  // the window of the nearest form among the menu's owners.
   void SetOwnerWindow(HWND w) { owner_window_ = w; }
+  HWND OwnerWindow() const;
   bool Showing() const { return showing_; }
 
   // Called with the native menu before it opens and after it closed, while it still exists.
   std::function<void(HMENU)> OnMenuBuilt, OnMenuClosed;
 
  private:
-  HWND OwnerWindow() const;
   std::vector<TMenuItem> items_;
   HWND owner_window_ = nullptr;
   bool showing_ = false;

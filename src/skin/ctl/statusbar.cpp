@@ -15,8 +15,7 @@ StatusPaint PlanStatusBar(const StatusInput& in) {
   }
   const int limit = in.width - g;
   for (const Rect& part : in.parts) {
-    const Rect panel{part.left, part.top, std::min(part.right, limit), part.bottom};
-    if (IsEmpty(panel)) continue;
+    const Rect panel{part.left, part.top, std::max(part.left, std::min(part.right, limit)), part.bottom};
     p.panels.push_back(panel);
     p.texts.push_back(Inset(panel, 4, 1));
   }

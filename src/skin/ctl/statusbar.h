@@ -24,7 +24,7 @@ struct StatusInput {
 
 struct StatusPaint {
   int barFrame = 1;          // 3: the bar whose right end holds the grip
-  std::vector<Rect> panels;  // kept clear of the grip
+  std::vector<Rect> panels;  // one per part, kept clear of the grip
   std::vector<Rect> texts;
   Rect grip;                 // empty without a grip
 };

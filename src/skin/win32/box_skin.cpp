@@ -1,8 +1,45 @@
 #include "skin/win32/box_skin.h"
 
+#include <algorithm>
+
+#include "skin/ctl/box.h"
+#include "skin/painter.h"
 #include "skin/win32/skin_data.h"
 
 namespace quillet::skin::win32 {
+
+void TSkinBox::PaintBar(HDC dc) {
+  RECT r{};
+  GetClientRect(hwnd_, &r);
+  const TDataSkinObject* back = ToolbarBackground(data_->Elements(), data_->Options);
+  if (!back || !canvas_.Resize(r.right, r.bottom)) return FillFace(dc, r);
+  DrawElement(canvas_.View(), {0, 0, r.right, r.bottom}, *back, 1, std::max(1, back->Frame));
+  canvas_.CopyTo(dc, 0, 0, r.right, r.bottom, 0, 0);
+}
+
+bool TSkinBox::BeforeMessage(ui::Message& m) {
+  if (!toolbar_) return TSkinControl::BeforeMessage(m);
+  switch (m.msg) {
+    case WM_ERASEBKGND:
+      PaintBar(reinterpret_cast<HDC>(m.wparam));
+      m.result = 1;
+      return false;
+    case WM_PRINTCLIENT:
+      PaintBar(reinterpret_cast<HDC>(m.wparam));
+      PaintGraphicChildren(reinterpret_cast<HDC>(m.wparam));
+      m.result = 0;
+      return false;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      if (HDC dc = BeginPaint(hwnd_, &ps)) PaintGraphicChildren(dc);
+      EndPaint(hwnd_, &ps);
+      m.result = 0;
+      return false;
+    }
+    default:
+      return TSkinControl::BeforeMessage(m);
+  }
+}
 
 bool TSkinBoxH::BeforeMessage(ui::Message& m) {
   if (m.msg == WM_ERASEBKGND && m.wparam) {

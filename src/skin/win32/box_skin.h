@@ -7,8 +7,17 @@
 namespace quillet::skin::win32 {
 
 // A panel: while skinned its colour is the face colour (and its parent background off when the
-// options say so); its painting stays its own.
-class TSkinBox : public TSkinControl {};
+// options say so); its painting stays its own. A tool bar's is the skin's: its background from
+// the skin's tool-bar pictures, its graphic controls over it.
+class TSkinBox : public TSkinControl {
+ public:
+  void Configure(const ControlSkinPlan& plan) override { toolbar_ = plan.toolbar; }
+  bool BeforeMessage(ui::Message& m) override;
+
+ private:
+  void PaintBar(HDC dc);
+  bool toolbar_ = false;
+};
 
 class TSkinBoxH : public TSkinControl {
  public:

@@ -66,7 +66,7 @@ bool TSkinButton::BeforeMessage(ui::Message& m) {
       return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if (!Focused()) SetFocus(hwnd_);
+      if (!Focused() && TakesFocusOnPress()) SetFocus(hwnd_);
       mouse_down_ = inside_ = true;
       SetCapture(hwnd_);
       Repaint();
@@ -122,10 +122,14 @@ void TSkinButton::AfterMessage(ui::Message& m) {
   }
 }
 
+bool TSkinButton::OverParent() const {
+  const ui::TWinControl* control = Control();
+  return ButtonDrawsTransparent(control ? static_cast<int>(control->Tag()) : 0, data_->Options);
+}
+
 void TSkinButton::Paint(HDC dc, const RECT& r) {
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (!CanPaint() || w <= 0 || h <= 0 || !canvas_.Resize(w, h)) return;
-  const TSkinElements& s = data_->Elements();
   const ui::TWinControl* control = Control();
   ButtonInput in;
   in.width = w;
@@ -134,23 +138,33 @@ void TSkinButton::Paint(HDC dc, const RECT& r) {
   in.foreign = IsForeign();
   in.fontColour = control ? ui::ToColorRef(control->Font().color) : GetSysColor(COLOR_BTNTEXT);
   in.options = data_->Options;
-  const ButtonPaint p = PlanButton(in, s, ControlSystem());
+  const ButtonPaint p = PlanButton(in, data_->Elements(), ControlSystem());
 
   HDC cdc = canvas_.Dc();
-  const bool overParent = ButtonDrawsTransparent(control ? static_cast<int>(control->Tag()) : 0, data_->Options);
+  const bool overParent = OverParent();
   if (overParent) PaintParentUnder(hwnd_, cdc);
-  DrawButton(canvas_.View(), s, p.frame, overParent);
+  else FillSolid(canvas_.View(), {0, 0, w, h}, data_->Elements().FaceColour);
+  PaintFace(cdc, in, p);
+  canvas_.CopyTo(dc, r.left, r.top, w, h, 0, 0);
+  painted_ = in.state;
+}
+
+void TSkinButton::PaintFace(HDC cdc, const ButtonInput&, const ButtonPaint& p) {
+  DrawButton(canvas_.View(), data_->Elements(), p.frame, true);
   if (const std::wstring text = CaptionLines(Text()); !text.empty()) {
     FontScope font(cdc, Font());
     constexpr UINT kFlags = DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK | DT_CENTER;
     const SIZE size = MeasureText(cdc, text, kFlags, p.textArea.Width());
-    const Rect at = CentreIn(p.textArea, size.cx, size.cy);
-    DrawTextIn(cdc, text, at, kFlags, p.textColour);
-    // Kept off the picture's edge, where the dots would break its rings.
-    if (p.focusRect) DrawFocusFrame(cdc, Intersect(ButtonFocusRect(at), p.textArea));
+    PaintCaption(cdc, text, CentreIn(p.textArea, size.cx, size.cy), p);
   }
-  canvas_.CopyTo(dc, r.left, r.top, w, h, 0, 0);
-  painted_ = in.state;
+}
+
+void TSkinButton::PaintCaption(HDC cdc, const std::wstring& text, const Rect& at, const ButtonPaint& p) {
+  constexpr UINT kFlags = DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK | DT_CENTER;
+  FontScope font(cdc, Font());
+  DrawTextIn(cdc, text, at, kFlags, p.textColour);
+  // Kept off the picture's edge, where the dots would break its rings.
+  if (p.focusRect) DrawFocusFrame(cdc, Intersect(ButtonFocusRect(at), p.textArea));
 }
 
 void TSkinButton::Click() {

@@ -4,6 +4,8 @@
 // there. Space stays the native button's, which clicks through its parent as always.
 #pragma once
 
+#include <string>
+
 #include "skin/ctl/button.h"
 #include "skin/win32/control_skin.h"
 
@@ -16,9 +18,18 @@ class TSkinButton : public TSkinControl {
   void AfterMessage(ui::Message& m) override;
   void Paint(HDC dc, const RECT& r) override;
 
+ protected:
+  // Whether the skin has what the button is drawn from; without it the system draws it.
+  virtual bool CanPaint() const;
+  virtual PushButtonState State() const;
+  // Drawn over the parent's painting rather than the face colour.
+  virtual bool OverParent() const;
+  virtual bool TakesFocusOnPress() const { return true; }
+  // Everything over the background: the face, the caption and the focus rectangle.
+  virtual void PaintFace(HDC cdc, const ButtonInput& in, const ButtonPaint& p);
+  void PaintCaption(HDC cdc, const std::wstring& text, const Rect& at, const ButtonPaint& p);
+
  private:
-  bool CanPaint() const;
-  PushButtonState State() const;
   bool Inside(std::intptr_t lparam) const;
   void RepaintIfChanged();
   void Click();

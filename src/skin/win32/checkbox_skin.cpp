@@ -17,6 +17,14 @@ CheckValue TSkinCheckBox::Value() const {
   return CheckValueFromButtonState(static_cast<std::uint32_t>(SendMessageW(hwnd_, BM_GETSTATE, 0, 0)));
 }
 
+CheckValue TSkinObjImage::Value() const {
+  const ui::TWinControl* c = Control();
+  if (!c) return CheckValue::Unchecked;
+  const auto state = c->GetProperty("State"), checked = c->GetProperty("Checked");
+  const std::string stateText = state ? state->AsText() : "", checkedText = checked ? checked->AsText() : "";
+  return CheckValueFromProperties(state ? &stateText : nullptr, checked ? &checkedText : nullptr);
+}
+
 bool TSkinCheckBox::BeforeMessage(ui::Message& m) {
   if (CanPaint() && AnswerPaintMessage(*this, m)) return false;
   return TSkinControl::BeforeMessage(m);

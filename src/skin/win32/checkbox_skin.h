@@ -17,10 +17,10 @@ class TSkinCheckBox : public TSkinControl {
 
  protected:
   explicit TSkinCheckBox(bool radio) : radio_(radio) {}
+  virtual CheckValue Value() const;
 
  private:
   bool CanPaint() const;
-  CheckValue Value() const;
 
   bool radio_ = false;
   bool hot_ = false;
@@ -29,6 +29,17 @@ class TSkinCheckBox : public TSkinControl {
 class TSkinRadioButton : public TSkinCheckBox {
  public:
   TSkinRadioButton() : TSkinCheckBox(true) {}
+};
+
+// Check boxes and radio buttons of controls that draw their own pictures (TSkinObjImage): painted
+// as the check box skin paints, the value read from the control's "State" or "Checked" property.
+// The check and third styles use the check picture, the radio style the radio picture.
+class TSkinObjImage : public TSkinCheckBox {
+ public:
+  explicit TSkinObjImage(SkinMode mode) : TSkinCheckBox(mode == SkinMode::Radio) {}
+
+ protected:
+  CheckValue Value() const override;
 };
 
 }  // namespace quillet::skin::win32

@@ -9,8 +9,10 @@
 #include "skin/win32/control_skin.h"
 #include "skin/win32/form_skin.h"
 #include "skin/win32/manager.h"
+#include "skin/win32/popup_menu_skin.h"
 #include "skin/win32/skin_data.h"
 #include "ui/forms.h"
+#include "ui/popup_menu.h"
 
 namespace quillet::skin::win32 {
 
@@ -66,6 +68,7 @@ class Walker {
     if (!hwnd || fs_.FindControlSkin(hwnd)) return;
     std::unique_ptr<TSkinControl> skin = MakeControlSkin(plan.skin, plan.mode);
     if (!skin) return;
+    skin->Configure(plan);
     if (plan.attach == AttachBy::Control && control && !plan.firstChild)
       skin->AttachControl(fs_, data_, *control, plan.transparent);
     else
@@ -119,13 +122,44 @@ class Walker {
   }
 
   void Foreign(HWND parent) {
-    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-      if (fs_.FindControlSkin(c) || AnswersSkip(c)) continue;
-      const ControlSkinPlan plan =
-          MapForeignChild(WindowClassName(c), static_cast<std::uint32_t>(GetWindowLongPtrA(c, GWL_STYLE)), gates_);
-      if (plan.childrenFirst) ForeignChildren(plan, c);
-      Attach(plan, nullptr, c);
-      if (!plan.childrenFirst) ForeignChildren(plan, c);
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) ForeignOne(c);
+  }
+
+  // A child window that is no control of ours (a system control the program made on a form, a
+  // size grip), skinned by its class as a foreign window's would be.
+  void ForeignOne(HWND c) {
+    if (fs_.FindControlSkin(c) || AnswersSkip(c)) return;
+    const ControlSkinPlan plan =
+        MapForeignChild(WindowClassName(c), static_cast<std::uint32_t>(GetWindowLongPtrA(c, GWL_STYLE)), gates_);
+    if (plan.childrenFirst) ForeignChildren(plan, c);
+    Attach(plan, nullptr, c);
+    if (!plan.childrenFirst) ForeignChildren(plan, c);
+  }
+
+  // The windows on a toolkit form and its containers that are not the toolkit's own.
+  void BareChildren(ui::TWinControl& parent) {
+    const HWND h = parent.HandleIfAny();
+    if (!h) return;
+    std::vector<HWND> bare;
+    for (HWND c = GetWindow(h, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+      if (!ToolkitControlOf(c)) bare.push_back(c);
+    for (HWND c : bare) ForeignOne(c);
+    for (ui::TControl* c : std::vector<ui::TControl*>(parent.Controls())) {
+      auto* w = dynamic_cast<ui::TWinControl*>(c);
+      if (w && InfoOf(*w).container) BareChildren(*w);
+    }
+  }
+
+  // Popup menus among the components, also those of embedded forms; a form of its own has its
+  // own skin.
+  void PopupMenus(ui::TComponent& owner, const std::string& formClass) {
+    for (int i = 0; i < owner.ComponentCount(); ++i) {
+      ui::TComponent* c = owner.Component(i);
+      if (auto* f = dynamic_cast<ui::TForm*>(c); f && !f->Parent()) continue;
+      if (auto* menu = dynamic_cast<ui::TPopupMenu*>(c);
+          menu && SkinsPopupMenu(gates_, formClass, static_cast<int>(menu->Tag()), data_.DisableTag))
+        SkinPopupMenuItems(*menu);
+      PopupMenus(*c, formClass);
     }
   }
 
@@ -181,6 +215,8 @@ void AttachControlSkins(TWinSkinForm& form) {
   ui::TWinControl* f = form.Form();
   walk.Components(*f);
   for (ui::TControl* c : std::vector<ui::TControl*>(f->Controls())) walk.Tree(c, f);
+  walk.BareChildren(*f);
+  walk.PopupMenus(*f, form.ClassName());
 }
 
 void AttachChildWindow(TWinSkinForm& form, HWND child) {
@@ -192,7 +228,14 @@ void AttachChildWindow(TWinSkinForm& form, HWND child) {
     return;
   }
   ui::TWinControl* control = ToolkitControlOf(child);
-  if (control && control->Parent()) {
+  if (!control) {
+    // A window the program made on one of its containers.
+    ui::TWinControl* parent = ToolkitControlOf(GetParent(child));
+    if (parent && (parent == form.Form() || InfoOf(*parent).container))
+      walk.ForeignOne(child);
+    return;
+  }
+  if (control->Parent()) {
     walk.Tree(control, control->Parent());
     // Its own children were made with it, before it could be skinned.
     walk.Components(*control);

@@ -46,6 +46,8 @@ class TSkinControl {
   virtual void Refresh();
   // 9. Asked by the window skin; true for every control skin here.
   virtual bool Query() const { return true; }
+  // Before attaching: what the map's plan says beyond the class (a tool bar, a glyph's property).
+  virtual void Configure(const ControlSkinPlan&) {}
 
   HWND Hwnd() const { return hwnd_; }
   bool Dead() const { return state_ == kDead; }

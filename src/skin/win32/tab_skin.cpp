@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "skin/ctl/tab_kinds.h"
 #include "skin/skin_messages.h"
 #include "skin/win32/form_skin.h"
 #include "skin/win32/skin_data.h"
@@ -100,6 +101,7 @@ TabStripPaint TSkinTab::Plan() {
   in.closeBoxes = close_boxes_;
   if (const auto il = reinterpret_cast<HIMAGELIST>(SendMessageA(hwnd_, TCM_GETIMAGELIST, 0, 0)))
     ImageList_GetIconSize(il, &in.imageWidth, &in.imageHeight);
+  AdjustInput(in);
   return PlanTabStrip(in, images_);
 }
 
@@ -165,14 +167,14 @@ void TSkinTab::PaintClient(HDC dc, const RECT& update) {
 
   const bool turned = p.orientation == TabOrientation::Left || p.orientation == TabOrientation::Right;
   if (!IsEmpty(p.strip) && !turned) {
-    DrawTabStrip(SubView(canvas_.View(), p.strip), p, images_, background);
+    DrawStrip(SubView(canvas_.View(), p.strip), p, background);
     DrawItems(canvas_.Dc(), p, {p.strip.left, p.strip.top});
   } else if (!IsEmpty(p.strip) && turn_canvas_.Resize(p.width, p.height)) {
-    DrawTabStrip(turn_canvas_.View(), p, images_, background);
+    DrawStrip(turn_canvas_.View(), p, background);
     DrawItems(turn_canvas_.Dc(), p, {0, 0});
     Put(SubView(canvas_.View(), p.strip), TurnTabStrip(CopyOf(turn_canvas_.View()), p.orientation));
   }
-  if (pane) DrawTabPane(canvas_.View(), p, images_);
+  if (pane) DrawPane(canvas_.View(), p);
 
   const int saved = SaveDC(dc);
   // A visible scroller stays uncovered; tab controls of other programs may not clip it.
@@ -189,6 +191,22 @@ void TSkinTab::PaintClient(HDC dc, const RECT& update) {
   }
   RestoreDC(dc, saved);
   if (pane) PaintGraphicChildren(dc);
+}
+
+void TSkinTab::DrawStrip(BitmapView composition, const TabStripPaint& p, ColorRef background) {
+  DrawTabStrip(composition, p, images_, background);
+}
+
+void TSkinTab::DrawPane(BitmapView client, const TabStripPaint& p) { DrawTabPane(client, p, images_); }
+
+void TSkinTabBtn::DrawStrip(BitmapView composition, const TabStripPaint& p, ColorRef background) {
+  if (!DrawTabButtons(composition, p, data_->Elements(), background)) TSkinTab::DrawStrip(composition, p, background);
+}
+
+void TSkinTab31::AdjustInput(TabStripInput& in) { in.adjusted = TabSetAdjusted(in.width, in.items); }
+
+void TSkinAdvPage::DrawPane(BitmapView client, const TabStripPaint& p) {
+  DrawAdvPane(client, p, Images(), data_->Elements());
 }
 
 void TSkinTab::Paint(HDC dc, const RECT&) {

@@ -21,6 +21,13 @@ class TSkinTab : public TSkinControl {
   void Refresh() override;
   void Detach(bool windowGoing) override;
 
+ protected:
+  // What the kinds of tab skin do differently with the tab control's plan.
+  virtual void AdjustInput(TabStripInput&) {}
+  virtual void DrawStrip(BitmapView composition, const TabStripPaint& p, ColorRef background);
+  virtual void DrawPane(BitmapView client, const TabStripPaint& p);
+  const TabImages& Images() const { return images_; }
+
  private:
   void Prepare();
   TabStripPaint Plan();
@@ -39,6 +46,27 @@ class TSkinTab : public TSkinControl {
   TabStripPaint last_;   // as last painted: for close-box hits and strip repaints
   Canvas turn_canvas_;   // tabs on the left or right, composed as if they stood on top
   ChildUpDown scroller_{TSkinUpDown::Back::Face};
+};
+
+// A page control whose tabs are buttons (TSkinTabBtn): each tab a button of the "Buttons" picture,
+// the selected one pressed, and no page frame.
+class TSkinTabBtn : public TSkinTab {
+ protected:
+  void DrawStrip(BitmapView composition, const TabStripPaint& p, ColorRef background) override;
+  void DrawPane(BitmapView, const TabStripPaint&) override {}
+};
+
+// A tab set (TSkinTab31): its tabs hang from the edge of the pane above them.
+class TSkinTab31 : public TSkinTab {
+ protected:
+  void AdjustInput(TabStripInput& in) override;
+};
+
+// A page control of another toolkit (TSkinAdvPage): its page frame from "SunkEdge" when the skin
+// has one.
+class TSkinAdvPage : public TSkinTab {
+ protected:
+  void DrawPane(BitmapView client, const TabStripPaint& p) override;
 };
 
 }  // namespace quillet::skin::win32

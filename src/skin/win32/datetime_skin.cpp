@@ -1,0 +1,111 @@
+#include "skin/win32/datetime_skin.h"
+
+#include <commctrl.h>
+
+#include "skin/ctl/datetime.h"
+#include "skin/win32/button_parts.h"
+#include "skin/win32/skin_data.h"
+#include "skin/win32_system.h"
+
+namespace quillet::skin::win32 {
+
+namespace {
+constexpr UINT_PTR kWatchTimer = 1;
+}
+
+bool TArrowButton::Dropped() const {
+  const auto calendar = reinterpret_cast<HWND>(SendMessageA(owner_.Picker(), DTM_GETMONTHCAL, 0, 0));
+  return calendar && IsWindowVisible(calendar);
+}
+
+void TArrowButton::Refresh() {
+  Invalidate();
+  if (Dropped() && !watching_ && hwnd_) watching_ = SetTimer(hwnd_, kWatchTimer, 100, nullptr) != 0;
+}
+
+void TArrowButton::Timer() {
+  if (Dropped()) return;
+  KillTimer(hwnd_, kWatchTimer);
+  watching_ = false;
+  Invalidate();
+}
+
+void TArrowButton::PaintOverlay(BitmapView v, HDC) {
+  const TSkinElements& s = owner_.Data().Elements();
+  const bool enabled = IsWindowEnabled(owner_.Picker());
+  DrawArrowButton(v, ArrowButtonFrame(Dropped(), hot_, enabled), s, MakePalette(s, Win32SkinSystem()));
+}
+
+void TArrowButton::Mouse(UINT msg, POINT at) {
+  switch (msg) {
+    case WM_MOUSEMOVE:
+      if (!hot_) {
+        hot_ = true;
+        TrackLeave();
+        Invalidate();
+      }
+      break;
+    case WM_MOUSELEAVE:
+      hot_ = false;
+      Invalidate();
+      break;
+    case WM_LBUTTONDOWN: {
+      // The picker opens its calendar for a press on its own button, which lies under this one.
+      MapWindowPoints(hwnd_, owner_.Picker(), &at, 1);
+      SendMessageA(owner_.Picker(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+      Refresh();
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void TSkinDateTime::AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinControl& control, bool transparent) {
+  TSkinEdit::AttachControl(form, data, control, transparent);
+  PlaceButton();
+}
+
+void TSkinDateTime::AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form) {
+  TSkinEdit::AttachWindow(hwnd, data, form);
+  PlaceButton();
+}
+
+void TSkinDateTime::Detach(bool windowGoing) {
+  button_.reset();
+  TSkinEdit::Detach(windowGoing);
+}
+
+void TSkinDateTime::PlaceButton() {
+  if (state_ != kAttached || !IsWindow(hwnd_)) return;
+  RECT cr{};
+  GetClientRect(hwnd_, &cr);
+  const RECT at = ToRECT(DateTimeButtonRect(cr.right, cr.bottom, GetSystemMetrics(SM_CXVSCROLL)));
+  if (!button_) {
+    button_ = std::make_unique<TArrowButton>(*this);
+    if (!button_->Create(hwnd_, at)) button_.reset();
+    return;
+  }
+  button_->Place(at);
+}
+
+void TSkinDateTime::AfterMessage(ui::Message& m) {
+  switch (m.msg) {
+    case WM_SIZE:
+    case WM_STYLECHANGED:
+      PlaceButton();
+      break;
+    case WM_ENABLE:
+    case WM_NOTIFY:
+    case WM_KILLFOCUS:
+    case WM_LBUTTONUP:
+    case WM_KEYDOWN:
+      if (button_) button_->Refresh();
+      break;
+    default:
+      break;
+  }
+  TSkinEdit::AfterMessage(m);
+}
+
+}  // namespace quillet::skin::win32

@@ -1,0 +1,117 @@
+#include "skin/win32/glyph_button_skin.h"
+
+#include "base/glyph_layout.h"
+#include "skin/text.h"
+#include "skin/win32/button_parts.h"
+#include "skin/win32/overlay.h"
+#include "skin/win32/skin_data.h"
+#include "skin/win32_system.h"
+
+namespace quillet::skin::win32 {
+
+namespace {
+
+constexpr UINT kCaptionFlags = DT_SINGLELINE | DT_NOCLIP | DT_EXPANDTABS;
+
+base::GlyphLayout LayoutOf(const ui::TWinControl* c) {
+  const auto l = c ? c->GetProperty("Layout") : std::nullopt;
+  const std::string t = l ? AsciiLower(l->AsText()) : "";
+  if (t == "blglyphright") return base::GlyphLayout::Right;
+  if (t == "blglyphtop") return base::GlyphLayout::Top;
+  if (t == "blglyphbottom") return base::GlyphLayout::Bottom;
+  return base::GlyphLayout::Left;
+}
+
+int IntProperty(const ui::TWinControl* c, const char* name, int otherwise) {
+  const auto v = c ? c->GetProperty(name) : std::nullopt;
+  return v && v->kind == ui::PropKind::Integer ? static_cast<int>(v->number) : otherwise;
+}
+
+}  // namespace
+
+GlyphImage TSkinBitButton::Glyph() {
+  const ui::TWinControl* c = Control();
+  const auto h = c ? c->GetProperty(glyph_property_) : std::nullopt;
+  const auto handle = h && h->kind == ui::PropKind::Handle ? reinterpret_cast<HBITMAP>(static_cast<std::intptr_t>(h->number)) : nullptr;
+  if (handle != glyph_handle_) {
+    glyph_handle_ = handle;
+    glyph_ = BitmapPixels(handle);
+  }
+  if (glyph_.Empty()) return {};
+  // Only the named picture (a PNG's) brings its own transparency.
+  return {&glyph_, glyph_property_ == "Glyph" ? IntProperty(c, "NumGlyphs", 1) : 1, glyph_property_ != "Glyph"};
+}
+
+void TSkinBitButton::PaintContent(HDC cdc, const Rect& area, const ButtonPaint& p, const GlyphState& st) {
+  const ui::TWinControl* c = Control();
+  const std::wstring text = Text();
+  FontScope font(cdc, Font());
+  const SIZE size = text.empty() ? SIZE{0, 0} : MeasureText(cdc, text, kCaptionFlags, area.Width());
+  const GlyphImage g = Glyph();
+  const Rect shifted = st.pressed || st.down ? Offset(area, 1, 1) : area;
+  const base::GlyphPlacement at = base::PlaceGlyph(shifted, g.Width(), g.Height(), size.cx, size.cy, LayoutOf(c),
+                                                   IntProperty(c, "Spacing", 4), IntProperty(c, "Margin", -1));
+  if (g.bitmap)
+    DrawGlyph(canvas_.View(), g, GlyphImageIndex(st, g.count), {at.glyph.left, at.glyph.top},
+              GlyphDrawnGreyed(st, g.count), data_->FaceColour());
+  if (!text.empty()) PaintCaption(cdc, text, at.text, p);
+}
+
+void TSkinBitButton::PaintFace(HDC cdc, const ButtonInput& in, const ButtonPaint& p) {
+  DrawButton(canvas_.View(), data_->Elements(), p.frame, true);
+  PaintContent(cdc, Inset(p.textArea, 2), p, {in.state.enabled, in.state.pressed, false});
+}
+
+bool TSkinSpeedButton::CanPaint() const {
+  if (!data_) return false;
+  const TSkinElements& s = data_->Elements();
+  return s.Buttons.HasBitmap() || s.MenuBar.HasBitmap() || (s.ToolBars && s.ToolBars->HasBitmap());
+}
+
+bool TSkinSpeedButton::Flag(const char* name) const {
+  const ui::TWinControl* c = Control();
+  const auto v = c ? c->GetProperty(name) : std::nullopt;
+  return v && v->number != 0;
+}
+
+PushButtonState TSkinSpeedButton::State() const {
+  PushButtonState s = TSkinButton::State();
+  s.focused = false;
+  s.isDefault = false;
+  s.pressed = s.pressed || Flag("Pressed");
+  return s;
+}
+
+SpeedButtonState TSkinSpeedButton::SpeedState() const {
+  const PushButtonState s = State();
+  return {s.pressed, s.hot, Flag("Down"), s.enabled, Flag("Flat")};
+}
+
+bool TSkinSpeedButton::OverParent() const { return Flag("Flat") || TSkinButton::OverParent(); }
+
+void TSkinSpeedButton::PaintFace(HDC cdc, const ButtonInput&, const ButtonPaint& p) {
+  const SpeedButtonState st = SpeedState();
+  const ui::TWinControl* c = Control();
+  const bool onToolbar = c && c->Parent() && AsciiLower(c->Parent()->ClassName()) == "ttoolbar";
+  if (const auto look = SpeedButtonLook(data_->Elements(), st, onToolbar && data_->Options.Has(xoToolbarButton)))
+    DrawFaceLook(canvas_.View(), *look);
+  ButtonPaint plain = p;
+  plain.focusRect = false;
+  PaintContent(cdc, Inset(p.textArea, 1), plain, {st.enabled, st.pressed, st.down});
+}
+
+void TSkinMenuButton::PaintFace(HDC cdc, const ButtonInput& in, const ButtonPaint& p) {
+  DrawButton(canvas_.View(), data_->Elements(), p.frame, true);
+  const MenuButtonParts parts = SplitMenuButton(Inset(p.textArea, 2));
+  const Palette pal = MakePalette(data_->Elements(), Win32SkinSystem());
+  DrawMenuButtonArrow(canvas_.View(), parts, pal.shadow, p.textColour, in.state.pressed);
+  if (const std::wstring text = Text(); !text.empty()) {
+    FontScope font(cdc, Font());
+    const SIZE size = MeasureText(cdc, text, kCaptionFlags, parts.caption.Width());
+    ButtonPaint within = p;
+    within.textArea = parts.caption;
+    PaintCaption(cdc, text, CentreIn(parts.caption, size.cx, size.cy), within);
+  }
+}
+
+}  // namespace quillet::skin::win32

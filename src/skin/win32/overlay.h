@@ -1,0 +1,55 @@
+// What the skins of bars, glyph buttons and players share: painting a whole window (its thin
+// frame included), reading a bitmap handle's pixels, and the small windows a skin lays over part
+// of a control (the date-time picker's drop-down button, the media player's buttons).
+#pragma once
+
+#include <windows.h>
+
+#include "skin/bitmap.h"
+#include "skin/win32/canvas.h"
+#include "ui/messages.h"
+
+namespace quillet::skin::win32 {
+
+class TSkinControl;
+
+// For a control the skin paints whole, frame included (a progress bar's static edge): answers
+// WM_NCPAINT and WM_PAINT by painting the whole window through its window DC, WM_ERASEBKGND with
+// nothing to erase. True when the message was one of these; it is complete then.
+bool AnswerWholePaint(TSkinControl& skin, ui::Message& m);
+
+// A bitmap's pixels, top row first, with the top byte of 32-bit pictures kept (their alpha).
+Bitmap32 BitmapPixels(HBITMAP bitmap);
+
+// A borderless child window over part of a control, owned by the control's skin: it paints from
+// the skin and takes the pointer. It answers the engine's query-skip message with 1, so the
+// control-skin walk leaves it alone.
+class TSkinOverlay {
+ public:
+  TSkinOverlay() = default;
+  virtual ~TSkinOverlay();
+  TSkinOverlay(const TSkinOverlay&) = delete;
+  TSkinOverlay& operator=(const TSkinOverlay&) = delete;
+
+  // In front of the parent's other children, at r (parent client coordinates).
+  bool Create(HWND parent, const RECT& r);
+  void Place(const RECT& r);
+  void Invalidate();
+  HWND Hwnd() const { return hwnd_; }
+
+ protected:
+  // Draws the whole overlay onto a canvas of its size.
+  virtual void PaintOverlay(BitmapView v, HDC dc) = 0;
+  // WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP and WM_MOUSELEAVE, in client coordinates.
+  virtual void Mouse(UINT, POINT) {}
+  virtual void Timer() {}
+  // Asks for WM_MOUSELEAVE once the pointer leaves.
+  void TrackLeave();
+  HWND hwnd_ = nullptr;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+  Canvas canvas_;
+};
+
+}  // namespace quillet::skin::win32
