@@ -149,9 +149,14 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (args.size() == 2 && args[0] == "info") return Info(args[1], out, err);
   if (args.size() == 3 && args[0] == "unpack") return Unpack(args[1], args[2], out, err);
   if (args.size() == 3 && args[0] == "pack") return Pack(args[1], args[2], out, err);
+  if (!args.empty() && args[0] == "gallery") {
+    err << "quillet-skin: the gallery opens a window; it runs on Windows (or under Wine)\n";
+    return 2;
+  }
   err << "usage: quillet-skin info FILE\n"
          "       quillet-skin unpack FILE DIR\n"
-         "       quillet-skin pack DIR FILE\n";
+         "       quillet-skin pack DIR FILE\n"
+         "       quillet-skin gallery [FILE]   (Windows: every control in the skin, ours without FILE)\n";
   return 2;
 }
 

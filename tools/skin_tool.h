@@ -7,7 +7,8 @@
 
 namespace quillet::skintool {
 
-// Runs one command ("info FILE", "unpack FILE DIR", "pack DIR FILE"); returns the exit code.
+// Runs one command ("info FILE", "unpack FILE DIR", "pack DIR FILE"); returns the exit code. The
+// gallery is the Windows program's own; here it is only refused.
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace quillet::skintool

@@ -167,6 +167,10 @@ ControlKind ToolkitControlKind(std::string_view className) {
       {"TPageControl", ControlKind::PageControl}, {"TTabSheet", ControlKind::TabSheet},
       {"TUpDown", ControlKind::UpDown},       {"TListBox", ControlKind::ListBox},
       {"TCheckListBox", ControlKind::ListBox}, {"TGrid", ControlKind::Grid},
+      {"TProgressBar", ControlKind::ProgressBar}, {"TTrackBar", ControlKind::TrackBar},
+      {"TStatusBar", ControlKind::StatusBar}, {"TToolBar", ControlKind::ToolBar},
+      {"TBitBtn", ControlKind::GlyphButton},  {"TMenuButton", ControlKind::GlyphButton},
+      {"TSpeedButton", ControlKind::SpeedButton},
   };
   for (const Row& r : kRows)
     if (EqualNoCase(className, r.name)) return r.kind;
@@ -341,6 +345,9 @@ ControlSkinPlan MapForeignChild(std::string_view className, std::uint32_t style,
       return Gate(has(xcTab) && g.hasTabsElement && !(style & 0x2000), Skin(S::TSkinTab));
     if (cls == "toolbarwindow32") return Gate(has(xcToolbar), Skin(S::TSkinBoxH));
     if (cls == "edit") return Gate(has(xcEdit), Skin(S::TSkinEdit));
+    // The system's date-time picker, which the toolkit has no class for; as the built-in row for
+    // date-time pickers: up-down and time pickers (DTS_UPDOWN) are edits.
+    if (cls == "sysdatetimepick32") return Gate(has(xcEdit), Skin((style & 0x1) ? S::TSkinEdit : S::TSkinDateTime));
     return {};
   }();
   p.attach = AttachBy::Window;

@@ -391,7 +391,7 @@ void BuildComboArrow(TSkinElements& s, ColorRef face) {
       for (int x = 0; x < arrow.Bitmap.Width(); ++x) {
         const Pixel p = arrow.Bitmap.At(x, y);
         if (p == kMagenta) continue;
-        arrow.Bitmap.Set(x, y, PixelFromColorRef(Blend(ColorRefFromPixel(p), ColorRefFromPixel(facePx), 60)));
+        arrow.Bitmap.Set(x, y, PixelFromColorRef(Blend(ColorRefFromPixel(p), ColorRefFromPixel(facePx), 80)));
       }
     arrow.Frame = combo.Frame;
     arrow.Trans = combo.Trans;

@@ -103,6 +103,11 @@ TTabSheet& TPageControl::AddPage(std::string name, const std::string& caption) {
   return sheet;
 }
 
+void TPageControl::SetStyle(TabStyle s) {
+  style_ = s;
+  if (hwnd_) RecreateWnd();
+}
+
 int TPageControl::TabIndexOf(TTabSheet* page) const {
   int i = 0;
   for (TTabSheet* p : pages_) {

@@ -45,8 +45,8 @@ class TPageControl : public TWinControl {
   TTabSheet* Page(int i) const { return pages_.at(static_cast<size_t>(i)); }
   TTabSheet* ActivePage() const { return active_; }
   void SetActivePage(TTabSheet* page);
-  // Tabs drawn as buttons; set it before the window is made.
-  void SetStyle(TabStyle s) { style_ = s; }
+  // Tabs drawn as buttons; set after the window was made, it makes it anew.
+  void SetStyle(TabStyle s);
   TabStyle Style() const { return style_; }
   Event OnChange;  // the user picked another tab
 

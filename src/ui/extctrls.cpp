@@ -41,6 +41,16 @@ void TProgressBar::CreateWnd() {
 
 void TProgressBar::DestroyWnd() { position_ = Position(); }
 
+void TProgressBar::SetOrientation(BarOrientation o) {
+  orientation_ = o;
+  if (hwnd_) RecreateWnd();
+}
+
+void TProgressBar::SetSmooth(bool s) {
+  smooth_ = s;
+  if (hwnd_) RecreateWnd();
+}
+
 void TProgressBar::SetRange(int min, int max) {
   min_ = min;
   max_ = max;
@@ -87,6 +97,21 @@ void TTrackBar::CreateWnd() {
 }
 
 void TTrackBar::DestroyWnd() { position_ = Position(); }
+
+void TTrackBar::SetOrientation(BarOrientation o) {
+  orientation_ = o;
+  if (hwnd_) RecreateWnd();
+}
+
+void TTrackBar::SetTickMarks(TickMarks t) {
+  ticks_ = t;
+  if (hwnd_) RecreateWnd();
+}
+
+void TTrackBar::SetFrequency(int f) {
+  frequency_ = f;
+  if (hwnd_) SendMessageA(hwnd_, TBM_SETTICFREQ, static_cast<WPARAM>(f), 0);
+}
 
 void TTrackBar::SetRange(int min, int max) {
   min_ = min;
@@ -157,6 +182,11 @@ void TStatusBar::SendPanels() {
     SendMessageA(hwnd_, SB_SETTEXTA, i, reinterpret_cast<LPARAM>(panels_[i].text.c_str()));
   SendMessageA(hwnd_, SB_SIMPLE, simple_, 0);
   if (simple_) SendMessageA(hwnd_, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(simple_text_.c_str()));
+}
+
+void TStatusBar::SetSizeGrip(bool grip) {
+  size_grip_ = grip;
+  if (hwnd_) RecreateWnd();
 }
 
 void TStatusBar::AddPanel(const std::string& text, int width) {

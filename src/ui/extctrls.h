@@ -22,9 +22,9 @@ class TProgressBar : public TWinControl {
   int Max() const { return max_; }
   int Position() const;
   void SetPosition(int position);
-  // Set these two before the window is made.
-  void SetOrientation(BarOrientation o) { orientation_ = o; }
-  void SetSmooth(bool s) { smooth_ = s; }
+  // Styles of the window: set after it was made, they make it anew.
+  void SetOrientation(BarOrientation o);
+  void SetSmooth(bool s);
 
  protected:
   void MakeCreateParams(CreateParams& p) override;
@@ -46,10 +46,10 @@ class TTrackBar : public TWinControl {
   void SetRange(int min, int max);
   int Position() const;
   void SetPosition(int position);
-  // Set these before the window is made.
-  void SetOrientation(BarOrientation o) { orientation_ = o; }
-  void SetTickMarks(TickMarks t) { ticks_ = t; }
-  void SetFrequency(int f) { frequency_ = f; }
+  // Styles of the window: set after it was made, they make it anew.
+  void SetOrientation(BarOrientation o);
+  void SetTickMarks(TickMarks t);
+  void SetFrequency(int f);
   Event OnChange;  // the position moved, by the user or the program
 
  protected:
@@ -77,7 +77,7 @@ class TStatusBar : public TWinControl {
   // One text across the whole bar instead of the panels.
   void SetSimpleText(const std::string& text);
   void SetSimplePanel(bool simple);
-  void SetSizeGrip(bool grip) { size_grip_ = grip; }
+  void SetSizeGrip(bool grip);
 
  protected:
   void MakeCreateParams(CreateParams& p) override;

@@ -50,7 +50,8 @@ void TForm::SetClientSize(int width, int height) {
   CreateParams p;
   MakeCreateParams(p);
   RECT r{0, 0, width, height};
-  AdjustWindowRectEx(&r, p.style, FALSE, p.ex_style);
+  // A menu bar takes its height from the window, not from the client area asked for.
+  AdjustWindowRectEx(&r, p.style, hwnd_ && ::GetMenu(hwnd_), p.ex_style);
   Bounds b = bounds_;
   b.width = r.right - r.left;
   b.height = r.bottom - r.top;
@@ -186,7 +187,10 @@ void TForm::FocusChanged(TWinControl* focused) {
 }
 
 void TForm::SetMenu(HMENU menu) {
-  if (hwnd_) ::SetMenu(hwnd_, menu);
+  if (hwnd_) {
+    ::SetMenu(hwnd_, menu);
+    SetClientSize(client_width_, client_height_);
+  }
   Perform(QM_MENUCHANGED, 0, reinterpret_cast<std::intptr_t>(menu));
 }
 

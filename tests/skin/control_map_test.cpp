@@ -94,7 +94,7 @@ TEST(ControlMap, BuiltInMapRowByRowWithAndWithoutItsGate) {
       {"MVC panel", Cls("TMVCPanel"), std::nullopt, P(S::None, ChildWork::WalkChildren, true)},
       {"header", Kind(K::Header), xcPanel, P(S::TSkinHeader)},
       {"check box", Tk("TCheckBox"), xcCheckBox, P(S::TSkinCheckBox)},
-      {"track bar", Kind(K::TrackBar), xcTrackBar, P(S::TSkinTrackBar)},
+      {"our track bar", Tk("TTrackBar"), xcTrackBar, P(S::TSkinTrackBar)},
       {"our up-down", Tk("TUpDown"), xcSpin, P(S::TSkinUpDown)},
       {"spin button by name", Cls("TSpinButton"), xcSpin, P(S::TSkinUpDown)},
       {"media player", Cls("TMediaPlayer"), xcButton, P(S::TSkinMP)},
@@ -108,9 +108,9 @@ TEST(ControlMap, BuiltInMapRowByRowWithAndWithoutItsGate) {
       {"cx check box", Cls("TcxCheckBox"), xcCheckBox, P(S::TSkinObjImage, [](auto& p) { p.mode = SkinMode::Third; })},
       {"group box", Tk("TGroupBox"), xcPanel, P(S::TSkinGroupBox, ChildWork::WalkChildren, true)},
       {"radio button", Kind(K::RadioButton), xcRadioButton, P(S::TSkinRadioButton)},
-      {"tool bar", Kind(K::ToolBar), xcToolbar, P(S::TSkinBox, [](auto& p) { p.setTrue = "Flat", p.toolbar = true; })},
-      {"status bar", Kind(K::StatusBar), xcStatusBar, P(S::TSkinStatusBar)},
-      {"progress bar", Kind(K::ProgressBar), xcProgress, P(S::TSkinProgress)},
+      {"our tool bar", Tk("TToolBar"), xcToolbar, P(S::TSkinBox, [](auto& p) { p.setTrue = "Flat", p.toolbar = true; })},
+      {"our status bar", Tk("TStatusBar"), xcStatusBar, P(S::TSkinStatusBar)},
+      {"our progress bar", Tk("TProgressBar"), xcProgress, P(S::TSkinProgress)},
       {"scroll box", Kind(K::ScrollBox), xcScrollbar, P(S::TSkinScControl)},
       {"Tnt combo box", Cls("TTntComboBox"), xcCombo, P(S::TSkinComBox)},
       {"our combo box, before the scroll-bar row", With(Tk("TComboBox"), [](auto& c) { c.style = kVScroll; }), xcCombo,
@@ -119,8 +119,9 @@ TEST(ControlMap, BuiltInMapRowByRowWithAndWithoutItsGate) {
       {"date-time picker in up-down mode", With(Kind(K::DateTimePicker), edModes), xcEdit, P(S::TSkinEdit)},
       {"rich edit", Cls("TRichEdit"), xcScrollbar, P(S::TSkinScrollbar)},
       {"dx memo", Cls("TdxDBMemo"), xcScrollbar, P(S::TSkinScrollbar)},
-      {"glyph button", Kind(K::GlyphButton), xcBitBtn, P(S::TSkinBitButton)},
-      {"speed button", With(Kind(K::SpeedButton), [](auto& c) { c.windowed = false; }), xcSpeedButton,
+      {"our glyph button", Tk("TBitBtn"), xcBitBtn, P(S::TSkinBitButton)},
+      {"our menu button, a glyph button unless Skin3rd says", Tk("TMenuButton"), xcBitBtn, P(S::TSkinBitButton)},
+      {"our speed button", Tk("TSpeedButton"), xcSpeedButton,
        P(S::TSkinSpeedButton)},
       {"panel", With(Tk("TPanel"), container), xcPanel,
        P(S::TSkinBox, [](auto& p) { p.transparent = true, p.children = ChildWork::WalkChildren, p.childrenFirst = true; })},
@@ -346,6 +347,8 @@ TEST(ControlMap, ChildrenOfForeignWindows) {
       {"SysTabControl32", 0x50012000, std::nullopt, P(S::None)},  // owner-drawn tabs
       {"ToolbarWindow32", 0x50000000, xcToolbar, P(S::TSkinBoxH)},
       {"Edit", 0x50010080, xcEdit, P(S::TSkinEdit)},
+      {"SysDateTimePick32", 0x50010000, xcEdit, P(S::TSkinDateTime)},
+      {"SysDateTimePick32", 0x50010009, xcEdit, P(S::TSkinEdit)},  // DTS_TIMEFORMAT
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.cls) + " " + std::to_string(c.style));

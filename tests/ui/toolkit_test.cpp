@@ -124,8 +124,19 @@ TEST_F(Toolkit, FocusMouseLeaveRecreateAndMenuNotifications) {
     if (m.msg == QM_MENUCHANGED) menu_changed = true;
     form_saved(m);
   });
-  f.SetMenu(nullptr);
+  // A menu bar comes out of the window's height, not out of the client area the form was given.
+  f.SetClientSize(300, 200);
+  HMENU bar = CreateMenu();
+  AppendMenuA(bar, MF_STRING, 1, "&File");
+  f.SetMenu(bar);
   EXPECT_TRUE(menu_changed);
+  RECT cr{};
+  GetClientRect(f.Handle(), &cr);
+  EXPECT_EQ(cr.bottom, 200);
+  f.SetMenu(nullptr);
+  DestroyMenu(bar);
+  GetClientRect(f.Handle(), &cr);
+  EXPECT_EQ(cr.bottom, 200);
   b.SetWindowProc(saved);
   f.SetWindowProc(form_saved);
 }

@@ -47,6 +47,19 @@ Bitmap32 Strip(const std::vector<Bitmap32>& frames) {
   for (const auto& f : frames) out.Blit(f, x, 0), x += f.Width();
   return out;
 }
+// Rows become columns: a picture for a horizontal bar serves a vertical one.
+Bitmap32 Transposed(const Bitmap32& b) {
+  Bitmap32 out(b.Height(), b.Width());
+  for (int y = 0; y < b.Height(); ++y)
+    for (int x = 0; x < b.Width(); ++x) out.Set(y, x, b.At(x, y));
+  return out;
+}
+Bitmap32 FlippedTopBottom(const Bitmap32& b) {
+  Bitmap32 out(b.Width(), b.Height());
+  for (int y = 0; y < b.Height(); ++y)
+    for (int x = 0; x < b.Width(); ++x) out.Set(x, b.Height() - 1 - y, b.At(x, y));
+  return out;
+}
 Bitmap32 Stack(const std::vector<Bitmap32>& frames) {
   int w = 0, h = 0;
   for (const auto& f : frames) h += f.Height(), w = std::max(w, f.Width());
@@ -472,8 +485,9 @@ Bitmap32 MenuBackground() {
   return b;
 }
 
-Bitmap32 TrackThumb(bool pointer) {
-  // Frames: normal, hot, pressed, disabled, focused.
+// The thumb's frames (normal, hot, pressed, disabled, focused), each pointing down or a plain box;
+// `turn` makes each frame what the other shapes need.
+Bitmap32 TrackThumb(bool pointer, const std::function<Bitmap32(const Bitmap32&)>& turn = {}) {
   constexpr int kW = 11, kH = 20;
   std::vector<Bitmap32> frames;
   for (int st = 1; st <= 5; ++st) {
@@ -492,9 +506,35 @@ Bitmap32 TrackThumb(bool pointer) {
         b.Set(kW - 1 - inset, y, border);
       }
     }
+    frames.push_back(turn ? turn(b) : std::move(b));
+  }
+  return Strip(frames);
+}
+
+// Tool bars: the bar (white fading into the face, a soft line below), then the tool buttons
+// hot, pressed, down and disabled (nothing: the bar shows through).
+Bitmap32 ToolBars() {
+  constexpr int kW = 24, kH = 28;
+  std::vector<Bitmap32> frames;
+  Bitmap32 bar(kW, kH, kFace);
+  for (int y = 0; y < kH - 1; ++y) HLine(bar, 0, kW, y, Mix(Rgb(252, 252, 253), kFace, 1.0 - y / double(kH - 2)));
+  HLine(bar, 0, kW, kH - 1, kLineSoft);
+  frames.push_back(std::move(bar));
+  for (int st = 2; st <= 5; ++st) {
+    Bitmap32 b(kW, kH, kMagenta);
+    if (st == 2) RoundBox(b, 0, 0, kW, kH, 3, Rgb(176, 198, 228), Rgb(236, 242, 250), kMagenta, kFace);
+    if (st == 3) RoundBox(b, 0, 0, kW, kH, 3, kAccent, Rgb(206, 220, 240), kMagenta, kFace);
+    if (st == 4) RoundBox(b, 0, 0, kW, kH, 3, kAccentLight, kAccentTint, kMagenta, kFace);
     frames.push_back(std::move(b));
   }
   return Strip(frames);
+}
+
+// The groove a track bar's thumb runs along: soft, flat, a little darker than the face.
+Bitmap32 TrackGroove() {
+  Bitmap32 b(8, 4, Rgb(222, 221, 225));
+  Frame(b, 0, 0, 8, 4, Rgb(190, 189, 193));
+  return b;
 }
 
 const char* kIni = R"(; Quillet's skin: soft greys and one accent.
@@ -726,6 +766,40 @@ Image=trackthumbh.bmp
 [Trackbar.ThumbDown]
 Image=trackthumbd.bmp
 
+[Trackbar.ThumbUp]
+Image=trackthumbu.bmp
+
+[Trackbar.ThumbVert]
+Image=trackthumbv.bmp
+
+[Trackbar.ThumbRight]
+Image=trackthumbr.bmp
+
+[Trackbar.ThumbLeft]
+Image=trackthumbl.bmp
+
+[ToolBars]
+Image=toolbars.bmp
+LeftWidth=3
+RightWidth=3
+TopHeight=3
+BottomHeight=3
+Trans=1
+
+[Track]
+Image=track.bmp
+LeftWidth=2
+RightWidth=2
+TopHeight=1
+BottomHeight=1
+
+[TRACKVERT]
+Image=trackvert.bmp
+LeftWidth=1
+RightWidth=1
+TopHeight=2
+BottomHeight=2
+
 [MDICONTROLS]
 Image=mdicontrols.bmp
 
@@ -782,6 +856,13 @@ SkinArtwork DrawQuilletSkin() {
   add("extraimages.bmp", ExtraImages());
   add("trackthumbh.bmp", TrackThumb(false));
   add("trackthumbd.bmp", TrackThumb(true));
+  add("trackthumbu.bmp", TrackThumb(true, FlippedTopBottom));
+  add("trackthumbv.bmp", TrackThumb(false, Transposed));
+  add("trackthumbr.bmp", TrackThumb(true, Transposed));
+  add("trackthumbl.bmp", TrackThumb(true, [](const Bitmap32& b) { return Transposed(FlippedTopBottom(b)); }));
+  add("track.bmp", TrackGroove());
+  add("toolbars.bmp", ToolBars());
+  add("trackvert.bmp", Transposed(TrackGroove()));
   add("mdicontrols.bmp", MdiControls());
   add("updownv.bmp", UpDownHalves(false));
   add("updownvglyph.bmp", UpDownGlyphs(false));

@@ -80,10 +80,14 @@ void TSkinTrackBar::Paint(HDC dc, const RECT& r) {
   const int thumbLength = vert ? in.thumb.Height() : in.thumb.Width();
   const int first = (vert ? in.channel.top : in.channel.left) + thumbLength / 2;
   const int last = (vert ? in.channel.bottom : in.channel.right) - 1 - thumbLength / 2;
+  // The inner ticks by their values, placed as the thumb would stand at them.
+  const int low = static_cast<int>(SendMessageA(hwnd_, TBM_GETRANGEMIN, 0, 0));
+  const int high = static_cast<int>(SendMessageA(hwnd_, TBM_GETRANGEMAX, 0, 0));
   in.ticks.push_back(first);
   const int inner = std::max(0, static_cast<int>(SendMessageA(hwnd_, TBM_GETNUMTICS, 0, 0)) - 2);
-  for (int i = 0; i < inner; ++i) {
-    const int at = static_cast<int>(SendMessageA(hwnd_, TBM_GETTICPOS, static_cast<WPARAM>(i), 0));
+  for (int i = 0; i < inner && high > low; ++i) {
+    const int value = static_cast<int>(SendMessageA(hwnd_, TBM_GETTIC, static_cast<WPARAM>(i), 0));
+    const int at = first + static_cast<int>(static_cast<long long>(value - low) * (last - first) / (high - low));
     if (at > first && at < last) in.ticks.push_back(at);
   }
   std::sort(in.ticks.begin(), in.ticks.end());
