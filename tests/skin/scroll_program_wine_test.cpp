@@ -15,6 +15,7 @@
 #include "skin/embedded_skin.h"
 #include "skin/skin_data.h"
 #include "skin/skin_messages.h"
+#include "scroll_probe.h"
 #include "support/many_classes.h"
 
 namespace quillet {
@@ -22,6 +23,7 @@ namespace {
 
 using namespace quillet::driver;
 using namespace quillet::skin;
+using namespace quillet::skin::testing;
 
 const std::string kExe = WindowsPath(QUILLET_EXE);
 const char kHideKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\HideDesktopIcons\\ClassicStartMenu";
@@ -49,22 +51,6 @@ bool WaitFor(const std::function<bool()>& what, int ms = 10000) {
   return what();
 }
 
-std::vector<HWND> VisibleChildren(HWND parent, const std::string& cls) {
-  struct Query {
-    const std::string& cls;
-    std::vector<HWND> found;
-  } q{cls, {}};
-  EnumChildWindows(
-      parent,
-      [](HWND h, LPARAM lp) -> BOOL {
-        auto& q = *reinterpret_cast<Query*>(lp);
-        if (ClassOf(h) == q.cls && IsWindowVisible(h)) q.found.push_back(h);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&q));
-  return q.found;
-}
-
 // The program with its main window up, skinned, on the page given.
 struct Running {
   Program program;
@@ -78,7 +64,7 @@ struct Running {
     }
     if (!program.Start(kExe, args) || !(main = WaitForWindow(program.Id(), "TQuilletFrm"))) return false;
     if (args.empty() && !WaitFor([&] { return AnswersOne(main); })) return false;
-    const std::vector<HWND> pages = VisibleChildren(main, "TPageControl");
+    const std::vector<HWND> pages = WindowsOfClass(main, "TPageControl");
     if (pages.empty()) return false;
     SendMessageA(pages[0], TCM_SETCURFOCUS, static_cast<WPARAM>(page), 0);
     SetForegroundWindow(main);
@@ -100,16 +86,7 @@ RECT VerticalBar(HWND list) {
   return {c.right, c.top, c.right + GetSystemMetrics(SM_CXVSCROLL), c.bottom};
 }
 
-// The visible overlay exactly over the list's vertical bar, or null.
-HWND OverlayOver(HWND main, HWND list) {
-  const RECT bar = VerticalBar(list);
-  for (HWND o : VisibleChildren(main, "QuilletScrollOverlay")) {
-    RECT r{};
-    GetWindowRect(o, &r);
-    if (EqualRect(&r, &bar)) return o;
-  }
-  return nullptr;
-}
+HWND OverlayOver(HWND main, HWND list) { return OverlayAt(WindowsOfClass(main, kOverlayClass), VerticalBar(list)); }
 
 // Where the overlay draws its thumb: the first row of its middle column that differs from the
 // picture of the bar without a thumb; -1 for none.
@@ -131,13 +108,8 @@ int DrawnThumbTop(HWND list) {
 
 int TopIndex(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0)); }
 
-void Mouse(int x, int y, DWORD flags) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in, sizeof in);
+void Mouse(int x, int y, DWORD flags = 0) {
+  MouseAt(x, y, flags);
   Sleep(40);
 }
 
@@ -161,11 +133,11 @@ class HideValues : public ::testing::Test {
     RegCreateKeyExA(HKEY_CURRENT_USER, kHideKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr);
     for (int i = 0; i < 300; ++i) {
       const DWORD one = i & 1;
-      RegSetValueExA(k, testing::ManyClassId(i).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4);
+      RegSetValueExA(k, quillet::testing::ManyClassId(i).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4);
     }
     RegCloseKey(k);
   }
-  testing::KeySnapshot saved_{HKEY_CURRENT_USER, kHideKey};
+  quillet::testing::KeySnapshot saved_{HKEY_CURRENT_USER, kHideKey};
 };
 
 TEST_F(HideValues, TheVisibilityListsBarIsCoveredAndItsPressesScrollAsTheSystemsDo) {
@@ -173,13 +145,13 @@ TEST_F(HideValues, TheVisibilityListsBarIsCoveredAndItsPressesScrollAsTheSystems
   {
     Running plain;
     ASSERT_TRUE(plain.Start(2, "--no-skin"));
-    const HWND list = VisibleChildren(plain.main, "TGrid").at(0);
+    const HWND list = WindowsOfClass(plain.main, "TGrid").at(0);
     ASSERT_TRUE(WaitFor([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 300; }));
     systemDrag = DragThumb(list, 40);
   }
   Running r;
   ASSERT_TRUE(r.Start(2));
-  const HWND list = VisibleChildren(r.main, "TGrid").at(0);
+  const HWND list = WindowsOfClass(r.main, "TGrid").at(0);
   ASSERT_TRUE(WaitFor([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 300; }));
   EXPECT_TRUE(AnswersOne(list));
   ASSERT_TRUE(WaitFor([&] { return OverlayOver(r.main, list) != nullptr; })) << "an overlay covers the bar";
@@ -208,9 +180,9 @@ TEST_F(HideValues, TheVisibilityListsBarIsCoveredAndItsPressesScrollAsTheSystems
 TEST(SkinnedLists, TheBuiltInPagesCheckListsShowNoBarAndNoOverlay) {
   Running r;
   ASSERT_TRUE(r.Start(1));
-  const std::vector<HWND> lists = VisibleChildren(r.main, "TCheckListBox");
+  const std::vector<HWND> lists = WindowsOfClass(r.main, "TCheckListBox");
   ASSERT_GE(lists.size(), 4u);
-  const std::vector<HWND> overlays = VisibleChildren(r.main, "QuilletScrollOverlay");
+  const std::vector<HWND> overlays = WindowsOfClass(r.main, "QuilletScrollOverlay");
   for (HWND l : lists) {
     EXPECT_TRUE(AnswersOne(l));
     EXPECT_FALSE(GetWindowLongPtrA(l, GWL_STYLE) & WS_VSCROLL);

@@ -1,6 +1,6 @@
 // Scroll-bar skins inside one program: the overlays sit on the system's bars and show what the
-// bars' state says, follow the lists through items, sizes, visibility and re-created windows,
-// hand presses to the system's bars, and leave nothing behind when the skin goes.
+// bars' state says, follow the lists through items, sizes, visibility, re-created windows and
+// scrolling of every kind, and leave nothing behind when the skin goes.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -18,6 +18,7 @@
 #include "skin/win32/form_skin.h"
 #include "skin/win32/manager.h"
 #include "skin/win32/skin_data.h"
+#include "scroll_probe.h"
 #include "support/many_classes.h"
 #include "ui/comctrls.h"
 #include "ui/forms.h"
@@ -25,6 +26,8 @@
 
 namespace quillet::skin::win32 {
 namespace {
+
+using namespace quillet::skin::testing;
 
 void Pump(int ms) {
   const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
@@ -36,92 +39,44 @@ void Pump(int ms) {
 
 bool AnswersOne(HWND h) { return SendMessageA(h, SKINMSG_QUERYSKIP, 0, 0) == 1; }
 
-std::string ClassOf(HWND h) {
-  char name[64] = {};
-  GetClassNameA(h, name, sizeof name);
-  return name;
-}
-
 // Every overlay window of this thread, children and pop-ups alike.
-std::vector<HWND> Overlays(bool visibleOnly) {
-  std::vector<HWND> found;
-  auto take = [&](HWND h) {
-    if (ClassOf(h) == "QuilletScrollOverlay" && (!visibleOnly || IsWindowVisible(h))) found.push_back(h);
-  };
+std::vector<HWND> Overlays(bool visibleOnly = true) {
+  std::vector<HWND> tops, all;
   EnumThreadWindows(
       GetCurrentThreadId(),
-      [](HWND top, LPARAM lp) -> BOOL {
-        auto& t = *reinterpret_cast<decltype(take)*>(lp);
-        t(top);
-        EnumChildWindows(
-            top, [](HWND c, LPARAM l) -> BOOL { return (*reinterpret_cast<decltype(take)*>(l))(c), TRUE; }, lp);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&take));
-  return found;
+      [](HWND h, LPARAM lp) { return reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h), TRUE; },
+      reinterpret_cast<LPARAM>(&tops));
+  for (HWND t : tops)
+    for (HWND o : WindowsOfClass(t, kOverlayClass, visibleOnly)) all.push_back(o);
+  return all;
 }
 
-RECT BarRect(HWND control, bool horizontal) {
+COLORREF ScreenPixel(int x, int y) {
+  HDC dc = GetDC(nullptr);
+  const COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(nullptr, dc);
+  return c;
+}
+
+SCROLLBARINFO BarInfo(HWND control, bool horizontal) {
   SCROLLBARINFO sbi{};
   sbi.cbSize = sizeof sbi;
   GetScrollBarInfo(control, horizontal ? OBJID_HSCROLL : OBJID_VSCROLL, &sbi);
-  return sbi.rcScrollBar;
+  return sbi;
 }
 
-// The visible overlay exactly over one of the control's bars, or null.
-HWND OverlayOver(HWND control, bool horizontal) {
-  const RECT bar = BarRect(control, horizontal);
-  for (HWND o : Overlays(true)) {
-    RECT r{};
-    GetWindowRect(o, &r);
-    if (EqualRect(&r, &bar)) return o;
-  }
-  return nullptr;
-}
+HWND OverlayOver(HWND control, bool horizontal) { return OverlayAt(Overlays(), BarInfo(control, horizontal).rcScrollBar); }
 
-Bitmap32 Capture(const RECT& r) {
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  Bitmap32 out(w, h, 0);
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, bmp);
-  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) out.Set(x, y, static_cast<const Pixel*>(bits)[y * w + x] & 0xFFFFFF);
-  SelectObject(mem, old);
-  DeleteObject(bmp);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  return out;
-}
-
-// How many pixels of the overlay over the control's bar differ from what the painter draws for
-// the bar's state: its thumb where the system has it, arrows and track as given.
+// Pixels of the overlay over one of the control's bars that differ from the painter's picture of
+// the bar: its thumb where the system has it, arrows and track as given.
 int Mismatches(HWND control, bool horizontal, const TSkinElements& s, int zone = kZoneNone, bool enabled = true) {
-  const RECT bar = BarRect(control, horizontal);
-  SCROLLBARINFO sbi{};
-  sbi.cbSize = sizeof sbi;
-  GetScrollBarInfo(control, horizontal ? OBJID_HSCROLL : OBJID_VSCROLL, &sbi);
+  const SCROLLBARINFO sbi = BarInfo(control, horizontal);
   ScrollOverlayInput in;
-  in.width = bar.right - bar.left;
-  in.height = bar.bottom - bar.top;
   in.horizontal = horizontal;
   in.enabled = enabled;
   in.zone = zone;
-  in.arrow = GetSystemMetrics(horizontal ? SM_CXHSCROLL : SM_CYVSCROLL);
   if (!(sbi.rgstate[0] & STATE_SYSTEM_UNAVAILABLE)) in.thumb = {sbi.xyThumbTop, sbi.xyThumbBottom};
-  Bitmap32 want(in.width, in.height, 0);
-  DrawScrollOverlay(want.View(), in, s);
-  const Bitmap32 got = Capture(bar);
-  int differ = 0;
-  for (int y = 0; y < in.height; ++y)
-    for (int x = 0; x < in.width; ++x) differ += (got.At(x, y) & 0xFFFFFF) != (want.At(x, y) & 0xFFFFFF);
-  return differ;
+  return Differences(sbi.rcScrollBar, in, s);
 }
 
 // Mismatches at rest, once the pointer's leaving has been noticed (the system looks now and then).
@@ -134,22 +89,11 @@ int SettledMismatches(HWND control, const TSkinElements& s) {
   return differ;
 }
 
-void Mouse(int x, int y, DWORD flags) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in, sizeof in);
-}
-
 std::vector<std::string> Lines(int n) {
   std::vector<std::string> v;
   for (int i = 0; i < n; ++i) v.push_back("Line " + std::to_string(i));
   return v;
 }
-
-int TopIndex(HWND list) { return static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0)); }
 
 class ScrollSkin : public ::testing::Test {
  protected:
@@ -159,11 +103,9 @@ class ScrollSkin : public ::testing::Test {
     form->SetClientSize(560, 380);
     form->SetCaption("Scroll bars");
     list = &ui::Make<ui::TListBox>(*form, form.get(), "List", {10, 10, 160, 150});
-    plain = &ui::Make<ui::TListBox>(*form, form.get(), "Plain", {190, 10, 160, 150});
     grid = &ui::Make<ui::TGrid>(*form, form.get(), "Grid", {10, 180, 340, 160});
     combo = &ui::Make<ui::TComboBox>(*form, form.get(), "Combo", {380, 10, 160, 21});
     data = &form->Own<TSkinData>(form.get(), "SkinData1");
-    plain->SetTag(data->DisableTag);  // the system's own bar, to compare with
     data->SetActive(true);
     ASSERT_TRUE(data->ReadSkinStream(EmbeddedSkinStream()));
     data->Loaded();
@@ -176,7 +118,7 @@ class ScrollSkin : public ::testing::Test {
   }
   const TSkinElements& Skin() const { return data->Elements(); }
   std::unique_ptr<ui::TForm> form;
-  ui::TListBox *list = nullptr, *plain = nullptr;
+  ui::TListBox* list = nullptr;
   ui::TGrid* grid = nullptr;
   ui::TComboBox* combo = nullptr;
   TSkinData* data = nullptr;
@@ -223,7 +165,7 @@ TEST_F(ScrollSkin, OverlaysFollowTheBarsThroughItemsSizesVisibilityAndState) {
   // The skinned border, in the window and through the border message.
   RECT wr{};
   GetWindowRect(h, &wr);
-  EXPECT_EQ(Capture(wr).At(0, 40), PixelFromColorRef(data->Colour(slot::ButtonShadow)));
+  EXPECT_EQ(ScreenPixel(wr.left, wr.top + 40), data->Colour(slot::ButtonShadow));
   HDC mem = CreateCompatibleDC(nullptr);
   HBITMAP bmp = CreateCompatibleBitmap(GetDC(nullptr), 50, 50);
   HGDIOBJ old = SelectObject(mem, bmp);
@@ -237,43 +179,6 @@ TEST_F(ScrollSkin, OverlaysFollowTheBarsThroughItemsSizesVisibilityAndState) {
   list->Clear();
   Pump(100);
   EXPECT_FALSE(IsWindowVisible(o)) << "the bar went, and the overlay with it";
-}
-
-TEST_F(ScrollSkin, PressesAndDragsScrollAsTheSystemsBarDoes) {
-  for (ui::TListBox* l : {list, plain}) l->SetItems(Lines(100));
-  Pump(100);
-  const HWND h = list->Handle(), p = plain->Handle();
-  ASSERT_TRUE(AnswersOne(h));
-  ASSERT_FALSE(AnswersOne(p));
-  const RECT bar = BarRect(h, false);
-  const int x = (bar.left + bar.right) / 2, arrow = GetSystemMetrics(SM_CYVSCROLL);
-
-  // Over the lower arrow it is hot; a click there scrolls one line.
-  Mouse(x, bar.bottom - arrow / 2, 0);
-  Pump(150);
-  EXPECT_EQ(Mismatches(h, false, Skin(), kZoneSecondArrow), 0) << "hot";
-  Mouse(x, bar.bottom - arrow / 2, MOUSEEVENTF_LEFTDOWN);
-  Mouse(x, bar.bottom - arrow / 2, MOUSEEVENTF_LEFTUP);
-  Pump(150);
-  EXPECT_EQ(TopIndex(h), 1);
-
-  // The same drag of the thumb on both lists ends at the same line.
-  for (HWND w : {h, p}) {
-    SCROLLBARINFO sbi{};
-    sbi.cbSize = sizeof sbi;
-    GetScrollBarInfo(w, OBJID_VSCROLL, &sbi);
-    const int tx = (sbi.rcScrollBar.left + sbi.rcScrollBar.right) / 2;
-    const int ty = sbi.rcScrollBar.top + (sbi.xyThumbTop + sbi.xyThumbBottom) / 2;
-    Mouse(tx, ty, 0);
-    Mouse(tx, ty, MOUSEEVENTF_LEFTDOWN);
-    for (int dy = 5; dy <= 40; dy += 5) Mouse(tx, ty + dy, 0);
-    Mouse(tx, ty + 40, MOUSEEVENTF_LEFTUP);
-    Pump(300);
-  }
-  EXPECT_GT(TopIndex(h), 10);
-  EXPECT_EQ(TopIndex(h), TopIndex(p));
-  Mouse(600, 300, 0);
-  EXPECT_EQ(SettledMismatches(h, Skin()), 0) << "back at rest where the system's thumb is";
 }
 
 TEST_F(ScrollSkin, ARecreatedListGetsAFreshSkinAndTheSkinLeavesNothingBehind) {
@@ -316,12 +221,12 @@ TEST_F(ScrollSkin, TheGridsHeaderIsSkinned) {
   const int frames = bar.Frame, fw = bar.Bitmap.Width() / frames;
   // The middle of the second section, clear of its title: nothing but the picture.
   const int x = (item.left + item.right) / 2, y = (item.top + item.bottom) / 2;
-  const auto at = [&] { return Capture({x, y, x + 1, y + 1}).At(0, 0); };
+  const auto at = [&] { return PixelFromColorRef(ScreenPixel(x, y)); };
   EXPECT_EQ(at(), bar.Bitmap.At(fw / 2, bar.Bitmap.Height() / 2) & 0xFFFFFF);
-  Mouse(x, y, 0);
+  MouseAt(x, y, 0);
   Pump(150);
   EXPECT_EQ(at(), bar.Bitmap.At(fw + fw / 2, bar.Bitmap.Height() / 2) & 0xFFFFFF) << "hot";
-  Mouse(600, 300, 0);
+  MouseAt(600, 300, 0);
   Pump(150);
 }
 
@@ -352,13 +257,50 @@ TEST_F(ScrollSkin, ADroppedDownListIsCoveredWhileItIsDown) {
   EXPECT_FALSE(IsWindowVisible(o));
 }
 
+TEST_F(ScrollSkin, AScrollBarControlIsCoveredWholeAndTellsItsParent) {
+  const HWND sb = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_VERT, 380, 60, 17, 200,
+                                  form->Handle(), nullptr, nullptr, nullptr);
+  SCROLLINFO si{sizeof si, SIF_ALL, 0, 100, 10, 0, 0};
+  SetScrollInfo(sb, SB_CTL, &si, TRUE);
+  TWinSkinForm* fs = TSkinManage::Instance()->FindForm(form->Handle());
+  auto skin = MakeControlSkin(SkinClass::TSkinScrollbar, SkinMode::Single);
+  skin->AttachWindow(sb, *data, *fs);
+  fs->AddControlSkin(std::move(skin));
+  Pump(100);
+  RECT r{};
+  GetWindowRect(sb, &r);
+  const int arrow = GetSystemMetrics(SM_CYVSCROLL);
+  const auto showsPosition = [&](int pos) {
+    ScrollOverlayInput in;
+    in.thumb = StandaloneThumb(200, arrow, 0, 100, 10, pos);
+    return Differences(r, in, Skin()) == 0;
+  };
+  EXPECT_TRUE(showsPosition(0));
+  SetScrollPos(sb, SB_CTL, 60, TRUE);
+  Pump(50);
+  EXPECT_TRUE(showsPosition(60));
+
+  int lineDowns = 0;
+  const ui::MessageHandler prev = form->WindowProc();
+  form->SetWindowProc([&](ui::Message& m) {
+    if (m.msg == WM_VSCROLL && m.lparam == reinterpret_cast<std::intptr_t>(sb) && LOWORD(m.wparam) == SB_LINEDOWN)
+      ++lineDowns;
+    prev(m);
+  });
+  MouseAt((r.left + r.right) / 2, r.bottom - 4, MOUSEEVENTF_LEFTDOWN);
+  MouseAt((r.left + r.right) / 2, r.bottom - 4, MOUSEEVENTF_LEFTUP);
+  Pump(200);
+  form->SetWindowProc(prev);
+  EXPECT_EQ(lineDowns, 1) << "the press went to the scroll bar, which told its parent";
+  DestroyWindow(sb);
+}
+
 TEST_F(ScrollSkin, TheClassBrowserKeepsItsOverlayInStepOverTenThousandRows) {
   constexpr int kClasses = 10000;
-  testing::RemoveManyClasses(kClasses);
-  testing::MakeManyClasses(kClasses);
-  for (ui::TControl* c : {static_cast<ui::TControl*>(list), static_cast<ui::TControl*>(plain),
-                          static_cast<ui::TControl*>(combo)})
-    c->SetVisible(false);
+  quillet::testing::RemoveManyClasses(kClasses);
+  quillet::testing::MakeManyClasses(kClasses);
+  list->SetVisible(false);
+  combo->SetVisible(false);
   grid->SetBounds({10, 10, 540, 360});
   icons::ClsidBrowserPage browser(*grid);
   browser.GetCLSIDList();
@@ -369,17 +311,16 @@ TEST_F(ScrollSkin, TheClassBrowserKeepsItsOverlayInStepOverTenThousandRows) {
   EXPECT_EQ(Mismatches(h, false, Skin()), 0);
 
   const auto click = [&](int x, int y) {
-    Mouse(x, y, MOUSEEVENTF_LEFTDOWN);
-    Mouse(x, y, MOUSEEVENTF_LEFTUP);
+    MouseAt(x, y, MOUSEEVENTF_LEFTDOWN);
+    MouseAt(x, y, MOUSEEVENTF_LEFTUP);
     Pump(150);
-    Mouse(600, 500, 0);
+    MouseAt(600, 500, 0);
   };
   const auto key = [&](WPARAM vk) { SendMessageA(h, WM_KEYDOWN, vk, 0); };
-  const RECT bar = BarRect(h, false);
+  const RECT bar = BarInfo(h, false).rcScrollBar;
   const int x = (bar.left + bar.right) / 2;
   const std::pair<const char*, std::function<void()>> steps[] = {
       {"end", [&] { key(VK_END); }},
-      {"wheel up", [&] { SendMessageA(h, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0); }},
       {"wheel", [&] { SendMessageA(h, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(x - 50, bar.top + 50)); }},
       {"upper arrow", [&] { click(x, bar.top + 4); }},
       {"page above the thumb", [&] { click(x, bar.top + GetSystemMetrics(SM_CYVSCROLL) + 4); }},
@@ -394,7 +335,11 @@ TEST_F(ScrollSkin, TheClassBrowserKeepsItsOverlayInStepOverTenThousandRows) {
     EXPECT_TRUE(OverlayOver(h, false)) << what;
     EXPECT_EQ(SettledMismatches(h, Skin()), 0) << what;
   }
-  testing::RemoveManyClasses(kClasses);
+  MouseAt(x, bar.bottom - 4);
+  Pump(150);
+  EXPECT_EQ(Mismatches(h, false, Skin(), kZoneSecondArrow), 0) << "hot under the pointer";
+  MouseAt(600, 500);
+  quillet::testing::RemoveManyClasses(kClasses);
 }
 
 }  // namespace

@@ -60,8 +60,10 @@ bool TWScrollbar::Create() {
   popup_ = !parent || parent == GetDesktopWindow();
   const DWORD style = popup_ ? WS_POPUP : WS_CHILD | WS_CLIPSIBLINGS;
   const DWORD ex = WS_EX_TOOLWINDOW | WS_EX_NOPARENTNOTIFY | (popup_ ? WS_EX_TOPMOST | WS_EX_NOACTIVATE : 0);
-  CreateWindowExA(ex, kOverlayClass, "", style, 0, 0, 0, 0, popup_ ? nullptr : parent, nullptr,
-                  GetModuleHandleA(nullptr), this);
+  // The window procedure learns its handle at WM_NCCREATE; a creation refused later leaves none.
+  if (!CreateWindowExA(ex, kOverlayClass, "", style, 0, 0, 0, 0, popup_ ? nullptr : parent, nullptr,
+                       GetModuleHandleA(nullptr), this))
+    hwnd_ = nullptr;
   return hwnd_ != nullptr;
 }
 
@@ -77,55 +79,54 @@ LRESULT CALLBACK TWScrollbar::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 int TWScrollbar::Arrow() const { return GetSystemMetrics(horizontal_ ? SM_CXHSCROLL : SM_CYVSCROLL); }
 
-int TWScrollbar::CursorAlong() const {
-  POINT p{};
-  GetCursorPos(&p);
-  ScreenToClient(hwnd_, &p);
-  return Along(p);
-}
-
-ThumbSpan TWScrollbar::SystemThumb() const {
+TWScrollbar::BarState TWScrollbar::Query() const {
+  BarState b;
   const HWND c = Control();
-  const int length = horizontal_ ? placed_.right - placed_.left : placed_.bottom - placed_.top;
+  b.enabled = IsWindowEnabled(c) != FALSE;
   if (kind_ == kStandalone) {
+    if (!GetWindowRect(c, &b.rect)) return b;
+    b.shown = true;
+    const int length = horizontal_ ? b.rect.right - b.rect.left : b.rect.bottom - b.rect.top;
     SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
-    if (!GetScrollInfo(c, SB_CTL, &si)) return {};
-    return StandaloneThumb(length, Arrow(), si.nMin, si.nMax, static_cast<int>(si.nPage), si.nPos);
+    if (GetScrollInfo(c, SB_CTL, &si))
+      b.thumb = StandaloneThumb(length, Arrow(), si.nMin, si.nMax, static_cast<int>(si.nPage), si.nPos);
+    return b;
   }
   SCROLLBARINFO sbi{};
   sbi.cbSize = sizeof sbi;
-  if (!Api().GetScrollBarInfo || !Api().GetScrollBarInfo(c, horizontal_ ? OBJID_HSCROLL : OBJID_VSCROLL, &sbi) ||
-      (sbi.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) || sbi.xyThumbBottom <= sbi.xyThumbTop)
-    return {};
-  return {sbi.xyThumbTop, sbi.xyThumbBottom};
+  if (!Api().GetScrollBarInfo || !Api().GetScrollBarInfo(c, horizontal_ ? OBJID_HSCROLL : OBJID_VSCROLL, &sbi))
+    return b;
+  b.shown = !(sbi.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN)) && !IsRectEmpty(&sbi.rcScrollBar);
+  b.rect = sbi.rcScrollBar;
+  // A bar with nothing to scroll is drawn disabled, as the system draws it.
+  if (sbi.rgstate[0] & STATE_SYSTEM_UNAVAILABLE)
+    b.enabled = false;
+  else if (sbi.xyThumbBottom > sbi.xyThumbTop)
+    b.thumb = {sbi.xyThumbTop, sbi.xyThumbBottom};
+  return b;
 }
 
-bool TWScrollbar::BarEnabled() const {
-  const HWND c = Control();
-  if (!IsWindowEnabled(c)) return false;
-  if (kind_ == kStandalone || !Api().GetScrollBarInfo) return true;
-  SCROLLBARINFO sbi{};
-  sbi.cbSize = sizeof sbi;
-  return !Api().GetScrollBarInfo(c, horizontal_ ? OBJID_HSCROLL : OBJID_VSCROLL, &sbi) ||
-         !(sbi.rgstate[0] & STATE_SYSTEM_UNAVAILABLE);
-}
-
-int TWScrollbar::ZoneAt(int a) const {
-  const ThumbSpan t = SystemThumb();
+int TWScrollbar::ZoneAt(int a, const BarState& b) const {
   const int length = horizontal_ ? placed_.right - placed_.left : placed_.bottom - placed_.top;
-  return ScrollZoneAt(a, Arrow(), t.start, t.end, length);
+  return ScrollZoneAt(a, Arrow(), b.thumb.start, b.thumb.end, length);
 }
 
-TWScrollbar::Look TWScrollbar::Current() const {
+TWScrollbar::Look TWScrollbar::LookOf(const BarState& b) const {
   Look l;
   l.width = placed_.right - placed_.left;
   l.height = placed_.bottom - placed_.top;
   l.zone = zone_;
   l.pressed = pressed_;
-  l.enabled = BarEnabled();
-  ThumbDrag d = drag_;
-  d.cursor = CursorAlong();
-  l.thumb = DrawnThumb(SystemThumb(), pressed_ && zone_ == kZoneThumb, d, Arrow(), horizontal_ ? l.width : l.height);
+  l.enabled = b.enabled;
+  l.thumb = b.thumb;
+  if (pressed_ && zone_ == kZoneThumb) {
+    POINT p{};
+    GetCursorPos(&p);
+    ScreenToClient(hwnd_, &p);
+    ThumbDrag d = drag_;
+    d.cursor = Along(p);
+    l.thumb = DrawnThumb(b.thumb, true, d, Arrow(), horizontal_ ? l.width : l.height);
+  }
   return l;
 }
 
@@ -133,18 +134,9 @@ void TWScrollbar::Place() {
   if (!hwnd_ && !Create()) return;
   const HWND c = Control();
   if (!IsWindow(c) || !(GetWindowLongPtrA(c, GWL_STYLE) & WS_VISIBLE)) return Hide();
-  RECT bar{};
-  if (kind_ == kStandalone) {
-    GetWindowRect(c, &bar);
-  } else {
-    SCROLLBARINFO sbi{};
-    sbi.cbSize = sizeof sbi;
-    if (!Api().GetScrollBarInfo || !Api().GetScrollBarInfo(c, horizontal_ ? OBJID_HSCROLL : OBJID_VSCROLL, &sbi) ||
-        (sbi.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN)))
-      return Hide();
-    bar = sbi.rcScrollBar;
-  }
-  if (IsRectEmpty(&bar)) return Hide();
+  const BarState b = Query();
+  if (!b.shown) return Hide();
+  RECT bar = b.rect;
   if (!popup_) {
     const HWND parent = GetAncestor(c, GA_PARENT);
     if (GetParent(hwnd_) != parent) SetParent(hwnd_, parent);
@@ -158,7 +150,7 @@ void TWScrollbar::Place() {
     if (w == c || !other || w != other->Hwnd()) break;
   }
   const bool moved = !EqualRect(&bar, &placed_);
-  if (visible_ && inFront && !moved && IsWindowVisible(hwnd_) == IsWindowVisible(c)) return Refresh();
+  if (visible_ && inFront && !moved && (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VISIBLE)) return Show(b, false);
   UINT flags = SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_SHOWWINDOW;
   if (inFront) flags |= SWP_NOZORDER;
   if (!moved) flags |= SWP_NOMOVE | SWP_NOSIZE;
@@ -167,7 +159,7 @@ void TWScrollbar::Place() {
   placed_ = bar;
   visible_ = true;
   SetWindowPos(hwnd_, after ? after : HWND_TOP, bar.left, bar.top, bar.right - bar.left, bar.bottom - bar.top, flags);
-  Refresh(true);
+  Show(b, true);
 }
 
 void TWScrollbar::Hide() {
@@ -183,16 +175,19 @@ void TWScrollbar::Enable(bool on) {
 }
 
 void TWScrollbar::Refresh(bool force) {
-  if (!hwnd_ || !visible_) return;
-  if (!force && shown_ && *shown_ == Current()) return;
+  if (hwnd_ && visible_) Show(Query(), force);
+}
+
+void TWScrollbar::Show(const BarState& b, bool force) {
+  const Look l = LookOf(b);
+  if (!force && shown_ && *shown_ == l) return;
   if (HDC dc = GetDC(hwnd_)) {
-    Paint(dc);
+    Paint(dc, l);
     ReleaseDC(hwnd_, dc);
   }
 }
 
-void TWScrollbar::Paint(HDC dc) {
-  const Look l = Current();
+void TWScrollbar::Paint(HDC dc, const Look& l) {
   if (l.width <= 0 || l.height <= 0 || !canvas_.Resize(l.width, l.height)) return;
   ScrollOverlayInput in;
   in.width = l.width;
@@ -217,11 +212,12 @@ void TWScrollbar::Press(POINT screen) {
   if (!hwnd_) return;
   POINT p = screen;
   ScreenToClient(hwnd_, &p);
+  const BarState b = Query();
   drag_.savedCursor = Along(p);
-  drag_.savedStart = SystemThumb().start;
-  zone_ = ZoneAt(drag_.savedCursor);
+  drag_.savedStart = b.thumb.start;
+  zone_ = ZoneAt(drag_.savedCursor, b);
   pressed_ = true;
-  Refresh(true);
+  Show(b, true);
 }
 
 void TWScrollbar::Release() {
@@ -249,7 +245,7 @@ void TWScrollbar::HoverAt(POINT screen) {
   int zone = kZoneNone;
   if (PtInRect(&wr, screen)) {
     ScreenToClient(hwnd_, &screen);
-    zone = ZoneAt(Along(screen));
+    zone = ZoneAt(Along(screen), Query());
   }
   if (zone == zone_) return;
   zone_ = zone;
@@ -284,7 +280,7 @@ void TWScrollbar::OnPress(LPARAM lp) {
 
 void TWScrollbar::OnMouseMove(int a) {
   TrackLeave();
-  const int zone = ZoneAt(a);
+  const int zone = ZoneAt(a, Query());
   if (zone == zone_) return;
   zone_ = zone;
   Refresh();
@@ -296,7 +292,7 @@ LRESULT TWScrollbar::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       return 1;
     case WM_PAINT: {
       PAINTSTRUCT ps;
-      if (HDC dc = BeginPaint(hwnd_, &ps)) Paint(dc);
+      if (HDC dc = BeginPaint(hwnd_, &ps)) Paint(dc, LookOf(Query()));
       EndPaint(hwnd_, &ps);
       return 0;
     }
@@ -388,6 +384,12 @@ void TSkinScrollbar::Setup() {
     }
   }
 
+  // The control's own drawing of its bars stays under the overlays.
+  if (!(style & WS_CLIPSIBLINGS)) {
+    SetWindowLongPtrA(hwnd_, GWL_STYLE, style | WS_CLIPSIBLINGS);
+    clip_added_ = true;
+  }
+
   if (single_) {
     const auto kind = control_ ? control_->GetProperty("Kind") : std::nullopt;
     const bool horizontal = kind ? StandaloneIsHorizontal(kind->AsText())
@@ -424,6 +426,8 @@ void TSkinScrollbar::Detach(bool windowGoing) {
   if (!windowGoing && fixed_colour_ && control_alive_ && control_)
     control_->SetProperty("FixedColor", std::to_string(*fixed_colour_));
   const bool dead = Dead();
+  if (!windowGoing && !dead && clip_added_)
+    SetWindowLongPtrA(hwnd_, GWL_STYLE, GetWindowLongPtrA(hwnd_, GWL_STYLE) & ~WS_CLIPSIBLINGS);
   TSkinControl::Detach(windowGoing);
   // Overlays whose parent stays would be left over nothing.
   FreeOverlays();
@@ -484,8 +488,6 @@ bool TSkinScrollbar::BeforeMessage(ui::Message& m) {
         FillCorner(dc);
         ReleaseDC(hwnd_, dc);
       }
-      // The system's bars under the overlays are drawn over them unless siblings clip.
-      if (!(GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_CLIPSIBLINGS)) RefreshOverlays(true);
       return false;
     }
     case SKINMSG_PAINTBORDER:

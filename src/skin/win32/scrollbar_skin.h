@@ -53,23 +53,29 @@ class TWScrollbar {
   void OnPress(LPARAM lp);
   void OnMouseMove(int a);
   void TrackLeave();
-  void Paint(HDC dc);
   bool Create();
   HWND Control() const;
   int Arrow() const;
   int Along(POINT client) const { return horizontal_ ? client.x : client.y; }
-  int CursorAlong() const;
-  int ZoneAt(int a) const;
-  ThumbSpan SystemThumb() const;
-  bool BarEnabled() const;
-  // What the last paint showed; a refresh with the same is skipped.
+
+  // The system's bar, asked once for each thing the overlay does.
+  struct BarState {
+    bool shown = false, enabled = false;
+    RECT rect{};  // on the screen
+    ThumbSpan thumb;
+  };
+  BarState Query() const;
+  int ZoneAt(int a, const BarState& b) const;
+  // What the overlay shows; a refresh that would show the same is skipped.
   struct Look {
     int width = 0, height = 0, zone = kZoneNone;
     bool enabled = true, pressed = false;
     ThumbSpan thumb;
     bool operator==(const Look&) const = default;
   };
-  Look Current() const;
+  Look LookOf(const BarState& b) const;
+  void Show(const BarState& b, bool force);
+  void Paint(HDC dc, const Look& l);
 
   TSkinScrollbar& owner_;
   Kind kind_;
@@ -119,7 +125,7 @@ class TSkinScrollbar : public TSkinControl {
 
   bool single_;
   bool border_ = false;
-  int edge_ = 0;  // the control's border width, which the skinned border covers
+  bool clip_added_ = false;
   std::unique_ptr<TWScrollbar> horz_, vert_;
   std::optional<std::int64_t> fixed_colour_;
 };
