@@ -140,6 +140,16 @@ void TWinSkinForm::Initialize(TSkinData* data) {
     }
   }
   borders_ = SkinBorders(data_->Elements(), border_);
+  if (kind_ == FrameKind::MdiChild) {
+    // A child's caption no lower than the system's, so its menu merges where the system puts it.
+    const int system = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
+    if (borders_.top < system) menu_bar_height_ += system - borders_.top;
+  }
+  if (!full_ && data_->SkinControls.Has(xcMenuItem)) {
+    // Only the items are the skin's: the main menu's drop-downs are drawn by it.
+    if (form_) form_->SetProperty("AutoScroll", "False");
+    if (HMENU menu = GetMenu(hwnd_)) MakeOwnerDrawn(menu, owner_drawn_);
+  }
   if (form_) {
     saved_color_ = form_->GetColor();
     color_saved_ = true;
@@ -244,6 +254,7 @@ void TWinSkinForm::Restore() {
   }
   if (!going && native_menu_ && IsMenu(native_menu_)) SetMenu(hwnd_, native_menu_);
   menu_bar_.reset();
+  UndoOwnerDrawn(owner_drawn_);
   if (mdi_client_ && mdi_client_prev_ && IsWindow(mdi_client_)) {
     SetWindowLongPtrA(mdi_client_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(mdi_client_prev_));
     RemovePropA(mdi_client_, "QuilletSkinMdiParent");
@@ -594,6 +605,16 @@ LRESULT TWinSkinForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
       }
       break;
+    case WM_MEASUREITEM: {
+      auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+      if (wp == 0 && mis && mis->CtlType == ODT_MENU && state_ != kAttached && MeasureMenuItem(mis)) return TRUE;
+      break;
+    }
+    case WM_DRAWITEM: {
+      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+      if (wp == 0 && dis && dis->CtlType == ODT_MENU && state_ != kAttached && DrawMenuItem(dis)) return TRUE;
+      break;
+    }
     default:
       break;
   }
@@ -715,16 +736,6 @@ LRESULT TWinSkinForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       case WM_MENUCHAR: {
         const LRESULT r = SkinMenuChar(reinterpret_cast<HMENU>(lp), static_cast<wchar_t>(LOWORD(wp)));
         if (r != -1) return r;
-        break;
-      }
-      case WM_MEASUREITEM: {
-        auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-        if (wp == 0 && mis && mis->CtlType == ODT_MENU && MeasureMenuItem(mis)) return TRUE;
-        break;
-      }
-      case WM_DRAWITEM: {
-        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-        if (wp == 0 && dis && dis->CtlType == ODT_MENU && DrawMenuItem(dis)) return TRUE;
         break;
       }
       default:

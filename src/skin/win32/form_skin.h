@@ -18,6 +18,7 @@ namespace quillet::skin::win32 {
 
 class TSkinControl;
 class TWinSkinMenu;
+struct SkinMenuItem;
 class TSkinManage;
 
 class TWinSkinForm {
@@ -140,6 +141,7 @@ class TWinSkinForm {
   int native_dx_ = 0, native_dy_ = 0;  // native frame: window minus client size
   SIZE keep_client_{};                  // the client size before skinning, for the first resize
   std::unique_ptr<TWinSkinMenu> menu_bar_;
+  std::vector<std::unique_ptr<SkinMenuItem>> owner_drawn_;  // main-menu items the skin draws
   HMENU native_menu_ = nullptr;
   HWND mdi_client_ = nullptr;
   WNDPROC mdi_client_prev_ = nullptr;

@@ -1,0 +1,291 @@
+#include "skin/win32/tab_skin.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "skin/skin_messages.h"
+#include "skin/win32/form_skin.h"
+#include "skin/win32/skin_data.h"
+#include "skin/win32_system.h"
+#include "ui/comctrls.h"
+
+namespace quillet::skin::win32 {
+
+namespace {
+
+constexpr int kMaxTabText = 80;
+// The room a tab leaves around its text, the control's own and with a close box beside the text.
+constexpr int kPaddingX = 6, kPaddingY = 3, kCloseBoxPaddingX = kPaddingX + 8;
+
+// The part of a view that `r` covers, clipped to it.
+BitmapView Part(BitmapView v, const Rect& r) {
+  const int l = std::clamp(r.left, 0, v.width), t = std::clamp(r.top, 0, v.height);
+  const int rr = std::clamp(r.right, l, v.width), b = std::clamp(r.bottom, t, v.height);
+  return {v.Row(t) + l, rr - l, b - t, v.stride};
+}
+
+Bitmap32 CopyOf(BitmapView v) {
+  Bitmap32 b(v.width, v.height);
+  for (int y = 0; y < v.height; ++y) std::copy(v.Row(y), v.Row(y) + v.width, b.Row(y));
+  return b;
+}
+
+void Put(BitmapView v, const Bitmap32& b) {
+  const int w = std::min(v.width, b.Width()), h = std::min(v.height, b.Height());
+  for (int y = 0; y < h; ++y) std::copy(b.Row(y), b.Row(y) + w, v.Row(y));
+}
+
+void SetPadding(HWND tab, int x) {
+  SendMessageA(tab, TCM_SETPADDING, 0, MAKELPARAM(x, kPaddingY));
+  // The same font again has the control measure its tabs anew.
+  SendMessageA(tab, WM_SETFONT, static_cast<WPARAM>(SendMessageA(tab, WM_GETFONT, 0, 0)), TRUE);
+}
+
+RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace
+
+void TSkinTab::AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinControl& control, bool transparent) {
+  TSkinControl::AttachControl(form, data, control, transparent);
+  Prepare();
+  if (state_ == kAttached) scroller_.Attach(hwnd_, data, form);
+}
+
+void TSkinTab::AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form) {
+  TSkinControl::AttachWindow(hwnd, data, form);
+  Prepare();
+  if (state_ == kAttached) scroller_.Attach(hwnd_, data, form);
+}
+
+void TSkinTab::Refresh() {
+  Prepare();
+  TSkinControl::Refresh();
+}
+
+void TSkinTab::Prepare() {
+  if (!data_ || !hwnd_) return;
+  const auto style = static_cast<std::uint32_t>(GetWindowLongPtrA(hwnd_, GWL_STYLE));
+  const TabOrientation o = TabOrientationFromStyle(style);
+  images_ = PrepareTabImages(data_->Elements(), o, Win32SkinSystem());
+  ui::TWinControl* c = Control();
+  const bool pageControl = c && dynamic_cast<ui::TPageControl*>(c);
+  const auto ownerTag = c && c->Owner() ? static_cast<int>(c->Owner()->Tag()) : 0;
+  close_boxes_ = TabHasCloseBoxes(pageControl, ownerTag, o);
+  if (close_boxes_ != padded_) {
+    padded_ = close_boxes_;
+    SetPadding(hwnd_, padded_ ? kCloseBoxPaddingX : kPaddingX);
+  }
+}
+
+void TSkinTab::Detach(bool windowGoing) {
+  if (padded_ && !windowGoing && IsWindow(hwnd_)) SetPadding(hwnd_, kPaddingX);
+  padded_ = false;
+  TSkinControl::Detach(windowGoing);
+}
+
+TabStripPaint TSkinTab::Plan() {
+  const auto style = static_cast<std::uint32_t>(GetWindowLongPtrA(hwnd_, GWL_STYLE));
+  if (TabOrientationFromStyle(style) != images_.orientation) Prepare();
+  RECT cr{};
+  GetClientRect(hwnd_, &cr);
+  TabStripInput in;
+  in.width = cr.right;
+  in.height = cr.bottom;
+  RECT adjusted = cr;
+  SendMessageA(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&adjusted));
+  in.adjusted = {adjusted.left, adjusted.top, adjusted.right, adjusted.bottom};
+  const int count = static_cast<int>(SendMessageA(hwnd_, TCM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    RECT ir{};
+    SendMessageA(hwnd_, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&ir));
+    in.items.push_back({ir.left, ir.top, ir.right, ir.bottom});
+  }
+  in.focused = static_cast<int>(SendMessageA(hwnd_, TCM_GETCURFOCUS, 0, 0));
+  in.hot = hot_ < count ? hot_ : -1;
+  in.enabled = Enabled();
+  in.closeBoxes = close_boxes_;
+  if (const auto il = reinterpret_cast<HIMAGELIST>(SendMessageA(hwnd_, TCM_GETIMAGELIST, 0, 0)))
+    ImageList_GetIconSize(il, &in.imageWidth, &in.imageHeight);
+  return PlanTabStrip(in, images_);
+}
+
+std::wstring TSkinTab::ItemText(int index, int& image) const {
+  std::wstring text;
+  image = -1;
+  if (unicode_) {
+    wchar_t buf[kMaxTabText + 1] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
+    item.pszText = buf;
+    item.cchTextMax = kMaxTabText + 1;
+    if (!SendMessageW(hwnd_, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) return text;
+    text.assign(item.pszText ? item.pszText : L"");
+    image = item.iImage;
+  } else {
+    char buf[kMaxTabText + 1] = {};
+    TCITEMA item{};
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
+    item.pszText = buf;
+    item.cchTextMax = kMaxTabText + 1;
+    if (!SendMessageA(hwnd_, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) return text;
+    const char* a = item.pszText ? item.pszText : "";
+    const int n = MultiByteToWideChar(CP_ACP, 0, a, -1, nullptr, 0);
+    if (n > 1) {
+      text.resize(static_cast<std::size_t>(n - 1));
+      MultiByteToWideChar(CP_ACP, 0, a, -1, text.data(), n);
+    }
+    image = item.iImage;
+  }
+  if (text.size() > kMaxTabText) text.resize(kMaxTabText);
+  return text;
+}
+
+void TSkinTab::DrawItems(HDC dc, const TabStripPaint& p, POINT origin) {
+  const auto il = reinterpret_cast<HIMAGELIST>(SendMessageA(hwnd_, TCM_GETIMAGELIST, 0, 0));
+  const HGDIOBJ oldFont = SelectObject(dc, Font());
+  SetBkMode(dc, TRANSPARENT);
+  for (const TabItemPaint& t : p.items) {
+    int image = -1;
+    const std::wstring text = ItemText(t.index, image);
+    if (il && image >= 0 && !IsEmpty(t.image))
+      ImageList_Draw(il, image, dc, t.image.left + origin.x, t.image.top + origin.y, ILD_TRANSPARENT);
+    if (text.empty()) continue;
+    RECT r = ToRECT(Offset(t.text, origin.x, origin.y));
+    SetTextColor(dc, t.textColour);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+  }
+  SelectObject(dc, oldFont);
+}
+
+void TSkinTab::PaintClient(HDC dc, const RECT& update) {
+  const TabStripPaint p = Plan();
+  last_ = p;
+  RECT cr{};
+  GetClientRect(hwnd_, &cr);
+  if (!canvas_.Resize(cr.right, cr.bottom)) return;
+  const ColorRef background = ParentColour();
+  RECT display = ToRECT(p.display), hit{};
+  const bool pane = IntersectRect(&hit, &display, &update) != FALSE;
+  if (pane) FillSolid(canvas_.View(), {0, 0, cr.right, cr.bottom}, background);
+
+  const bool turned = p.orientation == TabOrientation::Left || p.orientation == TabOrientation::Right;
+  if (!IsEmpty(p.strip) && !turned) {
+    DrawTabStrip(Part(canvas_.View(), p.strip), p, images_, background);
+    DrawItems(canvas_.Dc(), p, {p.strip.left, p.strip.top});
+  } else if (!IsEmpty(p.strip) && turn_canvas_.Resize(p.width, p.height)) {
+    DrawTabStrip(turn_canvas_.View(), p, images_, background);
+    DrawItems(turn_canvas_.Dc(), p, {0, 0});
+    Put(Part(canvas_.View(), p.strip), TurnTabStrip(CopyOf(turn_canvas_.View()), p.orientation));
+  }
+  if (pane) DrawTabPane(canvas_.View(), p, images_);
+
+  const int saved = SaveDC(dc);
+  // A visible scroller stays uncovered; tab controls of other programs may not clip it.
+  if (const HWND scroller = scroller_.Window(); scroller && IsWindowVisible(scroller)) {
+    RECT sr{};
+    GetWindowRect(scroller, &sr);
+    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&sr), 2);
+    ExcludeClipRect(dc, sr.left, sr.top, sr.right, sr.bottom);
+  }
+  if (pane) {
+    canvas_.CopyTo(dc, 0, 0, cr.right, cr.bottom, 0, 0);
+  } else {
+    canvas_.CopyTo(dc, p.strip.left, p.strip.top, p.strip.Width(), p.strip.Height(), p.strip.left, p.strip.top);
+  }
+  RestoreDC(dc, saved);
+  if (pane) PaintGraphicChildren(dc);
+}
+
+void TSkinTab::Paint(HDC dc, const RECT&) {
+  RECT cr{};
+  GetClientRect(hwnd_, &cr);
+  PaintClient(dc, cr);
+}
+
+bool TSkinTab::BeforeMessage(ui::Message& m) {
+  if (scroller_.Take(m, hwnd_, *data_, *form_skin_)) return false;
+  switch (m.msg) {
+    case WM_PAINT: {
+      scroller_.Notice(hwnd_);
+      if (m.wparam) {
+        Paint(reinterpret_cast<HDC>(m.wparam), {});
+      } else {
+        PAINTSTRUCT ps;
+        if (HDC dc = BeginPaint(hwnd_, &ps)) PaintClient(dc, ps.rcPaint);
+        EndPaint(hwnd_, &ps);
+      }
+      m.result = 0;
+      return false;
+    }
+    case WM_PRINTCLIENT:
+      if (m.wparam) Paint(reinterpret_cast<HDC>(m.wparam), {});
+      m.result = 0;
+      return false;
+    case WM_ERASEBKGND:
+      // The paint covers the whole client area.
+      m.result = 1;
+      return false;
+    case WM_LBUTTONDOWN:
+      if (close_boxes_) {
+        const int index = TabCloseBoxAt(last_, {static_cast<short>(LOWORD(m.lparam)), static_cast<short>(HIWORD(m.lparam))});
+        if (index >= 0) {
+          m.result = 0;
+          CloseRequest(index);
+          return false;
+        }
+      }
+      return true;
+    default:
+      return TSkinControl::BeforeMessage(m);
+  }
+}
+
+void TSkinTab::AfterMessage(ui::Message& m) {
+  switch (m.msg) {
+    case WM_MOUSEMOVE: {
+      TCHITTESTINFO hit{};
+      hit.pt = {static_cast<short>(LOWORD(m.lparam)), static_cast<short>(HIWORD(m.lparam))};
+      const int index = Enabled() ? static_cast<int>(SendMessageA(hwnd_, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit))) : -1;
+      if (index >= 0) TrackLeave();
+      SetHot(index);
+      break;
+    }
+    case WM_MOUSELEAVE:
+    case ui::QM_MOUSELEAVE:
+      SetHot(-1);
+      break;
+    default:
+      TSkinControl::AfterMessage(m);
+  }
+}
+
+void TSkinTab::SetHot(int index) {
+  if (index == hot_) return;
+  hot_ = index;
+  const RECT strip = ToRECT(last_.strip);
+  InvalidateRect(hwnd_, &strip, FALSE);
+}
+
+void TSkinTab::CloseRequest(int index) {
+  const HWND tab = hwnd_;
+  const LRESULT keep = SendMessageA(form_skin_->Hwnd(), SKINMSG_CLOSETAB, reinterpret_cast<WPARAM>(tab),
+                                    static_cast<LPARAM>(index));
+  if (keep || !IsWindow(tab)) return;
+  auto* pages = dynamic_cast<ui::TPageControl*>(Control());
+  if (!pages) return;
+  // The toolkit has no way to free one page on its own: the page is taken out of the control
+  // and goes with its owner.
+  int shown = 0;
+  for (int i = 0; i < pages->PageCount(); ++i) {
+    ui::TTabSheet* sheet = pages->Page(i);
+    if (!sheet->TabVisible()) continue;
+    if (shown++ == index) {
+      sheet->SetTabVisible(false);
+      break;
+    }
+  }
+}
+
+}  // namespace quillet::skin::win32
