@@ -1,9 +1,11 @@
 // Writes small seed inputs for the fuzzers: a little skin's INI text, its archive, the
-// archive compressed, and a few bitmap files.
+// archive compressed, a few bitmap files, the .reg files of the reader's test table and a list
+// file.
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "registry/regedit_cases.h"
 #include "skin/bitmap.h"
 #include "skin/lzh.h"
 #include "skin/skin_reader.h"
@@ -47,5 +49,14 @@ int main(int argc, char** argv) {
   auto bmp = WriteBmp(Checker(7, 5));
   bmp.insert(bmp.begin(), {2, 3, 2, 1, 3, 250, 250, 40, 30, 1, 3, 0});
   Write(out / "bmp" / "seed.bin", bmp);
+  for (const auto& c : quillet::testing::RegeditCases()) {
+    const std::string bytes = quillet::testing::CaseBytes(c);
+    Write(out / "regfile" / (std::string(c.name) + ".reg"), {bytes.begin(), bytes.end()});
+  }
+  const std::string list = "{00000000-1111-2222-3333-444444444444}\r\n{A}\n\r\rlast";
+  Write(out / "clsid_list" / "seed.dat", {list.begin(), list.end()});
+  // Make classes in both hives, open one through HKEY_CLASSES_ROOT, remove the user's, list it.
+  Write(out / "registry_ops" / "seed.bin", {1, 1, 6, 0, 1, 2, 6, 0, 3, 0, 1, 0, 65, 0, 0, 1, 0,
+                                            2, 1, 6, 0, 5, 3, 0, 0, 6, 3, 0, 1, 0});
   return 0;
 }

@@ -11,37 +11,43 @@ cxx="${FUZZ_CXX:-clang++-14}"
 command -v "$cxx" >/dev/null || cxx=clang++
 mkdir -p "$out"
 
-skin_sources=(bitmap elements lzh painter quick_ini skin_reader text track_bitmaps)
+sources=(base/text skin/bitmap skin/elements skin/lzh skin/painter skin/quick_ini skin/skin_reader skin/text
+         skin/track_bitmaps registry/key_path registry/reg_file registry/memory_backend creator/clsid_list)
 flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I"$top/src")
 san=(-fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
 
-# The skin sources once, instrumented for coverage.
+# The sources once, instrumented for coverage.
 objs=()
-for s in "${skin_sources[@]}"; do
-  o="$out/obj/$s.o"
+for s in "${sources[@]}"; do
+  o="$out/obj/${s//\//_}.o"
   mkdir -p "$out/obj"
-  if [[ ! -f "$o" || "$top/src/skin/$s.cpp" -nt "$o" || -n "$(find "$top/src/skin" -name '*.h' -newer "$o")" ]]; then
-    "$cxx" "${flags[@]}" -fsanitize=fuzzer-no-link,address,undefined -c "$top/src/skin/$s.cpp" -o "$o"
+  if [[ ! -f "$o" || "$top/src/$s.cpp" -nt "$o" || -n "$(find "$top/src/${s%/*}" -name '*.h' -newer "$o")" ]]; then
+    "$cxx" "${flags[@]}" -fsanitize=fuzzer-no-link,address,undefined -c "$top/src/$s.cpp" -o "$o"
   fi
   objs+=("$o")
 done
 
-"$cxx" "${flags[@]}" -fsanitize=address,undefined "$top/fuzz/make_seeds.cpp" \
-  "$top"/src/skin/{bitmap,lzh,skin_reader,text}.cpp -o "$out/make_seeds"
+"$cxx" "${flags[@]}" -I"$top/tests" -fsanitize=address,undefined "$top/fuzz/make_seeds.cpp" \
+  "$top"/src/skin/{bitmap,lzh,skin_reader,text}.cpp "$top/src/base/text.cpp" "$top/tests/registry/regedit_cases.cpp" \
+  -o "$out/make_seeds"
 "$out/make_seeds" "$out/seeds"
 
 targets=("$@")
-[[ ${#targets[@]} -gt 0 ]] || targets=(lzh archive ini bmp)
+[[ ${#targets[@]} -gt 0 ]] || targets=(lzh archive ini bmp regfile clsid_list registry_ops)
 status=0
 for t in "${targets[@]}"; do
   "$cxx" "${flags[@]}" "${san[@]}" "$top/fuzz/${t}_fuzz.cpp" "${objs[@]}" -o "$out/${t}_fuzz"
   mkdir -p "$out/corpus/$t" "$out/crashes/$t"
+  # What earlier runs found is kept in the tree and read again first.
+  extra=()
+  [[ -d "$top/fuzz/regressions/$t" ]] && extra+=("$top/fuzz/regressions/$t")
+  [[ -f "$top/fuzz/$t.dict" ]] && dict=(-dict="$top/fuzz/$t.dict") || dict=()
   echo "== fuzzing $t for ${seconds}s"
   # One job, run from the output folder, where libFuzzer writes the job's log (fuzz-0.log).
   rm -f "$out/fuzz-0.log"
   if ! (cd "$out" && ASAN_OPTIONS=detect_leaks=1 "$out/${t}_fuzz" -jobs=1 -workers=1 -max_total_time="$seconds" \
-      -rss_limit_mb=2048 -timeout=10 -max_len=65536 -print_final_stats=1 \
-      -artifact_prefix="$out/crashes/$t/" "$out/corpus/$t" "$out/seeds/$t" >"$out/$t.log" 2>&1); then
+      -rss_limit_mb=2048 -timeout=10 -max_len=65536 -print_final_stats=1 "${dict[@]}" \
+      -artifact_prefix="$out/crashes/$t/" "$out/corpus/$t" "$out/seeds/$t" "${extra[@]}" >"$out/$t.log" 2>&1); then
     status=1
   fi
   [[ -f "$out/fuzz-0.log" ]] && cat "$out/fuzz-0.log" >>"$out/$t.log"

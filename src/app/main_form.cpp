@@ -1,5 +1,7 @@
 #include "app/main_form.h"
 
+#include <utility>
+
 #include "dialogs/about_box.h"
 #include "dialogs/artwork.h"
 #include "dialogs/donate_form.h"
@@ -64,12 +66,16 @@ TQuilletFrm::TQuilletFrm(TComponent* owner, std::string name) : TForm(owner, std
   // before start-up notes it, and it cannot differ.
   HandleNeeded();
   const std::string folder = ProgramFolderOf(CurrentPlatform().ProgramPath());
-  TTabSheet* sheets[] = {TabSheet1, TabSheet2, TabSheet3, TabSheet5};
-  const auto& factories = RegisteredPages();
-  for (size_t i = 0; i < factories.size() && i < 4; ++i) {
-    if (!factories[i]) continue;
-    PageContext context{*this, *sheets[i], folder};
-    if (auto page = factories[i](context)) pages_.push_back(std::move(page));
+  // The page control's sheets in order, each with the page that fills it.
+  const std::pair<TTabSheet*, PageFactory> pages[] = {
+      {TabSheet1, MakeCreatorPage},
+      {TabSheet2, MakeBuiltinPage},
+      {TabSheet3, MakeVisibilityPage},
+      {TabSheet5, MakeIconsPage},
+  };
+  for (const auto& [sheet, make] : pages) {
+    PageContext context{*this, *sheet, folder};
+    pages_.push_back(make(context));
   }
   // The window is read: its skin component starts skinning the program's windows.
   SkinData1->Loaded();

@@ -4,25 +4,17 @@
 // A page lives in its own folder as a class built on its tab sheet: its constructor creates the
 // page's controls with ui::Make<...>(sheet, &sheet, "Name", {left, top, width, height}) at
 // places relative to the sheet, and wires their events to the page's handlers. It derives from
-// SheetPage and overrides the start-up steps it owns; the others stay empty. One line in a .cpp
-// of the page's Win32 library registers it:
-//
-//   QUILLET_REGISTER_PAGE(kCreatorSheet, [](PageContext& c) {
-//     return std::make_unique<CreatorSheetPage>(c.sheet, c.program_folder);
-//   });
-//
-// The library must be called quillet_<folder>_sheet (quillet_creator_sheet,
-// quillet_builtin_sheet, quillet_visibility_sheet, quillet_icons_sheet); the program links it
-// whole when the target exists, so the registration needs no other reference.
+// SheetPage and overrides the start-up steps it owns; the others stay empty. Its Win32 library
+// (quillet_<folder>_sheet) defines the page's factory declared below, and the main window lists
+// the four factories in its page table, so a page that is not linked is a link error.
 //
 // Start-up calls, in this order and only on pages that override them: LoadClsidList with the
 // bytes of CLSID.dat (only when it exists; start-up reads it, so a file that cannot be read ends
-// start-up's protected block even before the first page is built), then, after the registry keys are made, SetInfo, ReadFirst, ReadCLSID and
-// OHideChange. An exception ends start-up's protected block at that step; it is shown in the
-// error box once the window is created. Each main window (the header icon opens more) builds its
-// own pages.
+// start-up's protected block even before the first page is built), then, after the registry keys
+// are made, SetInfo, ReadFirst, ReadCLSID and OHideChange. An exception ends start-up's protected
+// block at that step; it is shown in the error box once the window is created. Each main window
+// (the header icon opens more) builds its own pages.
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,8 +24,6 @@
 namespace quillet::app {
 
 class TQuilletFrm;
-
-enum SheetIndex { kCreatorSheet = 0, kBuiltinSheet = 1, kVisibilitySheet = 2, kIconsSheet = 3 };
 
 struct PageContext {
   TQuilletFrm& form;                  // the main window; its Handle() owns the page's dialogs
@@ -51,18 +41,12 @@ class SheetPage {
   virtual void OHideChange(void* /*sender*/) {}
 };
 
-using PageFactory = std::function<std::unique_ptr<SheetPage>(PageContext&)>;
+using PageFactory = std::unique_ptr<SheetPage> (*)(PageContext&);
 
-// Returns true so that it can initialise a static; a later registration for a sheet replaces
-// an earlier one.
-bool RegisterPage(SheetIndex sheet, PageFactory factory);
-// The registered factories by sheet, for the main window.
-const std::vector<PageFactory>& RegisteredPages();
-
-#define QUILLET_REGISTER_PAGE_JOIN2(a, b) a##b
-#define QUILLET_REGISTER_PAGE_JOIN(a, b) QUILLET_REGISTER_PAGE_JOIN2(a, b)
-#define QUILLET_REGISTER_PAGE(sheet, factory)                                                  \
-  static const bool QUILLET_REGISTER_PAGE_JOIN(quillet_page_registered_, __LINE__) =           \
-      ::quillet::app::RegisterPage(::quillet::app::sheet, factory)
+// Defined by the pages' libraries, one each.
+std::unique_ptr<SheetPage> MakeCreatorPage(PageContext& context);
+std::unique_ptr<SheetPage> MakeBuiltinPage(PageContext& context);
+std::unique_ptr<SheetPage> MakeVisibilityPage(PageContext& context);
+std::unique_ptr<SheetPage> MakeIconsPage(PageContext& context);
 
 }  // namespace quillet::app

@@ -16,7 +16,7 @@ constexpr int kButtonHeight = 23;
 
 BuiltInSheet::BuiltInSheet(ui::TComponent& owner, ui::TTabSheet& sheet) {
   using ui::Make;
-  using ui::Rect;
+  using ui::Bounds;
   struct Design {
     int column, row;
     const char* label;
@@ -34,16 +34,16 @@ BuiltInSheet::BuiltInSheet(ui::TComponent& owner, ui::TTabSheet& sheet) {
     const int x = kLeft[d.column], y = kTop[d.row];
     const std::string n = std::to_string(d.number);
     Place& p = places[d.number - 1];
-    p.label = &Make<ui::TLabel>(owner, &sheet, "Label" + n, Rect{x, y + 2, kWidth, 13});
+    p.label = &Make<ui::TLabel>(owner, &sheet, "Label" + n, Bounds{x, y + 2, kWidth, 13});
     p.label->SetCaption(d.label);
-    p.list = &Make<ui::TCheckListBox>(owner, &sheet, d.list, Rect{x, y + 18, kWidth, kListHeight});
+    p.list = &Make<ui::TCheckListBox>(owner, &sheet, d.list, Bounds{x, y + 18, kWidth, kListHeight});
     p.list->SetColumns(2);
     const int by = y + 18 + kListHeight + 4;
-    p.select_all = &Make<ui::TButton>(owner, &sheet, "A" + n, Rect{x, by, 110, kButtonHeight});
-    p.select_none = &Make<ui::TButton>(owner, &sheet, "N" + n, Rect{x + 114, by, 111, kButtonHeight});
-    p.invert = &Make<ui::TButton>(owner, &sheet, "I" + n, Rect{x + 229, by, 110, kButtonHeight});
+    p.select_all = &Make<ui::TButton>(owner, &sheet, "A" + n, Bounds{x, by, 110, kButtonHeight});
+    p.select_none = &Make<ui::TButton>(owner, &sheet, "N" + n, Bounds{x + 114, by, 111, kButtonHeight});
+    p.invert = &Make<ui::TButton>(owner, &sheet, "I" + n, Bounds{x + 229, by, 110, kButtonHeight});
     p.apply = &Make<ui::TButton>(owner, &sheet, "Apply" + n,
-                                 Rect{x, by + kButtonHeight + 3, kWidth, kButtonHeight});
+                                 Bounds{x, by + kButtonHeight + 3, kWidth, kButtonHeight});
     p.select_all->SetCaption("Select All");
     p.select_all->SetTag(kSelectAll);
     p.select_none->SetCaption("Select None");

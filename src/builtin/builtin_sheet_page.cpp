@@ -17,9 +17,8 @@ class BuiltInSheetPage : public app::SheetPage {
 };
 
 }  // namespace
-
-QUILLET_REGISTER_PAGE(kBuiltinSheet, [](app::PageContext& c) -> std::unique_ptr<app::SheetPage> {
-  return std::make_unique<BuiltInSheetPage>(c.sheet);
-});
-
 }  // namespace quillet::builtin
+
+std::unique_ptr<quillet::app::SheetPage> quillet::app::MakeBuiltinPage(PageContext& c) {
+  return std::make_unique<builtin::BuiltInSheetPage>(c.sheet);
+}

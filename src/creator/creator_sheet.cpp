@@ -40,26 +40,26 @@ class TRowListBox : public ui::TListBox {
 
 TCreatorSheet::TCreatorSheet(ui::TTabSheet& sheet, const std::string& program_folder) : sheet_(sheet) {
   using ui::Make;
-  using ui::Rect;
+  using ui::Bounds;
   ui::TTabSheet* on = &sheet;
 
   auto label = [&](const char* name, const char* caption, int left, int top, int width, bool bold = false,
                    ui::Color color = ui::kColorWindowText) -> ui::TLabel& {
-    ui::TLabel& l = Make<ui::TLabel>(sheet, on, name, Rect{left, top, width, 13});
+    ui::TLabel& l = Make<ui::TLabel>(sheet, on, name, Bounds{left, top, width, 13});
     l.SetCaption(caption);
     if (bold) l.SetFontBold(true);
     if (color != ui::kColorWindowText) l.SetFontColor(color);
     return l;
   };
-  auto button = [&](const char* name, const char* caption, Rect place, const char* hint = "") -> ui::TButton& {
+  auto button = [&](const char* name, const char* caption, Bounds place, const char* hint = "") -> ui::TButton& {
     ui::TButton& b = Make<ui::TButton>(sheet, on, name, place);
     b.SetCaption(caption);
     if (*hint) b.SetHint(hint);
     return b;
   };
-  auto edit = [&](const char* name, Rect place) -> ui::TEdit& { return Make<ui::TEdit>(sheet, on, name, place); };
+  auto edit = [&](const char* name, Bounds place) -> ui::TEdit& { return Make<ui::TEdit>(sheet, on, name, place); };
   auto check = [&](const char* name, const char* caption, int left, int top) -> ui::TCheckBox& {
-    ui::TCheckBox& c = Make<ui::TCheckBox>(sheet, on, name, Rect{left, top, left < 570 ? 97 : 120, 17});
+    ui::TCheckBox& c = Make<ui::TCheckBox>(sheet, on, name, Bounds{left, top, left < 570 ? 97 : 120, 17});
     c.SetCaption(caption);
     return c;
   };
@@ -81,7 +81,7 @@ TCreatorSheet::TCreatorSheet(ui::TTabSheet& sheet, const std::string& program_fo
 
   // Windowed controls in tab order.
   Button13 = &button("Button13", "*", {102, 16, 25, 21}, "Edit CLSID List manually (with Notepad)");
-  RFCNum = &Make<ui::TComboBox>(sheet, on, "RFCNum", Rect{128, 16, 289, 21});
+  RFCNum = &Make<ui::TComboBox>(sheet, on, "RFCNum", Bounds{128, 16, 289, 21});
   Button11 = &button("Button11", "X", {418, 16, 25, 21}, "Remove Selected CLSID from List");
   Gen = &button("Gen", "Generate", {472, 16, 73, 21}, "Generate random CLSID");
   VM = &button("VM", "Show Me", {552, 16, 73, 21},
@@ -102,19 +102,19 @@ TCreatorSheet::TCreatorSheet(ui::TTabSheet& sheet, const std::string& program_fo
   Button2 = &button("Button2", "Add", {128, 240, 89, 21});
   Button1 = &button("Button1", "Replace", {224, 240, 97, 21});
   Button3 = &button("Button3", "Remove", {328, 240, 86, 21});
-  List = &Make<TRowListBox>(sheet, on, "List", Rect{474, 160, 209, 273}, 13);
+  List = &Make<TRowListBox>(sheet, on, "List", Bounds{474, 160, 209, 273}, 13);
   Button5 = &button("Button5", "Set as Default", {584, 435, 97, 30});
   RFDIcon = &edit("RFDIcon", {128, 320, 289, 21});
   FDI = &button("FDI", "...", {418, 320, 24, 22});
-  Button4 = &Make<TWrapButton>(sheet, on, "Button4", Rect{128, 344, 121, 25});
+  Button4 = &Make<TWrapButton>(sheet, on, "Button4", Bounds{128, 344, 121, 25});
   Button4->SetCaption("Set as Default Icon");
   btnCreate = &button("btnCreate", "Create / Save", {88, 416, 145, 49});
   Delete = &button("Delete", "Delete", {240, 416, 137, 49});
-  Panel1 = &Make<ui::TPanel>(sheet, on, "Panel1", Rect{24, 320, 64, 64});
+  Panel1 = &Make<ui::TPanel>(sheet, on, "Panel1", Bounds{24, 320, 64, 64});
   Panel1->SetBevelOuter(ui::BevelKind::None);
   Panel1->SetBevelInner(ui::BevelKind::Lowered);
   Panel1->SetCaption("");
-  AII = &Make<ui::TImage>(sheet, Panel1, "AII", Rect{2, 2, 60, 60});
+  AII = &Make<ui::TImage>(sheet, Panel1, "AII", Bounds{2, 2, 60, 60});
   AII->SetCenter(true);
   AII->SetStretch(false);
 

@@ -43,13 +43,13 @@ TQuilletAbout::TQuilletAbout(TComponent* owner, std::string name) : TForm(owner,
   Image1->SetCenter(true);
   Image1->SetIcon(LoadProgramIcon(96));
 
-  auto caption_label = [&](const char* name, Rect r, const char* text) {
+  auto caption_label = [&](const char* name, Bounds r, const char* text) {
     TLabel& l = Make<TLabel>(*this, GroupBox1, name, r);
     l.SetFont(normal);
     l.SetCaption(text);
     return &l;
   };
-  auto link_label = [&](const char* name, Rect r, const char* address) {
+  auto link_label = [&](const char* name, Bounds r, const char* address) {
     TLabel& l = Make<TLabel>(*this, GroupBox1, name, r);
     FontSpec link = normal;
     link.underline = true;

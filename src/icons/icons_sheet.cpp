@@ -37,44 +37,44 @@ HICON RebuildIcon() {
 
 IconsSheet::IconsSheet(ui::TComponent& owner, ui::TTabSheet& sheet) {
   using ui::Make;
-  using ui::Rect;
-  GroupBox1 = &Make<ui::TGroupBox>(owner, &sheet, "GroupBox1", Rect{4, 2, 697, 486});
+  using ui::Bounds;
+  GroupBox1 = &Make<ui::TGroupBox>(owner, &sheet, "GroupBox1", Bounds{4, 2, 697, 486});
   GroupBox1->SetCaption(" CLSID List ");
   // Made first, so that it stands above the list wherever it is shown; hidden, it takes no tab stop.
-  SetGroup = &Make<ui::TGroupBox>(owner, GroupBox1, "SetGroup", Rect{150, 110, 397, 190});
+  SetGroup = &Make<ui::TGroupBox>(owner, GroupBox1, "SetGroup", Bounds{150, 110, 397, 190});
   SetGroup->SetCaption(" Shell32.dll Icons ");
   SetGroup->SetVisible(false);
-  CList = &Make<ui::TGrid>(owner, GroupBox1, "CList", Rect{8, 18, 681, 424});
+  CList = &Make<ui::TGrid>(owner, GroupBox1, "CList", Bounds{8, 18, 681, 424});
   CList->SetColumnWidths(280, 371);
-  Button9 = &Make<ui::TButton>(owner, GroupBox1, "Button9", Rect{8, 450, 120, 25});
+  Button9 = &Make<ui::TButton>(owner, GroupBox1, "Button9", Bounds{8, 450, 120, 25});
   Button9->SetCaption("Get CLSID List");
-  Button6 = &Make<ui::TButton>(owner, GroupBox1, "Button6", Rect{240, 450, 105, 25});
+  Button6 = &Make<ui::TButton>(owner, GroupBox1, "Button6", Bounds{240, 450, 105, 25});
   Button6->SetCaption("Copy CLSI&D");
-  Button8 = &Make<ui::TButton>(owner, GroupBox1, "Button8", Rect{351, 450, 105, 25});
+  Button8 = &Make<ui::TButton>(owner, GroupBox1, "Button8", Bounds{351, 450, 105, 25});
   Button8->SetCaption("Copy &Caption");
 
-  auto label = [&](const char* name, const char* caption, Rect r) -> ui::TLabel& {
+  auto label = [&](const char* name, const char* caption, Bounds r) -> ui::TLabel& {
     ui::TLabel& l = Make<ui::TLabel>(owner, SetGroup, name, r);
     l.SetCaption(caption);
     return l;
   };
   label("Label5", "Icon Num&ber", {12, 27, 70, 13});
-  IcNum = &Make<TNumberEdit>(owner, SetGroup, "IcNum", Rect{86, 24, 50, 21});
-  INP = &Make<ui::TUpDown>(owner, SetGroup, "INP", Rect{136, 24, 16, 21});
+  IcNum = &Make<TNumberEdit>(owner, SetGroup, "IcNum", Bounds{86, 24, 50, 21});
+  INP = &Make<ui::TUpDown>(owner, SetGroup, "INP", Bounds{136, 24, 16, 21});
   INP->SetAssociate(IcNum);
   label("Label6", "Icon Si&ze", {232, 27, 60, 13});
-  IsNum = &Make<TNumberEdit>(owner, SetGroup, "IsNum", Rect{296, 24, 50, 21});
-  ISP = &Make<ui::TUpDown>(owner, SetGroup, "ISP", Rect{346, 24, 16, 21});
+  IsNum = &Make<TNumberEdit>(owner, SetGroup, "IsNum", Bounds{296, 24, 50, 21});
+  ISP = &Make<ui::TUpDown>(owner, SetGroup, "ISP", Bounds{346, 24, 16, 21});
   ISP->SetAssociate(IsNum);
   lblInfo = &label("lblInfo", "", {12, 56, 373, 13});
-  Location = &Make<ui::TEdit>(owner, SetGroup, "Location", Rect{12, 78, 346, 21});
-  BtnFind = &Make<ui::TButton>(owner, SetGroup, "BtnFind", Rect{360, 77, 25, 23});
+  Location = &Make<ui::TEdit>(owner, SetGroup, "Location", Bounds{12, 78, 346, 21});
+  BtnFind = &Make<ui::TButton>(owner, SetGroup, "BtnFind", Bounds{360, 77, 25, 23});
   BtnFind->SetCaption("...");
-  RebIC = &Make<ui::TImage>(owner, SetGroup, "RebIC", Rect{12, 112, 64, 64});
+  RebIC = &Make<ui::TImage>(owner, SetGroup, "RebIC", Bounds{12, 112, 64, 64});
   RebIC->SetCenter(true);
   RebIC->SetIcon(RebuildIcon());
   RebIC->SetHint(kRebuildIconCacheHint);
-  SI = &Make<ui::TButton>(owner, SetGroup, "SI", Rect{154, 130, 90, 25});
+  SI = &Make<ui::TButton>(owner, SetGroup, "SI", Bounds{154, 130, 90, 25});
   SI->SetCaption("&Set Icon");
 
   browser_ = std::make_unique<ClsidBrowserPage>(*CList);

@@ -18,9 +18,8 @@ class IconsSheetPage : public app::SheetPage {
 };
 
 }  // namespace
-
-QUILLET_REGISTER_PAGE(kIconsSheet, [](app::PageContext& c) -> std::unique_ptr<app::SheetPage> {
-  return std::make_unique<IconsSheetPage>(c.sheet);
-});
-
 }  // namespace quillet::icons
+
+std::unique_ptr<quillet::app::SheetPage> quillet::app::MakeIconsPage(PageContext& c) {
+  return std::make_unique<icons::IconsSheetPage>(c.sheet);
+}

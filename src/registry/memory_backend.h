@@ -1,10 +1,11 @@
 #pragma once
-// A registry kept in memory, answering as the system registry does: three roots, names compared
-// without regard to case and kept in the case they were made, subkeys enumerated sorted by name,
-// values in the order they were made. Optionally kept in a .reg file.
+// A registry kept in memory, answering as the system registry does: names compared without regard
+// to case and kept in the case they were made, subkeys enumerated sorted by name, values in the
+// order they were made. It holds two hives, HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER;
+// HKEY_CLASSES_ROOT is a view of both, the user's Software\Classes over the machine's.
+// Optionally kept in a .reg file.
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -53,19 +54,25 @@ class MemoryBackend : public RegistryBackend {
 
  private:
   class Importer;
-  struct OpenKeyEntry {
-    std::shared_ptr<Node> node;
-    RegRoot root;
-    std::uint32_t access;
-  };
-  long Lookup(RegHandle handle, OpenKeyEntry* entry) const;
-  bool Writable(const OpenKeyEntry& entry) const;
+  struct OpenKeyEntry;
+  struct Layers;
+  OpenKeyEntry* Lookup(RegHandle handle, long* status);
+  Layers LayersAt(const std::vector<std::string>& path) const;
+  Layers ClassesLayers(const OpenKeyEntry& entry) const;
+  Node* WriteTarget(const OpenKeyEntry& entry, const std::string* value_name, RegRoot* hive) const;
+  Node* ClassesKeyForWrite(const std::vector<std::string>& parts);
+  const std::vector<std::string>& MergedSubkeys(OpenKeyEntry& entry, const Layers& layers);
+  bool MayWrite(const OpenKeyEntry& entry, RegRoot hive) const;
+  long EraseKey(Node* node, RegRoot hive);
   RegHandle NewHandle(OpenKeyEntry entry);
+  void Changed(bool keys);
   void Save();
 
-  std::shared_ptr<Node> roots_[3];
-  std::unordered_map<RegHandle, OpenKeyEntry> handles_;
+  std::shared_ptr<Node> machine_, user_;
+  std::unique_ptr<OpenKeyEntry> root_entries_[3];
+  std::unordered_map<RegHandle, std::unique_ptr<OpenKeyEntry>> handles_;
   RegHandle next_handle_ = 0x1000;
+  std::uint64_t generation_ = 1;  // moves on whenever a key is made or removed
   bool machine_read_only_ = false;
   bool dirty_ = false;
   std::string file_;

@@ -45,8 +45,10 @@ class RegFileSink {
   virtual void DeleteValue(const std::string& name, int line) = 0;
 };
 
-// Parses REGEDIT4 (8-bit) and "Windows Registry Editor Version 5.00" (UTF-16LE with its
-// byte-order mark) text. Raises RegFileError with the line of the first thing it cannot read.
+// Parses what regedit imports: REGEDIT4 and "Windows Registry Editor Version 5.00" text, 8-bit or
+// UTF-16LE with its byte-order mark (UTF-8 with its mark too), and the older REGEDIT form. Wide
+// text is brought to the ANSI code page. Raises RegFileError with the line of the first key or
+// value line regedit would leave out.
 void ParseRegFile(const std::string& bytes, RegFileSink& sink);
 std::vector<RegFileOp> ParseRegFile(const std::string& bytes);
 

@@ -34,22 +34,6 @@ ValueKind KindOfType(std::uint32_t type) {
 
 }  // namespace
 
-std::string NormalizeRegPath(const std::string& path) {
-  std::string out;
-  out.reserve(path.size());
-  size_t i = 0;
-  while (i < path.size()) {
-    size_t end = path.find('\\', i);
-    if (end == std::string::npos) end = path.size();
-    if (end > i) {
-      if (!out.empty()) out += '\\';
-      out.append(path, i, end - i);
-    }
-    i = end + 1;
-  }
-  return out;
-}
-
 RegistryStore::RegistryStore(RegistryBackend& backend) : backend_(backend) {}
 
 RegistryStore::~RegistryStore() { CloseCurrent(); }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "registry/backend.h"
+#include "registry/key_path.h"
 
 namespace quillet {
 
@@ -68,9 +69,6 @@ class RegistryStore {
   RegHandle current_ = 0;
   std::string current_path_;
 };
-
-// Drops empty components: "a\\\\b\\" becomes "a\\b".
-std::string NormalizeRegPath(const std::string& path);
 
 // One-shot routines: each makes a fresh store, sets its root, does one thing and lets it go.
 bool ListSubkeys(RegRoot root, const std::string& path, NameList& list);

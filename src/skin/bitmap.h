@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "base/geometry.h"
+
 namespace quillet::skin {
 
 // Colours in the system's colour order (red in the low byte), as the skin's INI text and the
 // colour table hold them.
-using ColorRef = std::uint32_t;
+using base::ColorRef;
 // Pixels as they lie in a 32-bit DIB (blue in the low byte).
 using Pixel = std::uint32_t;
 
@@ -29,11 +31,7 @@ constexpr Pixel Rgb(int r, int g, int b) {
          static_cast<Pixel>(b & 0xFF);
 }
 
-struct Rect {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-};
+using base::Rect;
 
 // A non-owning view on pixels; stride counts pixels.
 struct BitmapView {

@@ -2,28 +2,6 @@
 
 namespace quillet::skin {
 
-namespace {
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-}  // namespace
-
-std::string AsciiLower(std::string s) {
-  for (char& c : s) c = Lower(c);
-  return s;
-}
-
-std::string AsciiUpper(std::string s) {
-  for (char& c : s) c = Upper(c);
-  return s;
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
-
 std::string Trim(std::string_view s) {
   std::size_t b = 0, e = s.size();
   while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;

@@ -5,11 +5,13 @@
 #include <string_view>
 #include <vector>
 
+#include "base/text.h"
+
 namespace quillet::skin {
 
-std::string AsciiLower(std::string s);
-std::string AsciiUpper(std::string s);
-bool EqualNoCase(std::string_view a, std::string_view b);
+using base::AsciiLower;
+using base::AsciiUpper;
+using base::EqualNoCase;
 // Drops spaces and control characters at both ends.
 std::string Trim(std::string_view s);
 // Lines split at CR, LF or CR LF; a final line break adds no empty line.

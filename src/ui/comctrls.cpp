@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "ui/gdi.h"
+
 namespace quillet::ui {
 
 namespace {
@@ -395,12 +397,10 @@ void TCheckListBox::MakeCreateParams(CreateParams& p) {
 }
 
 int TCheckListBox::ItemHeight() const {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, FontHandle(font_));
+  gdi::WindowDC dc;
+  gdi::Select font(dc, FontHandle(font_));
   TEXTMETRICA tm;
   GetTextMetricsA(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   return std::max<int>(tm.tmHeight + 2, kCheckSize + 2);
 }
 
@@ -468,7 +468,7 @@ void TCheckListBox::WndProc(Message& m) {
       if (!enabled_) state |= DFCS_INACTIVE;
       DrawFrameControl(di->hDC, &box, DFC_BUTTON, state);
       RECT text{box.right + 4, r.top, r.right, r.bottom};
-      HGDIOBJ old = SelectObject(di->hDC, FontHandle(font_));
+      gdi::Select font(di->hDC, FontHandle(font_));
       SIZE ext{};
       const std::string& s = items_[di->itemID];
       GetTextExtentPoint32A(di->hDC, s.c_str(), static_cast<int>(s.size()), &ext);
@@ -478,7 +478,6 @@ void TCheckListBox::WndProc(Message& m) {
       SetTextColor(di->hDC, selected ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ToColorRef(font_.color));
       DrawTextA(di->hDC, s.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
       if (di->itemState & ODS_FOCUS) DrawFocusRect(di->hDC, &hl);
-      SelectObject(di->hDC, old);
       m.result = TRUE;
       return;
     }

@@ -1,21 +1,19 @@
 #pragma once
-// Components and controls: the object tree the program's windows are made of.
-//
-// A component has a name, a tag and an owner that keeps it alive. A control adds a parent, a place
-// and a look. Windowed controls own a window; graphic controls (labels, images, bevels) have none
-// and are painted and hit-tested by their parent. Every control's messages pass through its
-// replaceable handler (WindowProc), whose default ends in the control's own handling (WndProc)
-// and then in the system class's procedure (DefaultHandler).
+// Controls: components with a parent, a place and a look. Windowed controls own a window; graphic
+// controls (labels, images, bevels) have none and are painted and hit-tested by their parent.
+// Every control's messages pass through its replaceable handler (WindowProc), whose default ends
+// in the control's own handling (WndProc) and then in the system class's procedure
+// (DefaultHandler).
 
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
+#include "ui/component.h"
+#include "ui/graphics.h"
 #include "ui/messages.h"
 #include "ui/properties.h"
 #include "ui/widgets.h"
@@ -25,74 +23,12 @@ namespace quillet::ui {
 class TWinControl;
 class TForm;
 
-class TComponent {
- public:
-  explicit TComponent(TComponent* owner);
-  virtual ~TComponent();
-  TComponent(const TComponent&) = delete;
-  TComponent& operator=(const TComponent&) = delete;
-
-  virtual const char* ClassName() const { return "TComponent"; }
-  const std::string& Name() const { return name_; }
-  void SetName(std::string name) { name_ = std::move(name); }
-  std::intptr_t Tag() const { return tag_; }
-  void SetTag(std::intptr_t tag) { tag_ = tag; }
-  TComponent* Owner() const { return owner_; }
-
-  int ComponentCount() const { return static_cast<int>(owned_.size()); }
-  TComponent* Component(int i) const { return owned_.at(static_cast<size_t>(i)).get(); }
-  TComponent* FindComponent(std::string_view name) const;
-
-  // Makes a component owned by this one.
-  template <class T, class... Args>
-  T& Own(Args&&... args) {
-    auto p = std::make_unique<T>(std::forward<Args>(args)...);
-    T& ref = *p;
-    owned_.push_back(std::move(p));
-    return ref;
-  }
-
-  const PropertyTable& Properties() const { return props_; }
-  std::optional<PropValue> GetProperty(std::string_view name) const { return props_.Get(name); }
-  bool SetProperty(std::string_view name, const std::string& text) { return props_.Set(name, text); }
-
- protected:
-  // Frees the owned components, newest first, so children go before their parents.
-  void DestroyComponents();
-  PropertyTable props_;
-
- private:
-  TComponent* owner_;
-  std::string name_;
-  std::intptr_t tag_ = 0;
-  std::vector<std::unique_ptr<TComponent>> owned_;
-};
-
-struct Rect {
+// A control's place on its parent, in the parent's client coordinates, as forms are designed.
+struct Bounds {
   int left = 0, top = 0, width = 0, height = 0;
+  constexpr base::Rect Edges() const { return {left, top, left + width, top + height}; }
+  constexpr bool operator==(const Bounds&) const = default;
 };
-
-// Colours: plain RGB values, or a system colour index with the high bit set.
-using Color = std::uint32_t;
-inline constexpr Color kColorBtnFace = 0x80000000u | COLOR_BTNFACE;
-inline constexpr Color kColorWindow = 0x80000000u | COLOR_WINDOW;
-inline constexpr Color kColorWindowText = 0x80000000u | COLOR_WINDOWTEXT;
-inline constexpr Color kColorBtnText = 0x80000000u | COLOR_BTNTEXT;
-inline constexpr Color kColorWhite = 0xFFFFFF;
-inline constexpr Color kColorBlack = 0x000000;
-COLORREF ToColorRef(Color c);
-// A brush for a colour, kept for the program's life.
-HBRUSH ColorBrush(Color c);
-
-struct FontSpec {
-  std::string name = "MS Sans Serif";
-  int height = -11;  // 8 point at 96 dots per inch
-  bool bold = false, italic = false, underline = false;
-  Color color = kColorWindowText;
-  bool operator==(const FontSpec&) const = default;
-};
-// A font handle for a description, kept for the program's life.
-HFONT FontHandle(const FontSpec& font);
 
 enum class CursorKind { Default, Hand };
 enum class Align { Left, Right, Center };
@@ -111,10 +47,11 @@ class TControl : public TComponent {
   int Top() const { return bounds_.top; }
   int Width() const { return bounds_.width; }
   int Height() const { return bounds_.height; }
-  Rect Bounds() const { return bounds_; }
-  virtual void SetBounds(Rect r);
+  Bounds GetBounds() const { return bounds_; }
+  virtual void SetBounds(Bounds r);
   RECT BoundsRect() const {
-    return {bounds_.left, bounds_.top, bounds_.left + bounds_.width, bounds_.top + bounds_.height};
+    const base::Rect e = bounds_.Edges();
+    return {e.left, e.top, e.right, e.bottom};
   }
 
   bool Visible() const { return visible_; }
@@ -169,7 +106,7 @@ class TControl : public TComponent {
   void PublishCommon();
 
   TWinControl* parent_ = nullptr;
-  Rect bounds_;
+  Bounds bounds_;
   bool visible_ = true, enabled_ = true;
   std::string caption_;
   FontSpec font_;
@@ -219,7 +156,7 @@ class TWinControl : public TControl {
   void RecreateWnd() { Perform(QM_RECREATEWND); }
 
   const std::vector<TControl*>& Controls() const { return controls_; }
-  void SetBounds(Rect r) override;
+  void SetBounds(Bounds r) override;
   void SetFocus();
   bool Focused() const;
   bool TabStop() const { return tab_stop_; }
@@ -230,6 +167,9 @@ class TWinControl : public TControl {
 
   // The control a window belongs to, through the window property the toolkit sets on it.
   static TWinControl* FromHandle(HWND hwnd);
+  // The control whose window is being made with these creation parameters, for a hook that sees
+  // the window before its WM_NCCREATE binds it; null for windows the toolkit is not making.
+  static TWinControl* BeingCreated(const CREATESTRUCTA* cs);
   // The window property's name: "ControlOfs" with the module instance and the thread id.
   static const std::string& PropertyName();
 
@@ -270,8 +210,24 @@ class TWinControl : public TControl {
   void DestroyHandle();
   void InsertControl(TControl* c);
   void RemoveControl(TControl* c);
-  void ForwardToChild(Message& m, HWND child, unsigned qm, std::uintptr_t wp, std::intptr_t lp);
+  void ForwardToChild(Message& m, HWND child, unsigned qm);
   void TrackMouse();
+  bool OwnClass() const { return default_proc_ == DefWindowProcA; }
+  void FillBackground(HDC dc);
+  // One handler per message the toolkit acts on; each passes on what it does not finish.
+  void WMCommand(Message& m);
+  void WMNotify(Message& m);
+  void WMCtlColor(Message& m);
+  void WMDrawItem(Message& m);
+  void WMMeasureItem(Message& m);
+  void WMEraseBkgnd(Message& m);
+  void WMPrintClient(Message& m);
+  void WMPaint(Message& m);
+  void WMSetCursor(Message& m);
+  void WMMouse(Message& m);
+  void WMMouseLeave(Message& m);
+  void WMSetFocus(Message& m);
+  void QMRecreateWnd(Message& m);
   friend LRESULT CALLBACK ToolkitWindowProc(HWND, UINT, WPARAM, LPARAM);
   friend class TControl;
 
@@ -284,7 +240,7 @@ class TWinControl : public TControl {
 
 // Makes a control owned by `owner` with `parent` as its parent, at a place on the parent.
 template <class T, class... Args>
-T& Make(TComponent& owner, TWinControl* parent, std::string name, Rect bounds, Args&&... args) {
+T& Make(TComponent& owner, TWinControl* parent, std::string name, Bounds bounds, Args&&... args) {
   T& c = owner.Own<T>(&owner, std::move(name), std::forward<Args>(args)...);
   c.SetBounds(bounds);
   if (parent) c.SetParent(parent);

@@ -6,10 +6,17 @@
 #include <exception>
 #include <stdexcept>
 
+#include "base/text.h"
 #include "ui/error_text.h"
 #include "ui/mnemonics.h"
+#include "ui/window_class.h"
 
 namespace quillet::ui {
+
+namespace {
+// Posted to the application's message window while errors are held.
+constexpr UINT kShowHeldErrors = WM_APP + 0x100;
+}  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Forms
@@ -44,7 +51,7 @@ void TForm::SetClientSize(int width, int height) {
   MakeCreateParams(p);
   RECT r{0, 0, width, height};
   AdjustWindowRectEx(&r, p.style, FALSE, p.ex_style);
-  Rect b = bounds_;
+  Bounds b = bounds_;
   b.width = r.right - r.left;
   b.height = r.bottom - r.top;
   SetBounds(b);
@@ -84,7 +91,7 @@ void TForm::PlaceOnFirstShow() {
   } else if (position_ == FormPosition::Designed) {
     return;
   }
-  Rect b = bounds_;
+  Bounds b = bounds_;
   b.left = area.left + (area.right - area.left - b.width) / 2;
   b.top = area.top + (area.bottom - area.top - b.height) / 2;
   if (b.left < 0) b.left = 0;
@@ -185,73 +192,78 @@ void TForm::SetMenu(HMENU menu) {
 
 void TForm::WndProc(Message& m) {
   switch (m.msg) {
-    case WM_CLOSE:
-      if (modal_) {
-        modal_result_ = mrCancel;
-        return;
-      }
-      switch (DoClose()) {
-        case CloseAction::None:
-          return;
-        case CloseAction::Hide:
-          Hide();
-          return;
-        case CloseAction::Free:
-          Hide();
-          if (Application().MainForm() == this) Application().Terminate();
-          return;
-      }
+    case WM_CLOSE: return WMClose(m);
+    case WM_ACTIVATE: return WMActivate(m);
+    case QM_DIALOGKEY: return QMDialogKey(m);
+    default: return TWinControl::WndProc(m);
+  }
+}
+
+void TForm::WMClose(Message&) {
+  if (modal_) {
+    modal_result_ = mrCancel;
+    return;
+  }
+  switch (DoClose()) {
+    case CloseAction::None:
       return;
-    case WM_ACTIVATE:
-      if (LOWORD(m.wparam) != WA_INACTIVE) {
-        HWND target = nullptr;
-        if (active_control_ && active_control_->HandleAllocated() && IsWindowVisible(active_control_->HandleIfAny()) &&
-            IsWindowEnabled(active_control_->HandleIfAny()))
-          target = active_control_->HandleIfAny();
-        else
-          target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
-        if (target) ::SetFocus(target);
-        m.result = 0;
-        return;
-      }
-      break;
-    case QM_DIALOGKEY: {
-      // The controls first (default and cancel buttons), then Tab moves the focus.
-      std::vector<TWinControl*> stack;
-      for (auto it = Controls().rbegin(); it != Controls().rend(); ++it)
-        if (auto* w = dynamic_cast<TWinControl*>(*it)) stack.push_back(w);
-      while (!stack.empty()) {
-        TWinControl* w = stack.back();
-        stack.pop_back();
-        if (!w->Visible() || !w->Enabled()) continue;
-        if (w->Perform(QM_DIALOGKEY, m.wparam, m.lparam)) {
-          m.result = 1;
-          return;
-        }
-        for (auto it = w->Controls().rbegin(); it != w->Controls().rend(); ++it)
-          if (auto* cw = dynamic_cast<TWinControl*>(*it)) stack.push_back(cw);
-      }
-      if (m.wparam == VK_TAB) {
-        bool back = GetKeyState(VK_SHIFT) < 0;
-        HWND next = GetNextDlgTabItem(hwnd_, GetFocus(), back);
-        if (next) ::SetFocus(next);
-        m.result = 1;
-      }
+    case CloseAction::Hide:
+      Hide();
+      return;
+    case CloseAction::Free:
+      Hide();
+      if (Application().MainForm() == this) Application().Terminate();
+      return;
+  }
+}
+
+// Activation gives the focus back to the control that had it, or to the first one.
+void TForm::WMActivate(Message& m) {
+  if (LOWORD(m.wparam) == WA_INACTIVE) return TWinControl::WndProc(m);
+  HWND target = nullptr;
+  if (active_control_ && active_control_->HandleAllocated() && IsWindowVisible(active_control_->HandleIfAny()) &&
+      IsWindowEnabled(active_control_->HandleIfAny()))
+    target = active_control_->HandleIfAny();
+  else
+    target = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+  if (target) ::SetFocus(target);
+  m.result = 0;
+}
+
+// The controls first (default and cancel buttons), then Tab moves the focus.
+void TForm::QMDialogKey(Message& m) {
+  std::vector<TWinControl*> stack;
+  for (auto it = Controls().rbegin(); it != Controls().rend(); ++it)
+    if (auto* w = dynamic_cast<TWinControl*>(*it)) stack.push_back(w);
+  while (!stack.empty()) {
+    TWinControl* w = stack.back();
+    stack.pop_back();
+    if (!w->Visible() || !w->Enabled()) continue;
+    if (w->Perform(QM_DIALOGKEY, m.wparam, m.lparam)) {
+      m.result = 1;
       return;
     }
-    default:
-      break;
+    for (auto it = w->Controls().rbegin(); it != w->Controls().rend(); ++it)
+      if (auto* cw = dynamic_cast<TWinControl*>(*it)) stack.push_back(cw);
   }
-  TWinControl::WndProc(m);
+  if (m.wparam == VK_TAB) {
+    bool back = GetKeyState(VK_SHIFT) < 0;
+    HWND next = GetNextDlgTabItem(hwnd_, GetFocus(), back);
+    if (next) ::SetFocus(next);
+    m.result = 1;
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
 // Application
 
-TApplication::TApplication() = default;
+TApplication::TApplication() { PrepareWindowTables(); }
 
 TApplication::~TApplication() {
+  root_.Clear();
   if (hint_window_) DestroyWindow(hint_window_);
+  if (message_window_) DestroyWindow(message_window_);
+  ReleaseWindowProperty();
 }
 
 TApplication& Application() {
@@ -369,7 +381,7 @@ void TApplication::ProcessMessage(MSG& msg) {
       HWND combo = h;
       char cls[32] = {};
       GetClassNameA(combo, cls, sizeof cls);
-      bool dropped = SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0 && lstrcmpiA(cls, "TComboBox") == 0;
+      bool dropped = SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) != 0 && base::EqualNoCase(cls, "TComboBox");
       TForm* form = c->ParentForm();
       if (!dropped && form && form->Perform(QM_DIALOGKEY, msg.wParam, 0)) return;
     }
@@ -424,13 +436,49 @@ void TApplication::ShowErrorText(const std::string& message) {
 }
 
 void TApplication::HandleException() {
+  std::string message;
   try {
     throw;
   } catch (const std::exception& e) {
-    ShowErrorText(e.what());
+    message = e.what();
   } catch (...) {
-    ShowErrorText("Unknown error");
+    message = "Unknown error";
   }
+  if (!PaintScope::Painting() && !showing_held_errors_) return ShowErrorText(message);
+  // A paint that fails each time it is asked again gives one box, not one per repaint.
+  if (std::find(held_errors_.begin(), held_errors_.end(), message) != held_errors_.end()) return;
+  if (held_errors_.empty() && !showing_held_errors_) PostMessageA(MessageWindow(), kShowHeldErrors, 0, 0);
+  held_errors_.push_back(std::move(message));
+}
+
+HWND TApplication::MessageWindow() {
+  if (message_window_) return message_window_;
+  static const ATOM cls = [] {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = [](HWND h, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+      if (msg != kShowHeldErrors) return DefWindowProcA(h, msg, wp, lp);
+      Application().ShowHeldBackErrors();
+      return 0;
+    };
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TApplicationMessages";
+    return RegisterClassA(&wc);
+  }();
+  if (cls)
+    message_window_ = CreateWindowExA(0, MAKEINTATOM(cls), nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      GetModuleHandleA(nullptr), nullptr);
+  return message_window_;
+}
+
+void TApplication::ShowHeldBackErrors() {
+  if (showing_held_errors_) return;
+  showing_held_errors_ = true;
+  while (!held_errors_.empty()) {
+    std::string message = std::move(held_errors_.front());
+    held_errors_.erase(held_errors_.begin());
+    ShowErrorText(message);
+  }
+  showing_held_errors_ = false;
 }
 
 void HandleCurrentException() { Application().HandleException(); }

@@ -65,6 +65,9 @@ class TForm : public TWinControl {
 
  private:
   void PlaceOnFirstShow();
+  void WMClose(Message& m);
+  void WMActivate(Message& m);
+  void QMDialogKey(Message& m);
   int client_width_ = 300, client_height_ = 200;
   BorderStyle border_style_ = BorderStyle::Single;
   bool minimize_box_ = true, maximize_box_ = false;
@@ -106,8 +109,12 @@ class TApplication {
   // Frees every form, main form last.
   void DestroyForms();
 
-  // Call from inside a catch block: shows the error that is being handled in the error box.
+  // Call from inside a catch block: shows the error that is being handled in the error box. While
+  // a window paints, the error is held and shown once the message loop has it back: a modal box
+  // opened inside a paint would run a message loop inside it and re-enter the half-painted window.
   void HandleException();
+  // Shows the errors that were held, one box each, in the order they came.
+  void ShowHeldBackErrors();
   // The error box: caption = title, error icon, one OK button.
   void ShowErrorText(const std::string& message);
   // Replaces the box (tests); receives the text as the box would show it.
@@ -125,6 +132,7 @@ class TApplication {
 
  private:
   void CreateHintWindow();
+  HWND MessageWindow();
   void AddTool(TControl* c);
   struct Root : TComponent {
     Root() : TComponent(nullptr) {}
@@ -138,6 +146,9 @@ class TApplication {
   HWND hint_window_ = nullptr;
   UINT_PTR hint_timer_ = 0;
   std::vector<TControl*> pending_hints_;
+  std::vector<std::string> held_errors_;
+  bool showing_held_errors_ = false;
+  HWND message_window_ = nullptr;  // receives the note that errors are held
 };
 
 TApplication& Application();

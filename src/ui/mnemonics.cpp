@@ -2,17 +2,15 @@
 
 #include <windows.h>
 
-#include <cctype>
 #include <vector>
 
+#include "base/text.h"
 #include "ui/forms.h"
 #include "ui/stdctrls.h"
 
 namespace quillet::ui {
 
 namespace {
-
-char Upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
 
 // On screen: the control and every window above it are shown (a page of a page control that is not
 // the active one is hidden).
@@ -61,14 +59,14 @@ bool Take(TControl& c) {
 char MnemonicOf(const std::string& caption) {
   for (size_t i = 0; i + 1 < caption.size(); ++i) {
     if (caption[i] != '&') continue;
-    if (caption[i + 1] != '&') return Upper(caption[i + 1]);
+    if (caption[i + 1] != '&') return base::AsciiUpper(caption[i + 1]);
     ++i;  // "&&" is a plain ampersand
   }
   return 0;
 }
 
 bool HandleMnemonic(TForm& form, char key) {
-  const char wanted = Upper(key);
+  const char wanted = base::AsciiUpper(key);
   if (!wanted) return false;
   std::vector<TControl*> stack(form.Controls().rbegin(), form.Controls().rend());
   while (!stack.empty()) {

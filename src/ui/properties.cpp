@@ -1,19 +1,12 @@
 #include "ui/properties.h"
 
-#include <cctype>
 #include <charconv>
+
+#include "base/text.h"
 
 namespace quillet::ui {
 
-namespace {
-bool SameNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-}  // namespace
+using base::EqualNoCase;
 
 std::string PropValue::AsText() const {
   switch (kind) {
@@ -31,7 +24,7 @@ std::string PropValue::AsText() const {
 
 void PropertyTable::Publish(std::string name, Getter get, Setter set) {
   for (auto& e : entries_) {
-    if (SameNoCase(e.name, name)) {
+    if (EqualNoCase(e.name, name)) {
       e = {std::move(name), std::move(get), std::move(set)};
       return;
     }
@@ -41,7 +34,7 @@ void PropertyTable::Publish(std::string name, Getter get, Setter set) {
 
 const PropertyTable::Entry* PropertyTable::Find(std::string_view name) const {
   for (const auto& e : entries_)
-    if (SameNoCase(e.name, name)) return &e;
+    if (EqualNoCase(e.name, name)) return &e;
   return nullptr;
 }
 
@@ -66,8 +59,8 @@ std::vector<std::string> PropertyTable::Names() const {
 }
 
 std::optional<bool> ParseBool(const std::string& text) {
-  if (SameNoCase(text, "true")) return true;
-  if (SameNoCase(text, "false")) return false;
+  if (EqualNoCase(text, "true")) return true;
+  if (EqualNoCase(text, "false")) return false;
   return std::nullopt;
 }
 

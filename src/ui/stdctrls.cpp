@@ -3,9 +3,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cctype>
 
+#include "base/text.h"
 #include "ui/forms.h"
+#include "ui/gdi.h"
+#include "ui/window_class.h"
 
 namespace quillet::ui {
 
@@ -16,11 +18,6 @@ std::intptr_t ColorFor(HDC dc, Color back, Color text) {
   SetBkColor(dc, ToColorRef(back));
   SetTextColor(dc, ToColorRef(text));
   return reinterpret_cast<std::intptr_t>(ColorBrush(back));
-}
-
-std::string ToLowerAscii(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
 }
 
 }  // namespace
@@ -274,9 +271,8 @@ int ItemMirror::FindExact(HWND h, const std::string& text) const {
     LRESULT r = SendMessageA(h, msgs_.find_exact, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
     return r < 0 ? -1 : static_cast<int>(r);
   }
-  std::string low = ToLowerAscii(text);
   for (int i = 0; i < Count(); ++i)
-    if (ToLowerAscii(items_[static_cast<size_t>(i)]) == low) return i;
+    if (base::EqualNoCase(items_[static_cast<size_t>(i)], text)) return i;
   return -1;
 }
 
@@ -285,7 +281,7 @@ const ListMessages kComboMessages{CB_ADDSTRING, CB_INSERTSTRING, CB_DELETESTRING
                                   CB_GETCURSEL, CB_SETCURSEL,    CB_FINDSTRINGEXACT, CB_GETCOUNT};
 const ListMessages kListMessages{LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT,
                                  LB_GETCURSEL, LB_SETCURSEL,    LB_FINDSTRINGEXACT, LB_GETCOUNT};
-const char kComboEditProp[] = "QuilletComboEdit";
+constexpr UINT_PTR kComboEditSubclass = 1;
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -329,11 +325,8 @@ void TComboBox::CreateWnd() {
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     edit_ = GetComboBoxInfo(hwnd_, &info) ? info.hwndItem : GetWindow(hwnd_, GW_CHILD);
-    if (edit_) {
-      SetPropA(edit_, kComboEditProp, this);
-      edit_proc_ = reinterpret_cast<WNDPROC>(
-          SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TComboBox::EditProc)));
-    }
+    if (edit_ && !SetWindowSubclass(edit_, &TComboBox::EditProc, kComboEditSubclass, reinterpret_cast<DWORD_PTR>(this)))
+      edit_ = nullptr;
     SetWindowTextRaw(caption_);
   }
 }
@@ -341,37 +334,28 @@ void TComboBox::CreateWnd() {
 void TComboBox::DestroyWnd() {
   caption_ = Text();
   items_.Detach(hwnd_);
-  if (edit_ && edit_proc_) {
-    SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(edit_proc_));
-    RemovePropA(edit_, kComboEditProp);
-  }
+  if (edit_) RemoveWindowSubclass(edit_, &TComboBox::EditProc, kComboEditSubclass);
   edit_ = nullptr;
-  edit_proc_ = nullptr;
 }
 
 // Keys typed into the combo box's edit reach the combo box's key event first.
-LRESULT CALLBACK TComboBox::EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* self = static_cast<TComboBox*>(GetPropA(h, kComboEditProp));
-  if (!self) return DefWindowProcA(h, msg, wp, lp);
-  WNDPROC next = self->edit_proc_;
+LRESULT CALLBACK TComboBox::EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref) {
+  auto* self = reinterpret_cast<TComboBox*>(ref);
   if (msg == WM_CHAR && self->OnKeyPress) {
     char key = static_cast<char>(wp);
-    try {
+    bool handled = true;
+    HandleMessage(msg, lp, [&] {
       self->OnKeyPress(key);
-    } catch (...) {
-      HandleCurrentException();
-      return 0;
-    }
-    if (key == 0) return 0;
+      handled = false;
+    });
+    if (handled || key == 0) return 0;
     wp = static_cast<unsigned char>(key);
   }
   if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
-    RemovePropA(h, kComboEditProp);
+    RemoveWindowSubclass(h, &TComboBox::EditProc, id);
     self->edit_ = nullptr;
-    self->edit_proc_ = nullptr;
   }
-  return CallWindowProcA(next, h, msg, wp, lp);
+  return DefSubclassProc(h, msg, wp, lp);
 }
 
 std::string TComboBox::Text() const {
@@ -488,21 +472,22 @@ void TGroupBox::MakeCreateParams(CreateParams& p) {
 void TGroupBox::PaintWindow(HDC dc) {
   RECT r;
   GetClientRect(hwnd_, &r);
-  HGDIOBJ old = SelectObject(dc, FontHandle(font_));
-  TEXTMETRICA tm;
-  GetTextMetricsA(dc, &tm);
-  RECT frame = r;
-  frame.top += tm.tmHeight / 2;
-  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
-  if (!caption_.empty()) {
-    RECT text{8, 0, r.right - 8, tm.tmHeight};
-    DrawTextA(dc, caption_.c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
-    SetBkColor(dc, ToColorRef(color_));
-    SetBkMode(dc, OPAQUE);
-    SetTextColor(dc, ToColorRef(enabled_ ? font_.color : (0x80000000u | COLOR_GRAYTEXT)));
-    DrawTextA(dc, caption_.c_str(), -1, &text, DT_SINGLELINE);
+  {
+    gdi::Select font(dc, FontHandle(font_));
+    TEXTMETRICA tm;
+    GetTextMetricsA(dc, &tm);
+    RECT frame = r;
+    frame.top += tm.tmHeight / 2;
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    if (!caption_.empty()) {
+      RECT text{8, 0, r.right - 8, tm.tmHeight};
+      DrawTextA(dc, caption_.c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
+      SetBkColor(dc, ToColorRef(color_));
+      SetBkMode(dc, OPAQUE);
+      SetTextColor(dc, ToColorRef(enabled_ ? font_.color : kColorGrayText));
+      DrawTextA(dc, caption_.c_str(), -1, &text, DT_SINGLELINE);
+    }
   }
-  SelectObject(dc, old);
   PaintControls(dc);
 }
 
@@ -541,11 +526,10 @@ void TPanel::PaintWindow(HDC dc) {
   edge(outer_);
   edge(inner_);
   if (!caption_.empty()) {
-    HGDIOBJ old = SelectObject(dc, FontHandle(font_));
+    gdi::Select font(dc, FontHandle(font_));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ToColorRef(font_.color));
     DrawTextA(dc, caption_.c_str(), -1, &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
-    SelectObject(dc, old);
   }
   PaintControls(dc);
 }
@@ -566,7 +550,7 @@ TLabel::TLabel(TComponent* owner, std::string name) : TGraphicControl(owner, std
 void TLabel::Paint(HDC dc) {
   RECT r = BoundsRect();
   if (!transparent_) FillRect(dc, &r, ColorBrush(color_));
-  HGDIOBJ old = SelectObject(dc, FontHandle(font_));
+  gdi::Select font(dc, FontHandle(font_));
   SetBkMode(dc, TRANSPARENT);
   UINT flags = DT_EXPANDTABS | (word_wrap_ ? DT_WORDBREAK : 0);
   flags |= align_ == Align::Right ? DT_RIGHT : align_ == Align::Center ? DT_CENTER : DT_LEFT;
@@ -581,7 +565,6 @@ void TLabel::Paint(HDC dc) {
     SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
     DrawTextA(dc, caption_.c_str(), -1, &r, flags);
   }
-  SelectObject(dc, old);
 }
 
 TImage::TImage(TComponent* owner, std::string name) : TGraphicControl(owner, std::move(name)) {
@@ -594,20 +577,13 @@ TImage::TImage(TComponent* owner, std::string name) : TGraphicControl(owner, std
   props_.Publish("Center", [this] { return PropValue::OfBool(center_); });
 }
 
-TImage::~TImage() {
-  if (icon_) DestroyIcon(icon_);
-  if (bitmap_) DeleteObject(bitmap_);
-}
-
 void TImage::SetIcon(void* icon) {
-  if (icon_ && icon_ != icon) DestroyIcon(icon_);
-  icon_ = static_cast<HICON>(icon);
+  icon_.Reset(static_cast<HICON>(icon));
   Invalidate();
 }
 
 void TImage::SetBitmap(HBITMAP bitmap) {
-  if (bitmap_ && bitmap_ != bitmap) DeleteObject(bitmap_);
-  bitmap_ = bitmap;
+  bitmap_.Reset(bitmap);
   Invalidate();
 }
 
@@ -615,9 +591,9 @@ void TImage::Paint(HDC dc) {
   RECT r = BoundsRect();
   if (bitmap_) {
     BITMAP bm{};
-    GetObjectA(bitmap_, sizeof bm, &bm);
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, bitmap_);
+    GetObjectA(bitmap_.Get(), sizeof bm, &bm);
+    gdi::MemoryDC mem(dc);
+    mem.Select(bitmap_.Get());
     int w = stretch_ ? r.right - r.left : bm.bmWidth, h = stretch_ ? r.bottom - r.top : bm.bmHeight;
     int x = r.left + (center_ ? (r.right - r.left - w) / 2 : 0);
     int y = r.top + (center_ ? (r.bottom - r.top - h) / 2 : 0);
@@ -629,20 +605,18 @@ void TImage::Paint(HDC dc) {
       SetStretchBltMode(dc, COLORONCOLOR);
       StretchBlt(dc, x, y, w, h, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
     }
-    SelectObject(mem, old);
-    DeleteDC(mem);
   }
   if (icon_) {
     ICONINFO ii{};
     int w = GetSystemMetrics(SM_CXICON), h = GetSystemMetrics(SM_CYICON);
-    if (GetIconInfo(icon_, &ii)) {
+    if (GetIconInfo(icon_.Get(), &ii)) {
+      // The icon's bitmaps are copies made for the caller.
+      gdi::Bitmap color(ii.hbmColor), mask(ii.hbmMask);
       BITMAP bm{};
-      if (ii.hbmColor && GetObjectA(ii.hbmColor, sizeof bm, &bm)) {
+      if (color && GetObjectA(color.Get(), sizeof bm, &bm)) {
         w = bm.bmWidth;
         h = bm.bmHeight;
       }
-      if (ii.hbmColor) DeleteObject(ii.hbmColor);
-      if (ii.hbmMask) DeleteObject(ii.hbmMask);
     }
     if (stretch_) {
       w = r.right - r.left;
@@ -650,7 +624,7 @@ void TImage::Paint(HDC dc) {
     }
     int x = r.left + (center_ ? (r.right - r.left - w) / 2 : 0);
     int y = r.top + (center_ ? (r.bottom - r.top - h) / 2 : 0);
-    DrawIconEx(dc, x, y, icon_, w, h, 0, nullptr, DI_NORMAL);
+    DrawIconEx(dc, x, y, icon_.Get(), w, h, 0, nullptr, DI_NORMAL);
   }
 }
 

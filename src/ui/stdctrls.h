@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/controls.h"
+#include "ui/gdi.h"
 
 namespace quillet::ui {
 
@@ -148,13 +149,12 @@ class TComboBox : public TWinControl, public IComboBox {
   void TextChanged() override { SetText(caption_); }
 
  private:
-  static LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   void Change();
   ComboStyle style_;
   ItemMirror items_;
   int drop_down_count_ = 8;
-  HWND edit_ = nullptr;
-  WNDPROC edit_proc_ = nullptr;
+  HWND edit_ = nullptr;  // the combo box's own edit, subclassed while the window lives
 };
 
 class TListBox : public TWinControl, public IListBox {
@@ -235,11 +235,10 @@ class TLabel : public TGraphicControl, public ILabel {
 class TImage : public TGraphicControl, public IIconView {
  public:
   TImage(TComponent* owner, std::string name);
-  ~TImage() override;
   const char* ClassName() const override { return "TImage"; }
   // The image takes the handles it is given and releases them.
   void SetIcon(void* icon) override;
-  void* Icon() const override { return icon_; }
+  void* Icon() const override { return icon_.Get(); }
   void SetBitmap(HBITMAP bitmap);
   void SetStretch(bool s) { stretch_ = s; Invalidate(); }
   void SetCenter(bool c) { center_ = c; Invalidate(); }
@@ -247,8 +246,8 @@ class TImage : public TGraphicControl, public IIconView {
   void Paint(HDC dc) override;
 
  private:
-  HICON icon_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
+  gdi::Icon icon_;
+  gdi::Bitmap bitmap_;
   bool stretch_ = false, center_ = false, transparent_ = false;
 };
 

@@ -1,23 +1,12 @@
 #include "visibility/visibility_page.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
+#include "base/text.h"
 #include "registry/registry_store.h"
 
 namespace quillet::visibility {
-
-namespace {
-
-bool SameTextNoCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-           return std::tolower(x) == std::tolower(y);
-         });
-}
-
-}  // namespace
 
 VisibilityPage::VisibilityPage(ui::IComboBox& US, ui::IComboBox& OHide, ui::IComboBox& HDO,
                                ui::ITextField& TTA, ui::ITextField& CCap, ui::IGrid& HList)
@@ -127,7 +116,7 @@ void VisibilityPage::RemClick() {
 
 void VisibilityPage::SelectLine(const std::string& line, int previous) {
   for (int row = 0; row < h_list_.RowCount(); ++row) {
-    if (!SameTextNoCase(h_list_.Line(row), line)) continue;
+    if (!base::EqualNoCase(h_list_.Line(row), line)) continue;
     h_list_.SetSelected(row);
     if (row != previous) HListClick();
     return;

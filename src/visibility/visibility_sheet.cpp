@@ -4,35 +4,35 @@ namespace quillet::visibility {
 
 VisibilitySheet::VisibilitySheet(ui::TComponent& owner, ui::TTabSheet& sheet) {
   using ui::Make;
-  using ui::Rect;
+  using ui::Bounds;
   using ui::ComboStyle;
-  auto label = [&](const char* name, const char* caption, Rect r) -> ui::TLabel& {
+  auto label = [&](const char* name, const char* caption, Bounds r) -> ui::TLabel& {
     ui::TLabel& l = Make<ui::TLabel>(owner, &sheet, name, r);
     l.SetCaption(caption);
     return l;
   };
   // Creation order is tab order.
   ui::TLabel& hidden_at = label("Label1", "Hidden &Icon at : ", {8, 8, 170, 13});
-  US = &Make<ui::TComboBox>(owner, &sheet, "US", Rect{8, 24, 170, 21}, ComboStyle::DropDownList);
+  US = &Make<ui::TComboBox>(owner, &sheet, "US", Bounds{8, 24, 170, 21}, ComboStyle::DropDownList);
   label("Label2", "Location :", {190, 8, 170, 13});
-  OHide = &Make<ui::TComboBox>(owner, &sheet, "OHide", Rect{190, 24, 170, 21},
+  OHide = &Make<ui::TComboBox>(owner, &sheet, "OHide", Bounds{190, 24, 170, 21},
                                ComboStyle::DropDownList);
-  HDO = &Make<ui::TComboBox>(owner, &sheet, "HDO", Rect{372, 24, 170, 21}, ComboStyle::DropDownList);
+  HDO = &Make<ui::TComboBox>(owner, &sheet, "HDO", Bounds{372, 24, 170, 21}, ComboStyle::DropDownList);
   hidden_at.SetFocusControl(OHide);  // its accelerator goes to the location, not to the root
-  Make<ui::TBevel>(owner, &sheet, "Bevel1", Rect{8, 56, 689, 2}).SetShape(ui::BevelShape::TopLine);
+  Make<ui::TBevel>(owner, &sheet, "Bevel1", Bounds{8, 56, 689, 2}).SetShape(ui::BevelShape::TopLine);
   label("Label3", "CLSID", {8, 71, 48, 13});
-  TTA = &Make<ui::TEdit>(owner, &sheet, "TTA", Rect{60, 68, 440, 21});
+  TTA = &Make<ui::TEdit>(owner, &sheet, "TTA", Bounds{60, 68, 440, 21});
   label("Label4", "Caption", {8, 98, 48, 13});
-  CCap = &Make<ui::TEdit>(owner, &sheet, "CCap", Rect{60, 95, 440, 21});
-  Button7 = &Make<ui::TButton>(owner, &sheet, "Button7", Rect{512, 67, 185, 50});
+  CCap = &Make<ui::TEdit>(owner, &sheet, "CCap", Bounds{60, 95, 440, 21});
+  Button7 = &Make<ui::TButton>(owner, &sheet, "Button7", Bounds{512, 67, 185, 50});
   Button7->SetCaption("&Add to List (Hide)");
-  HList = &Make<ui::TGrid>(owner, &sheet, "HList", Rect{8, 126, 689, 326});
+  HList = &Make<ui::TGrid>(owner, &sheet, "HList", Bounds{8, 126, 689, 326});
   HList->SetColumnWidths(280, 387);
-  BHide = &Make<ui::TButton>(owner, &sheet, "BHide", Rect{8, 460, 90, 25});
+  BHide = &Make<ui::TButton>(owner, &sheet, "BHide", Bounds{8, 460, 90, 25});
   BHide->SetCaption("&Hide");
-  BShow = &Make<ui::TButton>(owner, &sheet, "BShow", Rect{104, 460, 90, 25});
+  BShow = &Make<ui::TButton>(owner, &sheet, "BShow", Bounds{104, 460, 90, 25});
   BShow->SetCaption("&Show");
-  Rem = &Make<ui::TButton>(owner, &sheet, "Rem", Rect{577, 460, 120, 25});
+  Rem = &Make<ui::TButton>(owner, &sheet, "Rem", Bounds{577, 460, 120, 25});
   Rem->SetCaption("&Remove from List");
 
   page_ = std::make_unique<VisibilityPage>(*US, *OHide, *HDO, *TTA, *CCap, *HList);

@@ -17,9 +17,8 @@ class VisibilitySheetPage : public app::SheetPage {
 };
 
 }  // namespace
-
-QUILLET_REGISTER_PAGE(kVisibilitySheet, [](app::PageContext& c) -> std::unique_ptr<app::SheetPage> {
-  return std::make_unique<VisibilitySheetPage>(c.sheet);
-});
-
 }  // namespace quillet::visibility
+
+std::unique_ptr<quillet::app::SheetPage> quillet::app::MakeVisibilityPage(PageContext& c) {
+  return std::make_unique<visibility::VisibilitySheetPage>(c.sheet);
+}

@@ -41,6 +41,8 @@ class Program {
     return CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
   }
   DWORD Id() const { return pi_.dwProcessId; }
+  HANDLE Process() const { return pi_.hProcess; }
+  DWORD MainThreadId() const { return pi_.dwThreadId; }
   // True when the program ended within the time.
   bool WaitForExit(int ms) { return WaitForSingleObject(pi_.hProcess, static_cast<DWORD>(ms)) == WAIT_OBJECT_0; }
 
@@ -91,6 +93,17 @@ inline HWND WaitForWindow(DWORD pid, const std::string& cls, int timeout_ms = 20
   return nullptr;
 }
 
+// Waits until a condition holds; false when it still does not after the time.
+template <class Condition>
+bool WaitUntil(Condition done, int timeout_ms = 10000) {
+  auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
+
 inline HWND ChildWithText(HWND parent, const std::string& text) {
   struct Query {
     const std::string* text;
@@ -118,24 +131,35 @@ inline bool ClickButton(HWND window, const std::string& caption) {
   return true;
 }
 
-// A real click at a screen point: the pointer moves there, rests, and the button goes down and up
-// there. Every event carries the place, as a pointer set from another process may lag behind.
-inline void ClickAt(int x, int y, bool right = false) {
-  auto send = [&](DWORD flags) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof(INPUT));
-  };
+// One real mouse event at a screen point, the pointer put there first: the event carries the
+// place too, as a pointer set from another process may lag behind.
+inline void MouseEvent(int x, int y, DWORD flags = 0) {
   SetCursorPos(x, y);
-  send(0);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &in, sizeof(INPUT));
+}
+
+// A real click at a screen point: the pointer moves there, rests, and the button goes down and up
+// there.
+inline void ClickAt(int x, int y, bool right = false) {
+  MouseEvent(x, y);
   Sleep(150);
-  send(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+  MouseEvent(x, y, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
   Sleep(100);
-  send(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+  MouseEvent(x, y, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
   Sleep(200);
+}
+
+inline void KeyEvent(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &in, sizeof(INPUT));
 }
 
 inline void PressKey(WORD vk) {

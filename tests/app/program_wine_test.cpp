@@ -5,6 +5,8 @@
 #include <string>
 
 #include "app/program_driver.h"
+#include "registry/memory_backend.h"
+#include "registry/registry_store.h"
 
 namespace quillet {
 namespace {
@@ -164,6 +166,97 @@ TEST(Program, SandboxKeepsItsRegistryInQuilletRegBesideIt) {
   EXPECT_NE(reg.find("quillet-sandbox.exe"), std::string::npos);
   EXPECT_NE(reg.find("NetworkNeighborhood\\NameSpace]"), std::string::npos);
   EXPECT_NE(ReadUserValue("Brask", "03"), exe) << "the machine's registry is left alone";
+}
+
+// A control of a toolkit class standing at a place on its parent, as its page lays it out.
+HWND ControlAt(HWND window, const std::string& cls, int left, int top) {
+  struct Query {
+    const std::string* cls;
+    POINT at;
+    HWND found;
+  } q{&cls, {left, top}, nullptr};
+  EnumChildWindows(
+      window,
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* q = reinterpret_cast<Query*>(lp);
+        RECT r;
+        GetWindowRect(h, &r);
+        MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+        if (ClassOf(h) != *q->cls || !IsWindowVisible(h) || r.left != q->at.x || r.top != q->at.y)
+          return TRUE;
+        q->found = h;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&q));
+  return q.found;
+}
+
+// A control's text in another process: GetWindowText would give its caption only.
+std::string ControlText(HWND h) {
+  char text[1024] = {};
+  SendMessageA(h, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+bool WaitForText(HWND h, const std::string& text) {
+  for (int i = 0; i < 100 && ControlText(h) != text; ++i) Sleep(50);
+  return ControlText(h) == text;
+}
+
+// A regedit export of HKEY_CLASSES_ROOT dropped in as the sandbox's registry shows on the creator
+// page, which reads the machine's classes; an object made there is seen through
+// HKEY_CLASSES_ROOT, where the other pages read.
+TEST(Program, SandboxShowsClassesFromARegeditExportAndItsOwnThroughTheClassesRoot) {
+  TempFolder folder("quillet-sandbox-classes");
+  const std::string exe = folder.Path() + "quillet-sandbox.exe";
+  ASSERT_TRUE(CopyFileA(WindowsPath(QUILLET_SANDBOX_EXE).c_str(), exe.c_str(), FALSE));
+  const std::string kA = "{0A0A0A0A-1111-2222-3333-444444444444}";
+  const std::string kB = "{0B0B0B0B-1111-2222-3333-444444444444}";
+  const std::string export_text =
+      "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Brask\\Support]\r\n"
+      "\"03\"=\"0\"\r\n\r\n[HKEY_CLASSES_ROOT\\CLSID\\" + kA + "]\r\n@=\"From regedit\"\r\n";
+  std::string utf16 = "\xff\xfe";
+  for (char c : export_text) utf16 += {c, '\0'};
+  {
+    HANDLE f = CreateFileA((folder.Path() + "Quillet.reg").c_str(), GENERIC_WRITE, 0, nullptr,
+                           CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(f, utf16.data(), static_cast<DWORD>(utf16.size()), &written, nullptr);
+    CloseHandle(f);
+  }
+  Program p;
+  ASSERT_TRUE(p.Start(exe));
+  HWND main = WaitForWindow(p.Id(), "TQuilletFrm");
+  ASSERT_TRUE(main) << "the prompt is switched off in the file";
+  HWND combo = ControlAt(main, "TComboBox", 128, 16), name = ControlAt(main, "TEdit", 128, 48);
+  ASSERT_TRUE(combo && name);
+  // As typed: the text, then the notification the combo box sends for typing.
+  auto choose = [&](const std::string& clsid) {
+    SetWindowTextA(combo, clsid.c_str());
+    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+  };
+  choose(kA);
+  EXPECT_TRUE(WaitForText(name, "From regedit")) << ControlText(name);
+
+  choose(kB);
+  ASSERT_TRUE(WaitForText(name, ""));
+  SetWindowTextA(name, "Made here");
+  ASSERT_TRUE(ClickButton(main, "Create / Save"));
+  Sleep(500);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(p.WaitForExit(10000));
+
+  const std::string saved = ReadFileText(folder.Path() + "Quillet.reg");
+  EXPECT_NE(saved.find("[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\" + kA + "]"),
+            std::string::npos) << saved;
+  EXPECT_EQ(saved.find("HKEY_CLASSES_ROOT"), std::string::npos) << "keys are kept where they live";
+  MemoryBackend sandbox;
+  sandbox.ImportRegText(saved);
+  ScopedRegistry scope(sandbox);
+  EXPECT_EQ(ReadClassesText("CLSID\\" + kA, ""), "From regedit");
+  EXPECT_EQ(ReadClassesText("CLSID\\" + kB, ""), "Made here");
 }
 
 }  // namespace

@@ -3,9 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <string>
+#include <utility>
 
+#include "base/text.h"
 #include "creator/creator_page.h"
 #include "creator/special_object.h"
 #include "registry/memory_backend.h"
@@ -46,10 +47,7 @@ class PageHarness : public ::testing::Test {
     return ReadMachineText(key, name);
   }
   static bool Exists(const std::string& key) { return KeyExistsAt(kLocalMachine, key); }
-  static std::string Lower(std::string text) {
-    for (auto& ch : text) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return text;
-  }
+  static std::string Lower(std::string text) { return base::AsciiLower(std::move(text)); }
 
   // An object with a name, two verbs (the second the default), an icon and every place.
   void MakeObject(const std::string& id) {

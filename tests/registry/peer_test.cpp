@@ -1,5 +1,6 @@
 // Our .reg files and the system's regedit speak the same format: a file we write imports into the
-// real registry unchanged, and a tree regedit exports loads into the memory registry unchanged.
+// real registry unchanged, a tree regedit exports loads into the memory registry unchanged, and a
+// file regedit imports means to the reader what it means to regedit.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -12,6 +13,7 @@
 
 #include "registry/memory_backend.h"
 #include "registry/reg_file.h"
+#include "registry/regedit_cases.h"
 #include "registry/registry_store.h"
 #include "registry/win32_backend.h"
 
@@ -46,12 +48,19 @@ void Walk(RegistryBackend& b, RegHandle key, const std::string& path, Snapshot& 
   }
 }
 
-Snapshot Take(RegistryBackend& b, const std::string& path) {
+Snapshot Take(RegistryBackend& b, const std::string& path, RegRoot root = kCurrentUser) {
   Snapshot s;
   RegHandle key = 0;
-  if (b.OpenKey(kCurrentUser, path, kAccessRead, &key) != kOk) return s;
-  Walk(b, key, path, s);
+  if (b.OpenKey(root, path, kAccessRead, &key) != kOk) return s;
+  Walk(b, key, RootName(root) + ("\\" + path), s);
   b.CloseKey(key);
+  return s;
+}
+
+// The keys a case of the shared table may make, in both hives.
+Snapshot TakeCase(RegistryBackend& b, const testing::RegeditCase& c) {
+  Snapshot s = Take(b, testing::CaseUserPath(c));
+  s.merge(Take(b, testing::CaseClassesPath(c), kLocalMachine));
   return s;
 }
 
@@ -83,6 +92,11 @@ void Fill(RegistryBackend& b, const std::string& base, bool with_embedded_nul) {
   raw("\\Raw", "high", kTypeSz, std::string("caf\xe9\0", 5));
   raw("\\Empty\\Deeper", "", kTypeSz, std::string("deep default\0", 13));
   CreateKeyAt(kCurrentUser, base + "\\Empty\\NoValues");
+}
+
+std::string ReadBytes(const fs::path& file) {
+  bool exists = false;
+  return ReadWholeFileBytes(file.string(), &exists);
 }
 
 bool RunAndWait(std::string command) {
@@ -132,14 +146,51 @@ TEST_F(RegeditPeer, RegeditExportLoadsUnchanged) {
   const fs::path file = dir_ / "theirs.reg";
   ASSERT_TRUE(RunAndWait("regedit.exe /E \"" + file.string() + "\" \"HKEY_CURRENT_USER\\" +
                          kBase + "\""));
-  bool exists = false;
-  const std::string bytes = ReadWholeFileBytes(file.string(), &exists);
-  ASSERT_TRUE(exists);
+  const std::string bytes = ReadBytes(file);
   ASSERT_GE(bytes.size(), 2u);
   EXPECT_EQ(bytes.substr(0, 2), "\xff\xfe");  // regedit writes UTF-16 with its byte-order mark
   MemoryBackend memory;
   memory.ImportRegText(bytes);
   EXPECT_EQ(Take(memory, kBase), Take(system_, kBase));
+}
+
+// Each file of the shared table goes through regedit /S. The registry it leaves must be what the
+// reader makes of the same bytes (of the part before the fault, for a file the reader refuses),
+// and regedit's /E export of it must load back to the same.
+TEST_F(RegeditPeer, ImportsEveryTableFileAsTheReaderReadsIt) {
+  const auto& cases = testing::RegeditCases();
+  auto clean = [&] {
+    ScopedRegistry scope(system_);
+    DeleteKeyAt(kCurrentUser, "Software\\QuilletRegedit");
+    DeleteKeyAt(kLocalMachine, "Software\\Classes\\QuilletRegedit");
+  };
+  clean();
+  for (size_t i = 0; i < cases.size(); ++i) {
+    const fs::path file = dir_ / (std::to_string(i) + ".reg");
+    WriteFileAtomically(file.string(), testing::CaseBytes(cases[i]));
+    ASSERT_TRUE(RunAndWait("regedit.exe /S \"" + file.string() + "\""));
+  }
+  const fs::path users = dir_ / "users.reg", classes = dir_ / "classes.reg";
+  ASSERT_TRUE(RunAndWait("regedit.exe /E \"" + users.string() +
+                         "\" \"HKEY_CURRENT_USER\\Software\\QuilletRegedit\""));
+  ASSERT_TRUE(RunAndWait("regedit.exe /E \"" + classes.string() +
+                         "\" \"HKEY_CLASSES_ROOT\\QuilletRegedit\""));
+  MemoryBackend exported;
+  exported.ImportRegText(ReadBytes(users));
+  exported.ImportRegText(ReadBytes(classes));  // its HKEY_CLASSES_ROOT sections land in the machine's
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemoryBackend ours;
+    try {
+      ours.ImportRegText(testing::CaseBytes(c, c.refused_line != 0));
+    } catch (const RegFileError&) {
+      // Refused at its header: regedit imports nothing either.
+    }
+    const Snapshot real = TakeCase(system_, c);
+    EXPECT_EQ(TakeCase(ours, c), real);
+    EXPECT_EQ(TakeCase(exported, c), real);
+  }
+  clean();
 }
 
 }  // namespace

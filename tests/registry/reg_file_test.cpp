@@ -11,6 +11,7 @@
 #include "registry/memory_backend.h"
 #include "registry/reg_file.h"
 #include "registry/registry_store.h"
+#include "registry/regedit_cases.h"
 
 namespace quillet {
 namespace {
@@ -106,75 +107,79 @@ TEST(RegFileWriter, LongHexWrapsWithContinuationLines) {
   EXPECT_EQ(ops[1].value.data, v.data);
 }
 
-TEST(RegFileReader, ReadsCommentsDeletionsAndBothHeaders) {
-  MemoryBackend b;
-  b.ImportRegText(
-      "REGEDIT4\n"
-      "; a comment\n"
-      "\n"
-      "[HKEY_CURRENT_USER\\A\\\\B\\]\n"
-      "\"keep\"=\"1\"\n"
-      "\"drop\"=\"2\"\n"
-      "@=dword:7\n"
-      "[HKCU\\A\\Gone\\Deep]\n"
-      "[-HKEY_CURRENT_USER\\a\\gone]\n"
-      "[HKEY_CURRENT_USER\\A\\B]\n"
-      "\"drop\"=-\n"
-      "\"hex\"=hex(2):41,\\\n"
-      "    42,00\n");
-  EXPECT_EQ(ReadUserText("A\\B", "keep"), "");  // the default backend is not this one
-  ScopedRegistry scope(b);
-  EXPECT_EQ(ReadUserText("A\\B", "keep"), "1");
-  EXPECT_EQ(ReadUserText("A\\B", "hex"), "AB");
-  EXPECT_EQ(ReadDword(kCurrentUser, "A\\B", ""), 7);
-  EXPECT_FALSE(KeyExistsAt(kCurrentUser, "A\\Gone"));
-  NameList values;
-  ListValues(kCurrentUser, "A\\B", values);
-  EXPECT_EQ(values, (NameList{"keep", "", "hex"}));
-
-  // The same content as regedit writes it today: UTF-16LE with its byte-order mark.
-  std::string v5 = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\W]\r\n"
-                   "\"t\"=\"caf\xe9\"\r\n\"e\"=hex(2):25,00,41,00,25,00,00,00\r\n";
-  std::string utf16 = "\xff\xfe";
-  for (char c : v5) {
-    utf16 += c;
-    utf16 += '\0';
+// Every file of the shared table loads with the meaning written there, or is refused at its line
+// while the part before the fault loads as regedit imports it. What loads saves and reads back
+// unchanged.
+TEST(RegFileReader, ReadsWhatRegeditImportsWithItsMeaning) {
+  for (const auto& c : testing::RegeditCases()) {
+    SCOPED_TRACE(c.name);
+    MemoryBackend b;
+    if (c.refused_line == 0) {
+      ASSERT_NO_THROW(b.ImportRegText(testing::CaseBytes(c)));
+    } else {
+      try {
+        MemoryBackend whole;
+        whole.ImportRegText(testing::CaseBytes(c));
+        ADD_FAILURE() << "accepted";
+      } catch (const RegFileError& e) {
+        EXPECT_EQ(e.line(), c.refused_line) << e.what();
+      }
+      try {
+        b.ImportRegText(testing::CaseBytes(c, true));
+      } catch (const RegFileError&) {
+        // A file refused at its header has nothing before the fault.
+      }
+    }
+    const std::string saved = b.ExportRegText();
+    EXPECT_EQ(testing::CaseTree(c, saved), testing::CaseExpect(c));
+    MemoryBackend again;
+    again.ImportRegText(saved);
+    EXPECT_EQ(again.ExportRegText(), saved);
   }
-  MemoryBackend w;
-  w.ImportRegText(utf16);
-  ScopedRegistry scope2(w);
-  EXPECT_EQ(ReadMachineText("W", "t"), "caf\xe9");
-  EXPECT_EQ(ReadMachineText("W", "e"), "%A%");
 }
 
-TEST(RegFileReader, RefusesWhatItCannotReadNamingTheLine) {
-  struct Case {
-    const char* text;
+TEST(RegFileReader, RefusesWhatTheRegistryCannotHold) {
+  const struct {
+    std::string text;
     int line;
-  } const cases[] = {
+  } cases[] = {
       {"", 1},
-      {"hello\n", 1},
-      {"\n\nREGEDIT5\n", 3},
-      {"REGEDIT4\n\"v\"=\"x\"\n", 2},                     // a value before any key
-      {"REGEDIT4\n[HKEY_USERS\\x]\n", 2},                 // a root the program has no use for
-      {"REGEDIT4\n[HKCU\\x]\n\"v\"=\"open\n", 3},          // an unclosed quote
-      {"REGEDIT4\n[HKCU\\x]\n\n\"v\"=dword:123456789\n", 4},
-      {"REGEDIT4\n[HKCU\\x]\n\"v\"=hex:zz\n", 3},
-      {"REGEDIT4\n[HKCU\\x]\n\"v\"=hex(:01\n", 3},
-      {"REGEDIT4\n[HKCU\\x]\nnonsense\n", 3},
-      {"REGEDIT4\n[HKCU\\x\n", 2},
-      {"REGEDIT4\n[HKCU\\x]\n\"v\"=\"a\" trailing\n", 3},
+      {"REGEDIT4\n[HKEY_USERS\\x]\n", 2},
+      {"REGEDIT4\n[HKEY_CURRENT_USER\\" + std::string(256, 'k') + "]\n", 2},
+      {"REGEDIT4\n[HKEY_CURRENT_USER\\x]\n\"" + std::string(16384, 'n') + "\"=\"v\"\n", 3},
   };
   for (const auto& c : cases) {
     try {
       ParseRegFile(c.text);
-      ADD_FAILURE() << "accepted: " << c.text;
+      ADD_FAILURE() << "accepted: " << c.text.substr(0, 40);
     } catch (const RegFileError& e) {
-      EXPECT_EQ(e.line(), c.line) << c.text << " -> " << e.what();
+      EXPECT_EQ(e.line(), c.line) << e.what();
     }
   }
-  // A key name longer than the registry allows.
-  EXPECT_THROW(ParseRegFile("REGEDIT4\n[HKCU\\" + std::string(256, 'k') + "]\n"), RegFileError);
+}
+
+// A HKEY_CLASSES_ROOT section goes where a write through that root goes: the user's classes where
+// the key is there, else the machine's; removals take the user's key first. Files saved before the
+// root was a view hold such sections and load the same way.
+TEST(RegFileReader, ClassesRootSectionsLandWhereTheViewWrites) {
+  MemoryBackend b;
+  b.ImportRegText(
+      "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Classes\\Mine]\r\n"
+      "[HKEY_LOCAL_MACHINE\\Software\\Classes\\Both]\r\n\"m\"=\"1\"\r\n\"x\"=\"1\"\r\n"
+      "[HKEY_CURRENT_USER\\Software\\Classes\\Both]\r\n\"x\"=\"1\"\r\n"
+      "[HKEY_CLASSES_ROOT\\Mine]\r\n\"a\"=\"user\"\r\n"
+      "[HKEY_CLASSES_ROOT\\CLSID\\{X}]\r\n@=\"machine\"\r\n"
+      "[HKEY_CLASSES_ROOT\\Both]\r\n\"x\"=-\r\n\"m\"=-\r\n"
+      "[-HKEY_CLASSES_ROOT\\Both]\r\n");
+  ScopedRegistry scope(b);
+  EXPECT_EQ(ReadUserText("Software\\Classes\\Mine", "a"), "user");
+  EXPECT_EQ(ReadMachineText("Software\\Classes\\CLSID\\{X}", ""), "machine");
+  EXPECT_FALSE(KeyExistsAt(kCurrentUser, "Software\\Classes\\Both"));
+  NameList values;
+  ListValues(kLocalMachine, "Software\\Classes\\Both", values);
+  EXPECT_EQ(values, NameList{"x"});  // the user's "x" went, then the user's key
+  const std::string saved = b.ExportRegText();
+  EXPECT_EQ(saved.find("HKEY_CLASSES_ROOT"), std::string::npos);
 }
 
 TEST(RegFileReader, AnyBytesLoadOrAreRefused) {

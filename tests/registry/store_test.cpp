@@ -2,11 +2,32 @@
 // account that may not write under HKEY_LOCAL_MACHINE.
 #include <gtest/gtest.h>
 
+#include <string_view>
+#include <vector>
+
 #include "registry/memory_backend.h"
 #include "registry/registry_store.h"
 
 namespace quillet {
 namespace {
+
+TEST(Conversions, KeyPathsSkipEmptyNames) {
+  struct Case {
+    const char* path;
+    std::vector<std::string_view> names;
+    const char* normal;
+  } cases[] = {
+      {"", {}, ""},
+      {"\\\\", {}, ""},
+      {"Software", {"Software"}, "Software"},
+      {"\\Software\\\\Classes\\", {"Software", "Classes"}, "Software\\Classes"},
+      {"a\\ b \\c", {"a", " b ", "c"}, "a\\ b \\c"},  // blanks are part of a name
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SplitKeyPath(c.path), c.names) << c.path;
+    EXPECT_EQ(NormalizeRegPath(c.path), c.normal) << c.path;
+  }
+}
 
 TEST(Conversions, FlagText) {
   EXPECT_EQ(FlagText(0), "True");

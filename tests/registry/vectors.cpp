@@ -31,6 +31,21 @@ std::string ErrorOf(const std::function<void()>& f) {
   return "(no error)";
 }
 
+// The same class path in both hives' classes, with values and subkeys of their own and in common.
+void FillBothClasses(const std::string& base) {
+  const std::string user = "Software\\Classes\\" + base, machine = user;
+  WriteMachineText(machine + "\\Both", "", "machine default");
+  WriteMachineText(machine + "\\Both", "m", "machine m");
+  WriteMachineText(machine + "\\Both", "x", "machine x");
+  WriteTextAt(kCurrentUser, user + "\\Both", "", "user default");
+  WriteTextAt(kCurrentUser, user + "\\Both", "u", "user u");
+  WriteTextAt(kCurrentUser, user + "\\Both", "x", "user x");
+  for (const char* k : {"\\Both\\mchild", "\\Both\\Shared"}) CreateKeyAt(kLocalMachine, machine + k);
+  for (const char* k : {"\\Both\\uchild", "\\Both\\shared"}) CreateKeyAt(kCurrentUser, user + k);
+  WriteMachineText(machine + "\\MachineOnly", "", "machine only");
+  WriteTextAt(kCurrentUser, user + "\\UserOnly", "", "user only");
+}
+
 const std::vector<RegistryVector>& Vectors() {
   static const std::vector<RegistryVector> vectors = {
     {"PathsSkipEmptyComponentsAndIgnoreCase",
@@ -197,6 +212,64 @@ const std::vector<RegistryVector>& Vectors() {
        EXPECT_EQ(names, (NameList{"zeta", "Alpha", "mid"}));
      },
      /*skip_on_wine_registry=*/true},  // Wine's registry lists values sorted by name
+    {"ClassesRootShowsTheMachineClasses",
+     [](const std::string& base) {
+       const std::string machine = "Software\\Classes\\" + base;
+       WriteMachineText(machine + "\\M", "", "machine");
+       EXPECT_EQ(ReadClassesText(base + "\\m", ""), "machine");
+       EXPECT_TRUE(WriteTextAt(kClassesRoot, base + "\\M", "w", "through"));
+       EXPECT_EQ(ReadMachineText(machine + "\\M", "w"), "through");
+       EXPECT_TRUE(CreateKeyAt(kClassesRoot, base + "\\New\\Deep"));
+       EXPECT_TRUE(KeyExistsAt(kLocalMachine, machine + "\\New\\Deep"));
+       EXPECT_FALSE(KeyExistsAt(kCurrentUser, "Software\\Classes\\" + base));
+       NameList names;
+       ListSubkeys(kClassesRoot, base, names);
+       EXPECT_EQ(names, (NameList{"M", "New"}));
+       EXPECT_TRUE(DeleteKeyAt(kClassesRoot, base + "\\New"));
+       EXPECT_FALSE(KeyExistsAt(kLocalMachine, machine + "\\New"));
+     },
+     false, /*classes=*/true},
+    {"ClassesRootReadsTheUserClassesFirst",
+     [](const std::string& base) {
+       FillBothClasses(base);
+       EXPECT_EQ(ReadClassesText(base + "\\Both", ""), "user default");
+       EXPECT_EQ(ReadClassesText(base + "\\Both", "x"), "user x");
+       EXPECT_EQ(ReadClassesText(base + "\\Both", "m"), "machine m");  // the user's key lacks it
+       EXPECT_EQ(ReadClassesText(base + "\\UserOnly", ""), "user only");
+       EXPECT_EQ(ReadClassesText(base + "\\MachineOnly", ""), "machine only");
+       NameList names;
+       ListSubkeys(kClassesRoot, base, names);
+       EXPECT_EQ(names, (NameList{"Both", "MachineOnly", "UserOnly"}));
+       ListSubkeys(kClassesRoot, base + "\\Both", names);
+       EXPECT_EQ(names, (NameList{"mchild", "shared", "uchild"}));  // the user's spelling
+       ListValues(kClassesRoot, base + "\\Both", names);
+       EXPECT_EQ(names, (NameList{"", "u", "x", "m"}));  // the user's, then the machine's others
+     },
+     /*skip_on_wine_registry=*/true, /*classes=*/true},  // Wine's classes root is the machine's
+    {"ClassesRootWritesWhereTheUserKeyIsAndMakesKeysInTheMachine",
+     [](const std::string& base) {
+       FillBothClasses(base);
+       const std::string user = "Software\\Classes\\" + base, machine = user;
+       EXPECT_TRUE(WriteTextAt(kClassesRoot, base + "\\Both", "w", "new"));
+       EXPECT_EQ(ReadUserText(user + "\\Both", "w"), "new");
+       EXPECT_TRUE(WriteTextAt(kClassesRoot, base + "\\MachineOnly", "w", "new"));
+       EXPECT_EQ(ReadMachineText(machine + "\\MachineOnly", "w"), "new");
+       // A new key goes to the machine's classes, with the keys above it, whoever has those.
+       EXPECT_TRUE(CreateKeyAt(kClassesRoot, base + "\\UserOnly\\Sub"));
+       EXPECT_TRUE(KeyExistsAt(kLocalMachine, machine + "\\UserOnly\\Sub"));
+       EXPECT_FALSE(KeyExistsAt(kCurrentUser, user + "\\UserOnly\\Sub"));
+       // Removals take what a read finds: the user's first, then the machine's shows.
+       EXPECT_TRUE(RemoveValue(kClassesRoot, base + "\\Both", "x"));
+       EXPECT_EQ(ReadClassesText(base + "\\Both", "x"), "machine x");
+       EXPECT_TRUE(RemoveValue(kClassesRoot, base + "\\Both", "x"));
+       EXPECT_EQ(ReadMachineText(machine + "\\Both", "x"), "");
+       EXPECT_TRUE(DeleteKeyAt(kClassesRoot, base + "\\Both\\Shared"));
+       EXPECT_FALSE(KeyExistsAt(kCurrentUser, user + "\\Both\\Shared"));
+       EXPECT_TRUE(KeyExistsAt(kClassesRoot, base + "\\Both\\Shared"));
+       EXPECT_TRUE(DeleteKeyAt(kClassesRoot, base + "\\Both\\Shared"));
+       EXPECT_FALSE(KeyExistsAt(kClassesRoot, base + "\\Both\\Shared"));
+     },
+     /*skip_on_wine_registry=*/true, /*classes=*/true},
   };
   return vectors;
 }

@@ -17,6 +17,9 @@ struct RegistryVector {
   std::function<void(const std::string& base)> run;
   // Where Wine's registry answers differently from Windows, the case is kept off that target.
   bool skip_on_wine_registry = false;
+  // The case works on HKEY_CLASSES_ROOT: `base` is then its path there, and the case's keys in
+  // each hive are under Software\Classes\<base>.
+  bool classes = false;
 };
 
 const std::vector<RegistryVector>& RegistryVectors();

@@ -32,14 +32,15 @@ TEST_P(RegistryVectorTest, AnswersAsTheRegistryDoes) {
 #endif
   }
   ScopedRegistry scope(*backend);
-  const std::string base = std::string("Software\\QuilletVectors\\") + v.name;
-  DeleteKeyAt(kLocalMachine, base);
-  DeleteKeyAt(kCurrentUser, base);
-  CreateKeyAt(kLocalMachine, base);
-  CreateKeyAt(kCurrentUser, base);
-  v.run(base);
-  DeleteKeyAt(kLocalMachine, base);
-  DeleteKeyAt(kCurrentUser, base);
+  const std::string base = std::string("QuilletVectors\\") + v.name;
+  const std::string keys = (v.classes ? "Software\\Classes\\" : "Software\\") + base;
+  for (RegRoot hive : {kLocalMachine, kCurrentUser}) {
+    DeleteKeyAt(hive, keys);
+    if (!v.classes) CreateKeyAt(hive, keys);
+  }
+  v.run(v.classes ? base : keys);
+  DeleteKeyAt(kLocalMachine, keys);
+  DeleteKeyAt(kCurrentUser, keys);
 }
 
 std::vector<Target> Targets() {

@@ -48,7 +48,7 @@ Pixel Face() { return PixelFromColorRef(kFace); }
 
 TEST(ButtonSkin, FrameByState) {
   struct Case {
-    ButtonState s;
+    PushButtonState s;
     int frame;
   };
   const Case cases[] = {
@@ -86,7 +86,7 @@ TEST(ButtonSkin, DisabledDefaultButtonShowsFrameThreeOverTheFace) {
 TEST(ButtonSkin, TextColourAndCaption) {
   const SkinSystem& sys = DefaultSkinSystem();
   const ColorRef font = 0x0000FF;
-  auto colour = [&](ButtonState s, bool foreign, const TSkinElements& skin) {
+  auto colour = [&](PushButtonState s, bool foreign, const TSkinElements& skin) {
     return PlanButton({50, 20, s, foreign, font, {}}, skin, sys).textColour;
   };
   const TSkinElements plain = ControlSkin("[Buttons]\nBitmap=b.bmp\n", SkinBuilder().Bmp("b.bmp", SolidFrames(1, 5, 8, 8)));

@@ -225,12 +225,12 @@ class InputsForm : public ::testing::Test {
     form->SetTag(7777);
     form->SetClientSize(480, 330);
     form->SetCaption("Inputs");
-    pages = &ui::Make<ui::TPageControl>(*form, form.get(), "Pages", ui::Rect{8, 8, 330, 110});
+    pages = &ui::Make<ui::TPageControl>(*form, form.get(), "Pages", ui::Bounds{8, 8, 330, 110});
     for (const char* caption : {"First page", "Second page", "Third page"})
       pages->AddPage(std::string("Sheet") + caption[0], caption);
-    bordered = &ui::Make<ui::TEdit>(*form, form.get(), "Bordered", ui::Rect{8, 130, 140, 21});
-    bare = &ui::Make<ui::TEdit>(*form, form.get(), "Bare", ui::Rect{160, 130, 140, 21});
-    combo = &ui::Make<ui::TComboBox>(*form, form.get(), "Combo", ui::Rect{310, 130, 150, 21}, ui::ComboStyle::DropDown);
+    bordered = &ui::Make<ui::TEdit>(*form, form.get(), "Bordered", ui::Bounds{8, 130, 140, 21});
+    bare = &ui::Make<ui::TEdit>(*form, form.get(), "Bare", ui::Bounds{160, 130, 140, 21});
+    combo = &ui::Make<ui::TComboBox>(*form, form.get(), "Combo", ui::Bounds{310, 130, 150, 21}, ui::ComboStyle::DropDown);
     form->HandleNeeded();
     // Without its sunken border, an edit's client area is its whole window.
     const HWND b = bare->Handle();

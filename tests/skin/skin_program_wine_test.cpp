@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 
 #include "app/program_driver.h"
+#include "button_screen.h"
 #include "skin/embedded_skin.h"
 #include "skin/nc_layout.h"
 #include "skin/skin_data.h"
@@ -17,6 +20,7 @@ namespace {
 
 using namespace quillet::driver;
 using namespace quillet::skin;
+using testing::ButtonFrameShown;
 
 const std::string kExe = WindowsPath(QUILLET_EXE);
 
@@ -212,6 +216,13 @@ TEST(SkinnedProgram, TheCloseButtonEndsTheProgramAndMessageBoxesAreSkinned) {
   HWND confirm = WaitForDialog(p.Id(), "Confirm");
   ASSERT_TRUE(confirm);
   EXPECT_TRUE(Skinned(confirm)) << "the confirmation box";
+  int box_buttons = 0;
+  for (HWND b = GetWindow(confirm, GW_CHILD); b; b = GetWindow(b, GW_HWNDNEXT))
+    if (ClassOf(b) == "Button") {
+      ++box_buttons;
+      EXPECT_TRUE(AnswersOne(b)) << "the box's button " << TextOf(b);
+    }
+  EXPECT_EQ(box_buttons, 2);
   PostMessageA(confirm, WM_COMMAND, IDYES, 0);
   Sleep(300);
   SetForegroundWindow(main);
@@ -222,6 +233,116 @@ TEST(SkinnedProgram, TheCloseButtonEndsTheProgramAndMessageBoxesAreSkinned) {
   SCOPED_TRACE("window " + std::to_string(wr.left) + "," + std::to_string(wr.top) + "-" + std::to_string(wr.right) +
                "," + std::to_string(wr.bottom) + " close at " + std::to_string(close.x) + "," + std::to_string(close.y));
   ClickAt(close.x, close.y);
+  EXPECT_TRUE(p.WaitForExit(10000));
+}
+
+// A tab's place on the screen; the rectangle is asked for in the program's own memory.
+POINT TabCentre(DWORD pid, HWND tabs, int index) {
+  RECT r{};
+  HANDLE proc = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!proc) return {-1, -1};
+  void* remote = VirtualAllocEx(proc, nullptr, sizeof r, MEM_COMMIT, PAGE_READWRITE);
+  if (remote && SendMessageA(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote)))
+    ReadProcessMemory(proc, remote, &r, sizeof r, nullptr);
+  if (remote) VirtualFreeEx(proc, remote, 0, MEM_RELEASE);
+  CloseHandle(proc);
+  POINT c{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+  ClientToScreen(tabs, &c);
+  return c;
+}
+
+std::vector<HWND> VisibleChildren(HWND parent, const std::string& cls) {
+  std::vector<HWND> found;
+  struct Query {
+    const std::string* cls;
+    std::vector<HWND>* found;
+  } q{&cls, &found};
+  EnumChildWindows(
+      parent,
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* q = reinterpret_cast<Query*>(lp);
+        if (ClassOf(h) == *q->cls && IsWindowVisible(h)) q->found->push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&q));
+  return found;
+}
+
+std::string ComboText(HWND combo) {
+  char text[128] = {};
+  DWORD_PTR r = 0;
+  SendMessageTimeoutA(combo, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &r);
+  return text;
+}
+
+POINT Centre(HWND h) {
+  RECT r{};
+  GetWindowRect(h, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+void Mouse(POINT at, DWORD flags) {
+  MouseEvent(at.x, at.y, flags);
+  Sleep(200);
+}
+
+// Away from every window; the system notices the pointer left on its next check.
+void PointerAway() {
+  Mouse({3, 3}, 0);
+  Sleep(600);
+}
+
+TEST(SkinnedProgram, ButtonsAndCheckBoxesOfEveryPageAreTheSkinsAndClickOnce) {
+  SetPrompt(false);
+  Program p;
+  ASSERT_TRUE(p.Start(kExe));
+  HWND main = WaitForWindow(p.Id(), "TQuilletFrm");
+  ASSERT_TRUE(main);
+  ASSERT_TRUE(Skinned(main));
+  SetForegroundWindow(main);
+  Sleep(300);
+  const std::vector<HWND> tabs = VisibleChildren(main, "TPageControl");
+  ASSERT_EQ(tabs.size(), 1u);
+  for (int page = 2; page >= 0; --page) {
+    ClickAt(TabCentre(p.Id(), tabs[0], page).x, TabCentre(p.Id(), tabs[0], page).y);
+    Sleep(300);
+    int buttons = 0;
+    for (const char* cls : {"TButton", "TCheckBox"})
+      for (HWND b : VisibleChildren(main, cls)) {
+        ++buttons;
+        EXPECT_TRUE(AnswersOne(b)) << "page " << page << ": " << cls << " " << TextOf(b);
+      }
+    EXPECT_GE(buttons, 4) << "page " << page;
+  }
+
+  // The first page again: "Generate" puts a new CLSID into the box, once per click.
+  HWND gen = ChildWithText(main, "Generate");
+  ASSERT_TRUE(gen);
+  const std::vector<HWND> combos = VisibleChildren(main, "TComboBox");
+  ASSERT_FALSE(combos.empty());
+  HWND clsid = combos.front();
+  PointerAway();
+  const int normal = ButtonFrameShown(gen, Skin());
+  EXPECT_TRUE(normal == 1 || normal == 5) << "the face is the skin's picture: " << normal;
+  ClickAt(Centre(gen).x, Centre(gen).y);
+  Sleep(300);
+  const std::string first = ComboText(clsid);
+  EXPECT_EQ(first.size(), 38u) << first;
+  EXPECT_EQ(first.front(), '{');
+  EXPECT_EQ(first.back(), '}');
+  PointerAway();
+  EXPECT_EQ(ButtonFrameShown(gen, Skin()), 5) << "focused by the click";
+
+  // A press released away from the button clicks nothing.
+  Mouse(Centre(gen), MOUSEEVENTF_LEFTDOWN);
+  EXPECT_EQ(ButtonFrameShown(gen, Skin()), 2) << "pressed";
+  const POINT away{Centre(gen).x, Centre(gen).y + 120};
+  Mouse(away, 0);
+  Mouse(away, MOUSEEVENTF_LEFTUP);
+  Sleep(300);
+  EXPECT_EQ(ComboText(clsid), first);
+
+  PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(p.WaitForExit(10000));
 }
 

@@ -2,20 +2,13 @@
 // In-memory stand-ins for the controls, held to the real controls' behaviour by the contract suite.
 
 #include <algorithm>
-#include <cctype>
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "ui/widgets.h"
 
 namespace quillet::testing {
-
-inline bool SameTextNoCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-           return std::tolower(x) == std::tolower(y);
-         });
-}
 
 class FakeItemList : public virtual ui::IItemList {
  public:
@@ -34,7 +27,7 @@ class FakeItemList : public virtual ui::IItemList {
   void SetItemIndex(int i) override { index_ = (i >= 0 && i < Count()) ? i : -1; }
   int FindExact(const std::string& text) const override {
     for (int i = 0; i < Count(); ++i)
-      if (SameTextNoCase(items_[static_cast<size_t>(i)], text)) return i;
+      if (base::EqualNoCase(items_[static_cast<size_t>(i)], text)) return i;
     return -1;
   }
 

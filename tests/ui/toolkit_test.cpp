@@ -4,6 +4,10 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -271,6 +275,139 @@ TEST_F(Toolkit, ModalFormReturnsItsResultAndRunsItsCloseHandler) {
   EXPECT_EQ(dialog.ShowModal(), mrCancel);
   EXPECT_EQ(closes, 2);
   EXPECT_FALSE(IsWindowVisible(dialog.Handle()));
+}
+
+// Hooks window creation as the skin engine does: every toolkit window gets a procedure in front of
+// the toolkit's, and the first button's creation makes another control's window from inside it.
+TEST_F(Toolkit, WindowsMadeInsideAnotherWindowsCreationFindTheirOwnControls) {
+  TForm& f = *form;
+  auto& inner = f.Own<TPanel>(&f, "Inner");
+  inner.SetBounds({200, 10, 50, 50});
+  static std::function<void()> during_creation;
+  static std::map<HWND, WNDPROC> replaced;
+  static std::map<HWND, TWinControl*> seen_creating;
+  static int seen_in_front = 0;
+  during_creation = [&] { inner.SetParent(&f); };
+  replaced.clear();
+  seen_creating.clear();
+  seen_in_front = 0;
+  struct Hook {
+    HHOOK h = SetWindowsHookExA(WH_CBT, &Proc, nullptr, GetCurrentThreadId());
+    ~Hook() { UnhookWindowsHookEx(h); }
+    static LRESULT CALLBACK Front(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+      if (msg == WM_USER + 5) ++seen_in_front;
+      return CallWindowProcA(replaced[w], w, msg, wp, lp);
+    }
+    static LRESULT CALLBACK Proc(int code, WPARAM wp, LPARAM lp) {
+      HWND w = reinterpret_cast<HWND>(wp);
+      if (code == HCBT_CREATEWND && ClassOf(w)[0] == 'T') {
+        seen_creating[w] = TWinControl::BeingCreated(reinterpret_cast<CBT_CREATEWNDA*>(lp)->lpcs);
+        replaced[w] = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Front)));
+        if (auto make = std::exchange(during_creation, nullptr)) make();
+      }
+      return CallNextHookEx(nullptr, code, wp, lp);
+    }
+  };
+  TButton* outer = nullptr;
+  {
+    Hook hook;
+    outer = &Make<TButton>(f, &f, "Outer", {10, 10, 75, 25});
+  }
+  ASSERT_TRUE(outer->HandleAllocated());
+  ASSERT_TRUE(inner.HandleAllocated()) << "made during the button's creation";
+  EXPECT_NE(outer->HandleIfAny(), inner.HandleIfAny());
+  for (TWinControl* c : {static_cast<TWinControl*>(outer), static_cast<TWinControl*>(&inner)}) {
+    EXPECT_EQ(TWinControl::FromHandle(c->HandleIfAny()), c) << c->Name();
+    EXPECT_EQ(GetPropA(c->HandleIfAny(), TWinControl::PropertyName().c_str()), c) << c->Name();
+    EXPECT_EQ(seen_creating[c->HandleIfAny()], c) << c->Name() << " as the hook saw it";
+    SendMessageA(c->HandleIfAny(), WM_USER + 5, 0, 0);
+  }
+  EXPECT_EQ(seen_in_front, 2);
+  // Messages pass the procedure in front and still reach the control.
+  int clicks = 0;
+  outer->OnClick = [&] { ++clicks; };
+  SendMessageA(outer->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 1);
+}
+
+// A graphic control whose painting runs a given action.
+class PaintProbe : public TGraphicControl {
+ public:
+  using TGraphicControl::TGraphicControl;
+  std::function<void()> on_paint;
+  void Paint(HDC) override {
+    if (on_paint) on_paint();
+  }
+};
+
+TEST_F(Toolkit, AnErrorWhilePaintingIsShownOnceThePaintIsDone) {
+  TForm& f = *form;
+  auto& button = Make<TButton>(f, &f, "Failing", {10, 10, 75, 25});
+  button.OnClick = [] { throw std::runtime_error("Failed in a click"); };
+  auto& probe = Make<PaintProbe>(f, &f, "Probe", {100, 100, 50, 50});
+  auto& second = Make<PaintProbe>(f, &f, "Second", {200, 100, 50, 50});
+  struct Shown {
+    std::string text;
+    bool paint_went_on;    // the paint ran to its end before the box
+    bool region_is_valid;  // and the window was not left asking to be painted again
+  };
+  std::vector<Shown> shown;
+  bool paint_went_on = false;
+  Application().error_box_hook = [&](const std::string& t) {
+    shown.push_back({t, paint_went_on, !GetUpdateRect(f.Handle(), nullptr, FALSE)});
+  };
+  f.Show();
+  // The box comes once the message loop has the program back.
+  auto repaint = [&] {
+    shown.clear();
+    paint_went_on = false;
+    RedrawWindow(f.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_TRUE(shown.empty());
+    Application().ProcessMessages();
+  };
+
+  // A message sent from the paint fails: the paint goes on, the box comes after.
+  probe.on_paint = [&] {
+    SendMessageA(button.Handle(), BM_CLICK, 0, 0);
+    paint_went_on = true;
+  };
+  repaint();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, "Failed in a click.");
+  EXPECT_TRUE(shown[0].paint_went_on);
+
+  // The paint itself fails, twice over with the same error: one box, and the window is painted.
+  probe.on_paint = [] { throw std::runtime_error("Failed to paint"); };
+  second.on_paint = probe.on_paint;
+  repaint();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, "Failed to paint.");
+  EXPECT_TRUE(shown[0].region_is_valid);
+
+  // Outside painting the box shows at once, as before.
+  probe.on_paint = second.on_paint = nullptr;
+  shown.clear();
+  SendMessageA(button.Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(shown.size(), 1u);
+}
+
+TEST_F(Toolkit, ComboBoxKeepsOneKeyHandlerOnItsEditThroughARecreatedWindow) {
+  TForm& f = *form;
+  auto& combo = Make<TComboBox>(f, &f, "Combo", {10, 10, 120, 21});
+  std::string keys;
+  combo.OnKeyPress = [&](char& k) {
+    keys += k;
+    if (k == 'x') k = 0;  // swallowed
+  };
+  combo.RecreateWnd();
+  combo.RecreateWnd();
+  for (char c : std::string("axb")) SendMessageA(combo.EditHandle(), WM_CHAR, static_cast<unsigned char>(c), 1);
+  EXPECT_EQ(keys, "axb");
+  EXPECT_EQ(combo.Text(), "ab");
+  HWND edit = combo.EditHandle();
+  DestroyWindow(combo.Handle());
+  EXPECT_EQ(combo.EditHandle(), nullptr) << "the edit let go with its window";
+  EXPECT_FALSE(IsWindow(edit));
 }
 
 }  // namespace

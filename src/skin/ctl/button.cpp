@@ -5,7 +5,7 @@
 
 namespace quillet::skin {
 
-int ButtonFrame(const ButtonState& s) {
+int ButtonFrame(const PushButtonState& s) {
   if (!s.enabled) return 3;
   if (s.pressed) return 2;
   if (s.hot) return 4;

@@ -19,17 +19,18 @@
 
 namespace quillet::skin {
 
-struct ButtonState {
+struct PushButtonState {
   bool pressed = false;
   bool hot = false;
   bool focused = false;
   bool isDefault = false;
   bool enabled = true;
+  bool operator==(const PushButtonState&) const = default;
 };
 
 // Frames of the "Buttons" picture: 1 normal, 2 pressed, 3 disabled, 4 hot, 5 focused or
 // default. A disabled button shows 3 whatever else holds.
-int ButtonFrame(const ButtonState& s);
+int ButtonFrame(const PushButtonState& s);
 
 // Drawn over the parent's background: Tag 5555 or the xoTransparent option.
 bool ButtonDrawsTransparent(int tag, TSkinOptions options);
@@ -38,7 +39,7 @@ bool ButtonTakesNoForwardedPress(std::string_view className);
 
 struct ButtonInput {
   int width = 0, height = 0;
-  ButtonState state;
+  PushButtonState state;
   bool foreign = false;    // a button of a window that is not ours
   ColorRef fontColour = 0;  // the colour of the button's font
   TSkinOptions options;

@@ -17,9 +17,9 @@ class CreatorSheetPage : public app::SheetPage {
   TCreatorSheet sheet_;
 };
 
-QUILLET_REGISTER_PAGE(kCreatorSheet, [](app::PageContext& c) -> std::unique_ptr<app::SheetPage> {
-  return std::make_unique<CreatorSheetPage>(c.sheet, c.program_folder);
-});
-
 }  // namespace
 }  // namespace quillet::creator
+
+std::unique_ptr<quillet::app::SheetPage> quillet::app::MakeCreatorPage(PageContext& c) {
+  return std::make_unique<creator::CreatorSheetPage>(c.sheet, c.program_folder);
+}

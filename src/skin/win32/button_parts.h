@@ -1,0 +1,61 @@
+// What the skins of the button family (push buttons, check and radio boxes, group boxes) share:
+// the system's colours for the portable plans, painting a whole control on WM_PAINT, the parent's
+// painting as a background, text on a canvas, and hot tracking.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "skin/bitmap.h"
+#include "skin/elements.h"
+#include "ui/messages.h"
+
+namespace quillet::skin::win32 {
+
+class TSkinControl;
+
+// The system's colours, as the portable plans ask for them.
+const SkinSystem& ControlSystem();
+
+inline RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+inline Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// For a control the skin paints whole: answers WM_PAINT (BeginPaint / EndPaint, or the DC it
+// brings) and WM_PRINTCLIENT by painting the control, and WM_ERASEBKGND with nothing to erase.
+// True when the message was one of these; it is complete then.
+bool AnswerPaintMessage(TSkinControl& skin, ui::Message& m);
+
+// Messages the native button answers by painting at once, over the skin.
+bool NativeButtonPaints(unsigned msg);
+
+// Paints into `dc` what the parent shows under the window, as if the window were not there.
+void PaintParentUnder(HWND hwnd, HDC dc);
+
+// Selects a font into a DC and puts the previous one back.
+class FontScope {
+ public:
+  FontScope(HDC dc, HFONT font) : dc_(dc), old_(font ? SelectObject(dc, font) : nullptr) {}
+  ~FontScope() {
+    if (old_) SelectObject(dc_, old_);
+  }
+  FontScope(const FontScope&) = delete;
+  FontScope& operator=(const FontScope&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// The size DrawText gives `text` with `flags` (DT_CALCRECT added) when it may use `width`.
+SIZE MeasureText(HDC dc, const std::wstring& text, UINT flags, int width);
+// Draws `text` transparent in `colour`.
+void DrawTextIn(HDC dc, const std::wstring& text, const Rect& r, UINT flags, COLORREF colour);
+// The dotted focus frame in its usual black and white.
+void DrawFocusFrame(HDC dc, const Rect& r);
+
+// Hot tracking: the pointer over an enabled control makes it hot, leaving makes it cold; the
+// system is asked to say when the pointer leaves. True when the message changed `hot`.
+bool UpdateHot(HWND hwnd, const ui::Message& m, bool enabled, bool& hot);
+
+}  // namespace quillet::skin::win32

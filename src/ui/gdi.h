@@ -1,0 +1,162 @@
+#pragma once
+// Owners for GDI handles and scoped device-context changes. Everything that draws holds its
+// objects, DCs and selections through these, so an error thrown half-way through a paint leaves
+// nothing behind and every selection is undone before its object goes.
+
+#include <windows.h>
+
+#include <utility>
+
+namespace quillet::ui::gdi {
+
+// An owned handle, freed by Free when the owner goes.
+template <class Handle, class Free>
+class Owned {
+ public:
+  Owned() = default;
+  explicit Owned(Handle h) : h_(h) {}
+  Owned(Owned&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
+  Owned& operator=(Owned&& o) noexcept {
+    if (this != &o) Reset(std::exchange(o.h_, nullptr));
+    return *this;
+  }
+  Owned(const Owned&) = delete;
+  Owned& operator=(const Owned&) = delete;
+  ~Owned() { Reset(); }
+
+  Handle Get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+  // Hands the handle on; the caller frees it.
+  Handle Release() { return std::exchange(h_, nullptr); }
+  void Reset(Handle h = nullptr) {
+    if (h_ && h_ != h) Free{}(h_);
+    h_ = h;
+  }
+
+ private:
+  Handle h_ = nullptr;
+};
+
+struct DeleteGdiObject {
+  void operator()(HGDIOBJ h) const { DeleteObject(h); }
+};
+struct DestroyIconHandle {
+  void operator()(HICON h) const { DestroyIcon(h); }
+};
+
+// An owned GDI object (font, brush, pen, bitmap, region).
+template <class Handle>
+using Object = Owned<Handle, DeleteGdiObject>;
+using Font = Object<HFONT>;
+using Brush = Object<HBRUSH>;
+using Pen = Object<HPEN>;
+using Bitmap = Object<HBITMAP>;
+using Region = Object<HRGN>;
+// An icon or cursor the program made (not a shared one).
+using Icon = Owned<HICON, DestroyIconHandle>;
+
+// Selects an object into a DC and puts the previous one back.
+class Select {
+ public:
+  Select(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
+  Select(const Select&) = delete;
+  Select& operator=(const Select&) = delete;
+  ~Select() {
+    if (old_) SelectObject(dc_, old_);
+  }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// Saves the whole state of a DC (selections, clipping, colours, modes) and restores it.
+class SavedState {
+ public:
+  explicit SavedState(HDC dc) : dc_(dc), id_(SaveDC(dc)) {}
+  SavedState(const SavedState&) = delete;
+  SavedState& operator=(const SavedState&) = delete;
+  ~SavedState() {
+    if (id_) RestoreDC(dc_, id_);
+  }
+
+ private:
+  HDC dc_;
+  int id_;
+};
+
+// GetDC / ReleaseDC: a window's DC, or the screen's for a null window.
+class WindowDC {
+ public:
+  explicit WindowDC(HWND hwnd = nullptr) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  WindowDC(const WindowDC&) = delete;
+  WindowDC& operator=(const WindowDC&) = delete;
+  ~WindowDC() {
+    if (dc_) ReleaseDC(hwnd_, dc_);
+  }
+  HDC Get() const { return dc_; }
+  operator HDC() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// BeginPaint / EndPaint. EndPaint runs whatever happens while painting, so the window's update
+// region is always validated and a failing paint is not asked for again and again.
+class PaintDC {
+ public:
+  explicit PaintDC(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+  PaintDC(const PaintDC&) = delete;
+  PaintDC& operator=(const PaintDC&) = delete;
+  ~PaintDC() { EndPaint(hwnd_, &ps_); }
+  HDC Get() const { return dc_; }
+  operator HDC() const { return dc_; }
+  const RECT& Area() const { return ps_.rcPaint; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
+// A memory DC compatible with another DC (the screen's by default), deleted when it goes. A bitmap
+// selected into it through Select() is put back out before the DC is deleted.
+class MemoryDC {
+ public:
+  explicit MemoryDC(HDC like = nullptr) : dc_(CreateCompatibleDC(like)) {}
+  MemoryDC(MemoryDC&& o) noexcept
+      : dc_(std::exchange(o.dc_, nullptr)), original_(std::exchange(o.original_, nullptr)) {}
+  MemoryDC& operator=(MemoryDC&& o) noexcept {
+    if (this != &o) {
+      Free();
+      dc_ = std::exchange(o.dc_, nullptr);
+      original_ = std::exchange(o.original_, nullptr);
+    }
+    return *this;
+  }
+  MemoryDC(const MemoryDC&) = delete;
+  MemoryDC& operator=(const MemoryDC&) = delete;
+  ~MemoryDC() { Free(); }
+
+  HDC Get() const { return dc_; }
+  operator HDC() const { return dc_; }
+  // Selects a bitmap for the DC's life (or until the next one); the DC never owns it.
+  void Select(HBITMAP bitmap) {
+    HGDIOBJ old = SelectObject(dc_, bitmap);
+    if (!original_) original_ = old;
+  }
+
+ private:
+  void Free() {
+    if (!dc_) return;
+    if (original_) SelectObject(dc_, original_);
+    DeleteDC(dc_);
+    dc_ = nullptr;
+    original_ = nullptr;
+  }
+  HDC dc_ = nullptr;
+  HGDIOBJ original_ = nullptr;
+};
+
+}  // namespace quillet::ui::gdi

@@ -1,0 +1,242 @@
+#include "ui/controls.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "ui/forms.h"
+#include "ui/gdi.h"
+#include "ui/window_class.h"
+
+namespace quillet::ui {
+
+TWinControl::TWinControl(TComponent* owner, std::string name) : TControl(owner, std::move(name)) {
+  props_.Publish("TabStop", [this] { return PropValue::OfBool(tab_stop_); },
+                 [this](const std::string& t) {
+                   auto b = ParseBool(t);
+                   if (b) SetTabStop(*b);
+                   return b.has_value();
+                 });
+  props_.Publish("Handle", [this] { return PropValue::OfHandle(reinterpret_cast<std::intptr_t>(hwnd_)); });
+}
+
+TWinControl::~TWinControl() {
+  // Whatever took over the handler hears that the control goes before any part of it does.
+  Perform(QM_DESTROYING);
+  destroying_ = true;
+  DestroyComponents();
+  for (TControl* c : controls_) c->parent_ = nullptr;
+  controls_.clear();
+  if (hwnd_) {
+    Application().UnregisterHint(this);
+    // The object is half gone: let the window's last messages go to the system class alone.
+    HWND h = hwnd_;
+    UnbindWindow(h);
+    hwnd_ = nullptr;
+    DestroyWindow(h);
+  }
+}
+
+void TWinControl::MakeCreateParams(CreateParams& p) {
+  p.class_name = ClassName();
+  p.style = WS_CHILD | WS_CLIPSIBLINGS;
+  if (visible_) p.style |= WS_VISIBLE;
+  if (!enabled_) p.style |= WS_DISABLED;
+  if (tab_stop_) p.style |= WS_TABSTOP;
+  p.x = bounds_.left;
+  p.y = bounds_.top;
+  p.width = bounds_.width;
+  p.height = bounds_.height;
+  p.parent = parent_ ? parent_->Handle() : nullptr;
+}
+
+HWND TWinControl::Handle() {
+  if (!hwnd_) CreateHandle();
+  return hwnd_;
+}
+
+void TWinControl::CreateHandle() {
+  if (hwnd_ || destroying_) return;
+  // Making the parent's window makes its shown children's too, this one among them.
+  if (parent_ && !parent_->hwnd_) {
+    parent_->CreateHandle();
+    if (hwnd_) return;
+  }
+  CreateParams p;
+  MakeCreateParams(p);
+  default_proc_ = RegisterWindowClass(p);
+  static int last_id = 100;
+  HMENU id = (p.style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<std::intptr_t>(++last_id)) : nullptr;
+  HWND h = CreateControlWindow(*this, p, id);
+  if (!h) throw std::runtime_error("Error creating window " + p.class_name);
+  hwnd_ = h;
+  if (parent_) {
+    // Made later than a sibling that follows it: put it back in its place in the tab order.
+    auto& sib = parent_->controls_;
+    auto it = std::find(sib.begin(), sib.end(), this);
+    if (it != sib.end() && std::any_of(it + 1, sib.end(), [](TControl* c) {
+          auto* w = dynamic_cast<TWinControl*>(c);
+          return w && w->hwnd_;
+        }))
+      parent_->RestackChildren();
+  }
+  SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleForWindow()), FALSE);
+  CreateWnd();
+  CreateChildHandles();
+  if (!hint_.empty()) Application().RegisterHint(this);
+  for (TControl* c : controls_)
+    if (!c->IsWindowed() && !c->Hint().empty()) Application().RegisterHint(c);
+}
+
+// Hidden children get their windows when they are first shown (or asked for their handle), as
+// most of them sit on pages the user may never open; that keeps start-up quick.
+void TWinControl::CreateChildHandles() {
+  for (TControl* c : controls_) {
+    auto* w = dynamic_cast<TWinControl*>(c);
+    if (w && !w->hwnd_ && w->visible_) w->CreateHandle();
+  }
+}
+
+// Puts the children's windows back into creation order, which is also the tab order.
+void TWinControl::RestackChildren() {
+  HWND prev = HWND_TOP;
+  for (TControl* c : controls_) {
+    auto* w = dynamic_cast<TWinControl*>(c);
+    if (!w || !w->hwnd_) continue;
+    SetWindowPos(w->hwnd_, prev, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    prev = w->hwnd_;
+  }
+}
+
+void TWinControl::DestroyHandle() {
+  if (!hwnd_) return;
+  for (TControl* c : controls_)
+    if (auto* w = dynamic_cast<TWinControl*>(c)) w->DestroyHandle();
+  Application().UnregisterHint(this);
+  DestroyWnd();
+  HWND h = hwnd_;
+  DestroyWindow(h);
+  hwnd_ = nullptr;
+}
+
+void TWinControl::InsertControl(TControl* c) {
+  controls_.push_back(c);
+  if (hwnd_) {
+    if (auto* w = dynamic_cast<TWinControl*>(c)) {
+      if (w->visible_) w->CreateHandle();
+    } else {
+      c->Invalidate();
+      if (!c->Hint().empty()) Application().RegisterHint(c);
+    }
+  }
+}
+
+void TWinControl::RemoveControl(TControl* c) {
+  if (mouse_capture_ == c) mouse_capture_ = nullptr;
+  if (hot_graphic_ == c) hot_graphic_ = nullptr;
+  auto it = std::find(controls_.begin(), controls_.end(), c);
+  if (it != controls_.end()) controls_.erase(it);
+  if (!c->IsWindowed()) {
+    Application().UnregisterHint(c);
+    c->Invalidate();
+  }
+}
+
+void TWinControl::SetBounds(Bounds r) {
+  bool same = r == bounds_;
+  bounds_ = r;
+  if (!same) BoundsChanged();
+}
+
+void TWinControl::BoundsChanged() {
+  if (hwnd_)
+    SetWindowPos(hwnd_, nullptr, bounds_.left, bounds_.top, bounds_.width, bounds_.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWinControl::VisibleChanged() {
+  if (visible_ && !hwnd_ && parent_ && parent_->hwnd_) {
+    CreateHandle();
+    return;
+  }
+  if (!hwnd_) return;
+  if (visible_) CreateChildHandles();
+  ShowWindow(hwnd_, visible_ ? SW_SHOW : SW_HIDE);
+}
+
+void TWinControl::EnabledChanged() {
+  if (hwnd_) EnableWindow(hwnd_, enabled_);
+}
+
+void TWinControl::TextChanged() { SetWindowTextRaw(caption_); }
+
+void TWinControl::SetWindowTextRaw(const std::string& text) {
+  if (!hwnd_) return;
+  bool old = ignore_text_notify_;
+  ignore_text_notify_ = true;
+  SetWindowTextA(hwnd_, text.c_str());
+  ignore_text_notify_ = old;
+}
+
+std::string TWinControl::WindowTextRaw() const {
+  if (!hwnd_) return caption_;
+  int n = GetWindowTextLengthA(hwnd_);
+  std::string s(static_cast<size_t>(n) + 1, '\0');
+  n = GetWindowTextA(hwnd_, s.data(), n + 1);
+  s.resize(static_cast<size_t>(std::max(n, 0)));
+  return s;
+}
+
+void TWinControl::FontChanged() {
+  if (hwnd_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleForWindow()), TRUE);
+  for (TControl* c : controls_) {
+    if (!c->font_own_) {
+      c->font_ = font_;
+      c->FontChanged();
+      c->Invalidate();
+    }
+  }
+}
+
+void TWinControl::ColorChanged() {
+  for (TControl* c : controls_) {
+    if (c->parent_color_ && c->color_ != color_) {
+      c->color_ = color_;
+      c->ColorChanged();
+    }
+  }
+  Invalidate();
+}
+
+void TWinControl::HintChanged() {
+  if (hwnd_) Application().RegisterHint(this);
+}
+
+void TWinControl::SetTabStop(bool t) {
+  tab_stop_ = t;
+  if (hwnd_) {
+    LONG_PTR s = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+    SetWindowLongPtrA(hwnd_, GWL_STYLE, t ? (s | WS_TABSTOP) : (s & ~WS_TABSTOP));
+  }
+}
+
+void TWinControl::SetFocus() {
+  if (Handle()) ::SetFocus(hwnd_);
+}
+
+bool TWinControl::Focused() const { return hwnd_ && GetFocus() == hwnd_; }
+
+void TWinControl::Invalidate() {
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void TWinControl::Update() {
+  if (hwnd_) UpdateWindow(hwnd_);
+}
+
+RECT TWinControl::ClientRect() {
+  RECT r{0, 0, bounds_.width, bounds_.height};
+  if (hwnd_) GetClientRect(hwnd_, &r);
+  return r;
+}
+
+}  // namespace quillet::ui
