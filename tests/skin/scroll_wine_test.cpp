@@ -19,6 +19,7 @@
 #include "skin/win32/manager.h"
 #include "skin/win32/skin_data.h"
 #include "scroll_probe.h"
+#include "support/gdi_count.h"
 #include "support/many_classes.h"
 #include "ui/comctrls.h"
 #include "ui/forms.h"
@@ -188,25 +189,31 @@ TEST_F(ScrollSkin, ARecreatedListGetsAFreshSkinAndTheSkinLeavesNothingBehind) {
   Pump(100);
   const std::size_t overlays = Overlays(false).size();
   EXPECT_GE(overlays, 4u) << "two for the list, two for the grid";
-  for (int i = 0; i < 10; ++i) {
+  const auto recreate = [&] {
     const HWND before = list->Handle();
     list->RecreateWnd();
     Pump(60);
-    ASSERT_NE(list->Handle(), before);
-    ASSERT_TRUE(AnswersOne(list->Handle()));
-  }
+    return list->Handle() != before && AnswersOne(list->Handle());
+  };
+  const auto offAndOn = [&] {
+    data->SetActive(false);
+    Pump(400);
+    const bool gone = Overlays(false).empty() && !AnswersOne(list->Handle());
+    data->SetActive(true);
+    Pump(400);
+    return gone && AnswersOne(list->Handle()) && OverlayOver(list->Handle(), false);
+  };
+  ASSERT_TRUE(recreate());
+  ASSERT_TRUE(offAndOn());
+  const long gdi = quillet::testing::GdiObjectCount();
+  for (int i = 0; i < 10; ++i) ASSERT_TRUE(recreate()) << i;
   EXPECT_TRUE(OverlayOver(list->Handle(), false));
   EXPECT_EQ(Overlays(false).size(), overlays);
   EXPECT_EQ(Mismatches(list->Handle(), false, Skin()), 0);
-
-  data->SetActive(false);
-  Pump(400);
-  EXPECT_TRUE(Overlays(false).empty());
-  EXPECT_FALSE(AnswersOne(list->Handle()));
-  data->SetActive(true);
-  Pump(400);
-  EXPECT_TRUE(AnswersOne(list->Handle()));
-  EXPECT_TRUE(OverlayOver(list->Handle(), false));
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(offAndOn()) << "off and on again, " << i;
+  for (int i = 0; i < 20; ++i) SendMessageA(grid->Handle(), WM_KEYDOWN, i % 2 ? VK_HOME : VK_END, 0);
+  Pump(100);
+  EXPECT_LE(quillet::testing::GdiObjectCount(), gdi) << "no GDI object kept";
 }
 
 TEST_F(ScrollSkin, TheGridsHeaderIsSkinned) {
