@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "skin/ctl/header.h"
+#include "skin/win32/button_parts.h"
 #include "skin/win32/skin_data.h"
-#include "skin/win32_system.h"
 
 namespace quillet::skin::win32 {
 
@@ -26,13 +26,12 @@ void TSkinHeader::SetHot(int section) {
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void TSkinHeader::PaintHeader(HDC dc) {
+void TSkinHeader::Paint(HDC dc, const RECT&) {
   RECT cr{};
   GetClientRect(hwnd_, &cr);
   if (cr.right <= 0 || cr.bottom <= 0 || !canvas_.Resize(cr.right, cr.bottom)) return;
   const TSkinElements& s = data_->Elements();
-  static const Win32SkinSystem system;
-  const Palette palette = MakePalette(s, system);
+  const Palette palette = MakePalette(s, ControlSystem());
 
   HeaderInput in;
   in.width = cr.right;
@@ -57,7 +56,7 @@ void TSkinHeader::PaintHeader(HDC dc) {
     item.cchTextMax = 260;
     SendMessageW(hwnd_, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     HeaderSection sec;
-    sec.r = {r.left, r.top, r.right, r.bottom};
+    sec.r = FromRECT(r);
     sec.hot = index == hot_;
     sec.pressed = index == pressed_;
     sec.sort = (item.fmt & HDF_SORTUP) ? HeaderSort::Up : (item.fmt & HDF_SORTDOWN) ? HeaderSort::Down : HeaderSort::None;
@@ -67,39 +66,21 @@ void TSkinHeader::PaintHeader(HDC dc) {
   DrawHeader(canvas_.View(), in, s, palette);
 
   HDC cdc = canvas_.Dc();
-  const HGDIOBJ oldFont = SelectObject(cdc, Font());
-  SetBkMode(cdc, TRANSPARENT);
-  SetTextColor(cdc, HeaderTextColour(in.enabled, palette));
+  const FontScope font(cdc, Font());
   for (std::size_t i = 0; i < in.sections.size(); ++i) {
     if (titles[i].text.empty()) continue;
-    const Rect t = HeaderTextRect(in.sections[i], s);
-    RECT r{t.left, t.top, t.right, t.bottom};
     const int justify = titles[i].format & HDF_JUSTIFYMASK;
     const UINT align = justify == HDF_CENTER ? DT_CENTER : justify == HDF_RIGHT ? DT_RIGHT : DT_LEFT;
-    DrawTextW(cdc, titles[i].text.c_str(), -1, &r, align | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    DrawTextIn(cdc, titles[i].text, HeaderTextRect(in.sections[i], s),
+               align | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX, HeaderTextColour(in.enabled, palette));
   }
-  SelectObject(cdc, oldFont);
   canvas_.CopyTo(dc, 0, 0, cr.right, cr.bottom, 0, 0);
 }
 
 bool TSkinHeader::BeforeMessage(ui::Message& m) {
   if (Dead()) return TSkinControl::BeforeMessage(m);
+  if (AnswerPaintMessage(*this, m)) return false;
   switch (m.msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps{};
-      HDC dc = m.wparam ? reinterpret_cast<HDC>(m.wparam) : BeginPaint(hwnd_, &ps);
-      if (dc) PaintHeader(dc);
-      if (!m.wparam) EndPaint(hwnd_, &ps);
-      m.result = 0;
-      return false;
-    }
-    case WM_PRINTCLIENT:
-      PaintHeader(reinterpret_cast<HDC>(m.wparam));
-      m.result = 0;
-      return false;
-    case WM_ERASEBKGND:
-      m.result = 1;
-      return false;
     case WM_LBUTTONDOWN:
       // Only sections that act as buttons look pressed; a press on a divider sizes a column.
       pressed_ = (GetWindowLongPtrA(hwnd_, GWL_STYLE) & HDS_BUTTONS) ? SectionAt(m.lparam) : -1;

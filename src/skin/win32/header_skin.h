@@ -10,9 +10,9 @@ class TSkinHeader : public TSkinControl {
  public:
   bool BeforeMessage(ui::Message& m) override;
   void AfterMessage(ui::Message& m) override;
+  void Paint(HDC dc, const RECT& r) override;
 
  private:
-  void PaintHeader(HDC dc);
   // The section under a point of the client area (not on a divider), or -1.
   int SectionAt(LPARAM lp) const;
   void SetHot(int section);

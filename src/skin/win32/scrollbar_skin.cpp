@@ -7,6 +7,7 @@
 
 #include "skin/skin_messages.h"
 #include "skin/text.h"
+#include "skin/win32/button_parts.h"
 #include "skin/win32/form_skin.h"
 #include "skin/win32/manager.h"
 #include "skin/win32/skin_data.h"
@@ -472,9 +473,7 @@ void TSkinScrollbar::DrawBorder(HDC dc) const {
 
 void TSkinScrollbar::FillCorner(HDC dc) const {
   if (!horz_ || !vert_ || !horz_->Visible() || !vert_->Visible()) return;
-  const RECT v = vert_->BarInWindow(), h = horz_->BarInWindow();
-  const Rect c = ScrollCorner({v.left, v.top, v.right, v.bottom}, {h.left, h.top, h.right, h.bottom});
-  const RECT r{c.left, c.top, c.right, c.bottom};
+  const RECT r = ToRECT(ScrollCorner(FromRECT(vert_->BarInWindow()), FromRECT(horz_->BarInWindow())));
   FillRect(dc, &r, data_->FaceBrush());
 }
 
