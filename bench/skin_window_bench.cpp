@@ -16,20 +16,14 @@
 #include "dialogs/donate_form.h"
 #include "support/gdi_count.h"
 #include "ui/forms.h"
+#include "support/skin_run.h"
 
 using namespace quillet;
 
 namespace {
 
-void Pump(int ms) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-  while (static_cast<int>(end - GetTickCount()) > 0) {
-    ui::Application().ProcessMessages();
-    Sleep(5);
-  }
-}
-
-bool Skinned(HWND h) { return SendMessageA(h, 0x3523 /* SKINMSG_QUERYSKIP */, 0, 0) == 1; }
+using ::quillet::testing::AnswersSkinned;
+using ::quillet::testing::Pump;
 
 // Closes whatever modal window the next showing opens: the first visible window of the class
 // that is not `keep`, or the open menu.
@@ -90,8 +84,8 @@ int main() {
   auto& form = app.CreateForm<app::TQuilletFrm>(&app.Root());
   form.Show();
   const HWND h = form.Handle();
-  for (int i = 0; i < 200 && !(Skinned(h) && !(GetWindowLongA(h, GWL_STYLE) & WS_SYSMENU)); ++i) Pump(20);
-  if (!Skinned(h)) {
+  for (int i = 0; i < 200 && !(AnswersSkinned(h) && !(GetWindowLongA(h, GWL_STYLE) & WS_SYSMENU)); ++i) Pump(20);
+  if (!AnswersSkinned(h)) {
     std::fprintf(stderr, "skin_window_bench: the main window was not skinned\n");
     return 1;
   }
@@ -124,10 +118,10 @@ int main() {
     form.SkinData1->SetActive(true);
     Pump(300);
   });
-  for (int i = 0; i < 200 && !Skinned(h); ++i) Pump(20);
+  for (int i = 0; i < 200 && !AnswersSkinned(h); ++i) Pump(20);
   form.SkinData1->SetActive(false);
   Pump(600);
-  if (Skinned(h)) {
+  if (AnswersSkinned(h)) {
     std::fprintf(stderr, "skin_window_bench: the skin did not go off\n");
     return 1;
   }

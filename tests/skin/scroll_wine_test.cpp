@@ -24,21 +24,15 @@
 #include "ui/comctrls.h"
 #include "ui/forms.h"
 #include "ui/stdctrls.h"
+#include "support/skin_run.h"
 
 namespace quillet::skin::win32 {
 namespace {
 
+using ::quillet::testing::AnswersSkinned;
+using ::quillet::testing::Pump;
+
 using namespace quillet::skin::testing;
-
-void Pump(int ms) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-  while (static_cast<int>(end - GetTickCount()) > 0) {
-    ui::Application().ProcessMessages();
-    Sleep(10);
-  }
-}
-
-bool AnswersOne(HWND h) { return SendMessageA(h, SKINMSG_QUERYSKIP, 0, 0) == 1; }
 
 // Every overlay window of this thread, children and pop-ups alike.
 std::vector<HWND> Overlays(bool visibleOnly = true) {
@@ -106,10 +100,8 @@ class ScrollSkin : public ::testing::Test {
     list = &ui::Make<ui::TListBox>(*form, form.get(), "List", {10, 10, 160, 150});
     grid = &ui::Make<ui::TGrid>(*form, form.get(), "Grid", {10, 180, 340, 160});
     combo = &ui::Make<ui::TComboBox>(*form, form.get(), "Combo", {380, 10, 160, 21});
-    data = &form->Own<TSkinData>(form.get(), "SkinData1");
-    data->SetActive(true);
-    ASSERT_TRUE(data->ReadSkinStream(EmbeddedSkinStream()));
-    data->Loaded();
+    data = ::quillet::testing::AddOwnSkin(*form);
+    ASSERT_TRUE(data);
     form->Show();
     Pump(400);
   }
@@ -127,7 +119,7 @@ class ScrollSkin : public ::testing::Test {
 
 TEST_F(ScrollSkin, OverlaysFollowTheBarsThroughItemsSizesVisibilityAndState) {
   const HWND h = list->Handle();
-  ASSERT_TRUE(AnswersOne(h));
+  ASSERT_TRUE(AnswersSkinned(h));
   EXPECT_FALSE(GetWindowLongPtrA(h, GWL_STYLE) & WS_VSCROLL);
   EXPECT_TRUE(Overlays(true).empty()) << "no bar, no overlay";
 
@@ -193,15 +185,15 @@ TEST_F(ScrollSkin, ARecreatedListGetsAFreshSkinAndTheSkinLeavesNothingBehind) {
     const HWND before = list->Handle();
     list->RecreateWnd();
     Pump(60);
-    return list->Handle() != before && AnswersOne(list->Handle());
+    return list->Handle() != before && AnswersSkinned(list->Handle());
   };
   const auto offAndOn = [&] {
     data->SetActive(false);
     Pump(400);
-    const bool gone = Overlays(false).empty() && !AnswersOne(list->Handle());
+    const bool gone = Overlays(false).empty() && !AnswersSkinned(list->Handle());
     data->SetActive(true);
     Pump(400);
-    return gone && AnswersOne(list->Handle()) && OverlayOver(list->Handle(), false);
+    return gone && AnswersSkinned(list->Handle()) && OverlayOver(list->Handle(), false);
   };
   ASSERT_TRUE(recreate());
   ASSERT_TRUE(offAndOn());
@@ -220,7 +212,7 @@ TEST_F(ScrollSkin, TheGridsHeaderIsSkinned) {
   grid->SetLines(Lines(100));
   Pump(100);
   const HWND header = reinterpret_cast<HWND>(SendMessageA(grid->Handle(), LVM_GETHEADER, 0, 0));
-  ASSERT_TRUE(AnswersOne(header));
+  ASSERT_TRUE(AnswersSkinned(header));
   RECT item{};
   SendMessageA(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
   MapWindowPoints(header, nullptr, reinterpret_cast<POINT*>(&item), 2);
@@ -243,7 +235,7 @@ TEST_F(ScrollSkin, ADroppedDownListIsCoveredWhileItIsDown) {
   info.cbSize = sizeof info;
   ASSERT_TRUE(GetComboBoxInfo(combo->Handle(), &info));
   const HWND lb = info.hwndList;
-  ASSERT_TRUE(AnswersOne(lb)) << "the combo box's skin gave its list a skin";
+  ASSERT_TRUE(AnswersSkinned(lb)) << "the combo box's skin gave its list a skin";
   EXPECT_TRUE(Overlays(true).empty());
   SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
   Pump(150);
