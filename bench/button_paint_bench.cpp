@@ -14,20 +14,14 @@
 #include "skin/win32/skin_data.h"
 #include "ui/forms.h"
 #include "ui/stdctrls.h"
+#include "support/skin_run.h"
 
 using namespace quillet;
 
 namespace {
 
-void Pump(int ms) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-  while (static_cast<int>(end - GetTickCount()) > 0) {
-    ui::Application().ProcessMessages();
-    Sleep(5);
-  }
-}
-
-bool Skinned(HWND h) { return SendMessageA(h, 0x3523 /* SKINMSG_QUERYSKIP */, 0, 0) == 1; }
+using ::quillet::testing::AnswersSkinned;
+using ::quillet::testing::Pump;
 
 // Median seconds of one full paint of the button.
 double Paints(HWND h, int n) {
@@ -59,8 +53,8 @@ int main() {
   data.ReadSkinStream(skin::EmbeddedSkinStream());
   data.Loaded();
   form.Show();
-  for (int i = 0; i < 200 && !Skinned(skinned.Handle()); ++i) Pump(20);
-  if (!Skinned(skinned.Handle()) || Skinned(plain.Handle())) {
+  for (int i = 0; i < 200 && !AnswersSkinned(skinned.Handle()); ++i) Pump(20);
+  if (!AnswersSkinned(skinned.Handle()) || AnswersSkinned(plain.Handle())) {
     std::fprintf(stderr, "button_paint_bench: the buttons are not as wanted\n");
     return 1;
   }

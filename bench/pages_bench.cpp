@@ -16,6 +16,7 @@
 #include "icons/clsid_browser_page.h"
 #include "registry/registry_store.h"
 #include "support/fake_widgets.h"
+#include "support/many_classes.h"
 #include "ui/comctrls.h"
 #include "ui/forms.h"
 #include "visibility/visibility_page.h"
@@ -26,36 +27,6 @@ namespace {
 
 constexpr int kClasses = 10000;
 constexpr int kHideValues = 1000;
-const char kClassesKey[] = "Software\\Classes\\CLSID";
-
-std::string BenchId(int i) {
-  char id[40];
-  std::snprintf(id, sizeof id, "{BE0C%04X-0000-4000-8000-0000000BE0C0}", i);
-  return id;
-}
-
-void MakeClasses() {
-  HKEY base = nullptr;
-  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kClassesKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &base, nullptr);
-  for (int i = 0; i < kClasses; ++i) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(base, BenchId(i).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
-      continue;
-    const std::string caption = "Bench class " + std::to_string(i);
-    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(caption.c_str()),
-                   static_cast<DWORD>(caption.size() + 1));
-    RegCloseKey(key);
-  }
-  RegCloseKey(base);
-}
-
-void RemoveClasses() {
-  HKEY base = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kClassesKey, 0, KEY_ALL_ACCESS, &base) != ERROR_SUCCESS) return;
-  for (int i = 0; i < kClasses; ++i) RegDeleteKeyA(base, BenchId(i).c_str());
-  RegCloseKey(base);
-}
-
 // The names and captions of HKEY_CLASSES_ROOT\CLSID, as lines, with nothing around the calls.
 std::vector<std::string> BareClassList() {
   std::vector<std::string> lines;
@@ -133,13 +104,13 @@ int main() {
   grid.HandleNeeded();
   icons::ClsidBrowserPage browser(grid);
 
-  RemoveClasses();
-  MakeClasses();
+  testing::RemoveManyClasses(kClasses);
+  testing::MakeManyClasses(kClasses);
   const std::size_t expected = BareClassList().size();
   browser.GetCLSIDList();
   if (static_cast<std::size_t>(grid.RowCount()) != expected || expected < kClasses) {
     std::fprintf(stderr, "the class list did not read back (%d rows, %zu expected)\n", grid.RowCount(), expected);
-    RemoveClasses();
+    testing::RemoveManyClasses(kClasses);
     return 1;
   }
   volatile std::size_t sink = 0;
@@ -157,11 +128,11 @@ int main() {
   bench::Report("get_clsid_list_10000_classes", fill, bare);
   bench::Report("get_clsid_list_onto_20000_rows", again, bare_again);
   grid.Clear();
-  RemoveClasses();
+  testing::RemoveManyClasses(kClasses);
 
   // The refill of a hide key holding 1,000 values, half of them hidden.
   const bool had_key = KeyExistsAt(kCurrentUser, visibility::kClassicStartMenuKey);
-  for (int i = 0; i < kHideValues; ++i) WriteDword(kCurrentUser, visibility::kClassicStartMenuKey, BenchId(i), i % 2);
+  for (int i = 0; i < kHideValues; ++i) WriteDword(kCurrentUser, visibility::kClassicStartMenuKey, testing::ManyClassId(i), i % 2);
   testing::FakeComboBox us, o_hide, hdo;
   testing::FakeEdit tta, c_cap;
   auto& list = ui::Make<ui::TGrid>(form, &form, "HList", {0, 0, 700, 500});
@@ -170,7 +141,7 @@ int main() {
   const auto [bare_refill, refill] =
       Paired(10, [&] { sink = sink + BareRefill().size(); }, [&] { page.OHideChange(); });
   const bool listed = list.RowCount() >= kHideValues;
-  for (int i = 0; i < kHideValues; ++i) RemoveValue(kCurrentUser, visibility::kClassicStartMenuKey, BenchId(i));
+  for (int i = 0; i < kHideValues; ++i) RemoveValue(kCurrentUser, visibility::kClassicStartMenuKey, testing::ManyClassId(i));
   if (!had_key) DeleteKeyAt(kCurrentUser, visibility::kClassicStartMenuKey);
   if (!listed) {
     std::fprintf(stderr, "the hide values did not read back\n");

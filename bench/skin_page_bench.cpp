@@ -13,20 +13,14 @@
 #include "app/main_form.h"
 #include "ui/comctrls.h"
 #include "ui/forms.h"
+#include "support/skin_run.h"
 
 using namespace quillet;
 
 namespace {
 
-void Pump(int ms) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-  while (static_cast<int>(end - GetTickCount()) > 0) {
-    ui::Application().ProcessMessages();
-    Sleep(5);
-  }
-}
-
-bool Skinned(HWND h) { return SendMessageA(h, 0x3523 /* SKINMSG_QUERYSKIP */, 0, 0) == 1; }
+using ::quillet::testing::AnswersSkinned;
+using ::quillet::testing::Pump;
 
 // This thread's processor time, in seconds: what a busy machine disturbs least.
 double CpuTime() {
@@ -61,8 +55,8 @@ int main() {
   form.Show();
   const HWND h = form.Handle();
   const HWND page = form.TabSheet1->Handle();
-  for (int i = 0; i < 200 && !(Skinned(h) && Skinned(page)); ++i) Pump(20);
-  if (!Skinned(page)) {
+  for (int i = 0; i < 200 && !(AnswersSkinned(h) && AnswersSkinned(page)); ++i) Pump(20);
+  if (!AnswersSkinned(page)) {
     std::fprintf(stderr, "skin_page_bench: the first page was not skinned\n");
     return 1;
   }
@@ -71,14 +65,14 @@ int main() {
   double skinnedCpu = 0, plainCpu = 0;
   for (int round = 0; round < 4; ++round) {
     form.SkinData1->SetActive(true);
-    for (int i = 0; i < 100 && !Skinned(page); ++i) Pump(20);
+    for (int i = 0; i < 100 && !AnswersSkinned(page); ++i) Pump(20);
     Pump(300);
     std::vector<double> warm;
     Repaints(page, 10, warm);
     Repaints(page, 50, skinned, &skinnedCpu);
     form.SkinData1->SetActive(false);
     Pump(600);
-    if (Skinned(page)) {
+    if (AnswersSkinned(page)) {
       std::fprintf(stderr, "skin_page_bench: the skin did not go off\n");
       return 1;
     }

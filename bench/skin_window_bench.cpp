@@ -6,26 +6,59 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include "bench_util.h"
 
 #include "app/main_form.h"
+#include "dialogs/about_box.h"
+#include "dialogs/donate_form.h"
+#include "support/gdi_count.h"
 #include "ui/forms.h"
+#include "support/skin_run.h"
 
 using namespace quillet;
 
 namespace {
 
-void Pump(int ms) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-  while (static_cast<int>(end - GetTickCount()) > 0) {
-    ui::Application().ProcessMessages();
-    Sleep(5);
+using ::quillet::testing::AnswersSkinned;
+using ::quillet::testing::Pump;
+
+// Closes whatever modal window the next showing opens: the first visible window of the class
+// that is not `keep`, or the open menu.
+const char* g_close_class = nullptr;
+void CALLBACK CloseModal(HWND, UINT, UINT_PTR, DWORD) {
+  if (!g_close_class) return;
+  if (lstrcmpA(g_close_class, "#32768") == 0) {
+    if (HWND m = FindWindowA("#32768", nullptr); m && IsWindowVisible(m)) EndMenu();
+    return;
   }
+  HWND w = FindWindowA(g_close_class, nullptr);
+  if (w && IsWindowVisible(w)) PostMessageA(w, WM_CLOSE, 0, 0);
 }
 
-bool Skinned(HWND h) { return SendMessageA(h, 0x3523 /* SKINMSG_QUERYSKIP */, 0, 0) == 1; }
+// GDI objects after a warm-up and after `n` rounds of `step`; flat means no leak.
+void GdiFlat(const char* what, int n, const std::function<void()>& step) {
+  for (int i = 0; i < 5; ++i) step();
+  Pump(100);
+  const long before = testing::GdiObjectCount();
+  for (int i = 0; i < n; ++i) step();
+  Pump(100);
+  const long after = testing::GdiObjectCount();
+  std::printf("GDI objects over %d %s: %ld after warm-up, %ld after (ratio %.2f)\n", n, what, before, after,
+              before > 0 ? static_cast<double>(after) / before : 0.0);
+  std::fflush(stdout);
+}
+
+// Shows a modal window (or menu) once; a timer closes it.
+void Modal(const char* cls, const std::function<void()>& show) {
+  g_close_class = cls;
+  const UINT_PTR t = SetTimer(nullptr, 0, 30, CloseModal);
+  show();
+  KillTimer(nullptr, t);
+  g_close_class = nullptr;
+}
 
 struct Times {
   double median = 0, p95 = 0;
@@ -51,16 +84,44 @@ int main() {
   auto& form = app.CreateForm<app::TQuilletFrm>(&app.Root());
   form.Show();
   const HWND h = form.Handle();
-  for (int i = 0; i < 200 && !(Skinned(h) && !(GetWindowLongA(h, GWL_STYLE) & WS_SYSMENU)); ++i) Pump(20);
-  if (!Skinned(h)) {
+  for (int i = 0; i < 200 && !(AnswersSkinned(h) && !(GetWindowLongA(h, GWL_STYLE) & WS_SYSMENU)); ++i) Pump(20);
+  if (!AnswersSkinned(h)) {
     std::fprintf(stderr, "skin_window_bench: the main window was not skinned\n");
     return 1;
   }
   Repaints(h, 20);
   const Times skinned = Repaints(h, 200);
+
+  // Leaks: every showing of each window, and every way back from the skin, leaves the count as
+  // it was.
+  GdiFlat("showings of the about box", 200, [&] { Modal("TQuilletAbout", [&] { dialogs::ShowAboutBox(&form); }); });
+  GdiFlat("showings of the donation prompt", 200,
+          [&] { Modal("TfrmDonate", [&] { dialogs::ShowDonationPrompt(&form, "Quillet", 3); }); });
+  GdiFlat("showings of an error box", 200,
+          [&] { Modal("#32770", [&] { app.ShowErrorText("Failed to create key Software\\Bench"); }); });
+  GdiFlat("openings of the system menu", 200,
+          [&] { Modal("#32768", [&] { SendMessageA(h, WM_SYSCOMMAND, SC_KEYMENU, ' '); }); });
+  GdiFlat("minimise and restore cycles", 100, [&] {
+    ShowWindow(h, SW_MINIMIZE);
+    Pump(10);
+    ShowWindow(h, SW_RESTORE);
+    Pump(10);
+  });
+  GdiFlat("switches between the pages", 200, [&] {
+    static int page = 0;
+    form.PageControl1->SetActivePage(form.PageControl1->Page(page++ % 3));
+    Pump(5);
+  });
+  GdiFlat("round trips of the skin off and on", 50, [&] {
+    form.SkinData1->SetActive(false);
+    Pump(300);
+    form.SkinData1->SetActive(true);
+    Pump(300);
+  });
+  for (int i = 0; i < 200 && !AnswersSkinned(h); ++i) Pump(20);
   form.SkinData1->SetActive(false);
   Pump(600);
-  if (Skinned(h)) {
+  if (AnswersSkinned(h)) {
     std::fprintf(stderr, "skin_window_bench: the skin did not go off\n");
     return 1;
   }

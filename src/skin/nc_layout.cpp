@@ -1,6 +1,7 @@
 #include "skin/nc_layout.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace quillet::skin {
 
@@ -33,7 +34,9 @@ void WindowSizeForClient(int clientW, int clientH, const BorderSizes& b, int men
   h = clientH + b.top + b.bottom + menuBar;
 }
 
-bool VisibilityShown(int code, const FrameState& s, bool answered3515) {
+namespace {
+// The codes both visibility settings read alike; nullopt for the others.
+std::optional<bool> SharedCode(int code, const FrameState& s) {
   const bool maximized = s.size == SizeState::Maximized;
   switch (code) {
     case 0: return true;
@@ -41,10 +44,18 @@ bool VisibilityShown(int code, const FrameState& s, bool answered3515) {
     case 2: return !maximized;
     case 3: return s.active;
     case 4: return !s.active;
-    case 6:
-    case 8: return (s.minimizeBox || s.maximizeBox) && s.sysMenu;
     case 7: return !s.maximizeBox;
     case 9: return !s.minimizeBox;
+    default: return std::nullopt;
+  }
+}
+}  // namespace
+
+bool VisibilityShown(int code, const FrameState& s, bool answered3515) {
+  if (const auto shared = SharedCode(code, s)) return *shared;
+  switch (code) {
+    case 6:
+    case 8: return (s.minimizeBox || s.maximizeBox) && s.sysMenu;
     case 10: return s.help && !s.minimizeBox && !s.maximizeBox;
     case 100: return s.kind == FrameKind::MdiFrame && s.mdiChildMaximized && s.hasMenuBar;
     case 200: return DialogStyled(s) && !s.standardDialog;
@@ -56,17 +67,10 @@ bool VisibilityShown(int code, const FrameState& s, bool answered3515) {
 }
 
 bool Visibility1Shown(int code, bool visibilityResult, const FrameState& s) {
-  const bool maximized = s.size == SizeState::Maximized;
+  if (const auto shared = SharedCode(code, s)) return *shared;
   switch (code) {
-    case 0: return true;
-    case 1: return maximized;
-    case 2: return !maximized;
-    case 3: return s.active;
-    case 4: return !s.active;
     case 6:
     case 8: return s.minimizeBox || s.maximizeBox;
-    case 7: return !s.maximizeBox;
-    case 9: return !s.minimizeBox;
     case 10: return s.help;
     case 100: return visibilityResult;
     default: return false;

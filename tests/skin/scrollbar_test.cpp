@@ -61,6 +61,30 @@ TEST(ScrollSkin, DraggedThumbFollowsTheCursorBetweenTheArrows) {
   EXPECT_EQ(DraggedThumbStart(30, 500, 40, 17, 40, 30), 17);  // no room: it stays by the first arrow
 }
 
+TEST(ScrollSkin, DrawnThumbAndTheZoneAScrollCodeLeaves) {
+  // A 100-pixel bar with 17-pixel arrows; the system's thumb from 30 to 50.
+  const ThumbDrag drag{30, 40, 55};
+  EXPECT_EQ(DrawnThumb({30, 50}, false, drag, 17, 100), (ThumbSpan{30, 50})) << "at rest: the system's";
+  EXPECT_EQ(DrawnThumb({30, 50}, true, drag, 17, 100), (ThumbSpan{45, 65})) << "dragged 15 pixels on";
+  EXPECT_EQ(DrawnThumb({30, 50}, true, {30, 40, 400}, 17, 100), (ThumbSpan{63, 83})) << "up to the second arrow";
+  EXPECT_EQ(DrawnThumb({}, true, drag, 17, 100), (ThumbSpan{})) << "no thumb to drag";
+
+  struct Case {
+    int code, zone;
+    bool pressed;
+    int after;
+  };
+  const Case cases[] = {
+      {0, kZoneThumb, true, kZoneFirstArrow}, {1, kZoneNone, true, kZoneSecondArrow},
+      {3, kZoneNone, true, kZonePageAfter},   {5, kZoneThumb, true, kZoneThumb},
+      {4, kZoneNone, true, kZoneThumb},       {8, kZoneSecondArrow, true, kZoneSecondArrow},
+      {6, kZoneNone, true, kZoneNone},        {1, kZoneNone, false, kZoneNone},
+      {2, kZoneThumb, false, kZoneThumb},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ZoneAfterScrollCode(c.code, c.zone, c.pressed), c.after) << c.code << " " << c.zone << " " << c.pressed;
+}
+
 TEST(ScrollSkin, Border) {
   EXPECT_TRUE(ScrollBorderDrawn("bsSingle", "TListBox", false));
   EXPECT_FALSE(ScrollBorderDrawn("BSNONE", "TListBox", false));

@@ -22,19 +22,13 @@
 #include "ui/comctrls.h"
 #include "ui/forms.h"
 #include "ui/stdctrls.h"
+#include "support/skin_run.h"
 
 namespace quillet::skin::win32 {
 namespace {
 
-void Pump(int ms) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-  while (static_cast<int>(end - GetTickCount()) > 0) {
-    ui::Application().ProcessMessages();
-    Sleep(10);
-  }
-}
-
-bool AnswersOne(HWND h) { return h && SendMessageA(h, SKINMSG_QUERYSKIP, 0, 0) == 1; }
+using ::quillet::testing::AnswersSkinned;
+using ::quillet::testing::Pump;
 
 // The screen's pixel at a point of a window's client area.
 Pixel ClientPixel(HWND h, int x, int y) {
@@ -120,8 +114,8 @@ TEST(SkinnedInputs, TheMainWindowsEditsCombosTabsAndUpDownsWearTheSkin) {
   auto& form = app.CreateForm<app::TQuilletFrm>(&app.Root());
   form.Show();
   const HWND main = form.Handle();
-  for (int i = 0; i < 100 && !AnswersOne(main); ++i) Pump(50);
-  ASSERT_TRUE(AnswersOne(main));
+  for (int i = 0; i < 100 && !AnswersSkinned(main); ++i) Pump(50);
+  ASSERT_TRUE(AnswersSkinned(main));
   SetForegroundWindow(main);
   const TSkinElements& s = form.SkinData1->Elements();
 
@@ -136,13 +130,13 @@ TEST(SkinnedInputs, TheMainWindowsEditsCombosTabsAndUpDownsWearTheSkin) {
     if (cls != "TEdit" && cls != "TComboBox" && cls != "TPageControl") return;
     if (!c.HandleIfAny()) return;  // on the hidden fourth page
     ++seen;
-    EXPECT_TRUE(AnswersOne(c.HandleIfAny())) << cls << " " << c.Name();
+    EXPECT_TRUE(AnswersSkinned(c.HandleIfAny())) << cls << " " << c.Name();
   });
   EXPECT_GE(seen, 10);
   for (const char* name : {"RFCNum", "US", "OHide", "HDO"}) {
     ui::TWinControl* c = Find(form, name);
     ASSERT_TRUE(c) << name;
-    EXPECT_TRUE(AnswersOne(c->HandleIfAny())) << name;
+    EXPECT_TRUE(AnswersSkinned(c->HandleIfAny())) << name;
   }
 
   // The tabs are the "Tabs" picture: frame 2 for the page shown, 1 for the others. The picture
@@ -187,7 +181,7 @@ TEST(SkinnedInputs, TheMainWindowsEditsCombosTabsAndUpDownsWearTheSkin) {
   ui::TWinControl* isp = Find(form, "ISP");
   ASSERT_TRUE(isp && isp->HandleIfAny());
   const HWND ud = isp->Handle();
-  ASSERT_TRUE(AnswersOne(ud));
+  ASSERT_TRUE(AnswersSkinned(ud));
   ASSERT_TRUE(s.UpDownVert);
   const Bitmap32& udb = s.UpDownVert->Bitmap;
   const int fh = udb.Height() / 2;
@@ -255,12 +249,10 @@ class InputsForm : public ::testing::Test {
       }
       prev(m);
     });
-    data = &form->Own<TSkinData>(form.get(), "SkinData1");
-    data->SetActive(true);
-    ASSERT_TRUE(data->ReadSkinStream(EmbeddedSkinStream()));
-    data->Loaded();
+    data = ::quillet::testing::AddOwnSkin(*form);
+    ASSERT_TRUE(data);
     form->Show();
-    for (int i = 0; i < 100 && !AnswersOne(form->Handle()); ++i) Pump(50);
+    for (int i = 0; i < 100 && !AnswersSkinned(form->Handle()); ++i) Pump(50);
     Pump(300);
     // A tab control that is none of the toolkit's is skinned as a foreign one.
     TWinSkinForm* fs = TSkinManage::Instance()->FindForm(form->Handle());
@@ -295,8 +287,8 @@ class InputsForm : public ::testing::Test {
 
 TEST_F(InputsForm, EditsKeepTheirTextAreaAndOnlyABorderIsDrawn) {
   const HWND b = bordered->Handle(), n = bare->Handle();
-  ASSERT_TRUE(AnswersOne(b));
-  ASSERT_TRUE(AnswersOne(n));
+  ASSERT_TRUE(AnswersSkinned(b));
+  ASSERT_TRUE(AnswersSkinned(n));
   RECT wr{};
   GetWindowRect(b, &wr);
   POINT origin{0, 0};
@@ -332,22 +324,22 @@ TEST_F(InputsForm, EditsKeepTheirTextAreaAndOnlyABorderIsDrawn) {
   }
 
   // The combo box's edit part leads through the skin while it is on, and is given back after.
-  EXPECT_TRUE(AnswersOne(combo->Handle()));
+  EXPECT_TRUE(AnswersSkinned(combo->Handle()));
   EXPECT_NE(GetWindowLongPtrA(edit_part, GWLP_WNDPROC), edit_part_proc);
   data->SetActive(false);
   Pump(500);
-  EXPECT_FALSE(AnswersOne(combo->Handle()));
-  EXPECT_FALSE(AnswersOne(b));
+  EXPECT_FALSE(AnswersSkinned(combo->Handle()));
+  EXPECT_FALSE(AnswersSkinned(b));
   EXPECT_EQ(GetWindowLongPtrA(edit_part, GWLP_WNDPROC), edit_part_proc);
   data->SetActive(true);
   Pump(500);
-  EXPECT_TRUE(AnswersOne(combo->Handle()));
-  EXPECT_TRUE(AnswersOne(b));
+  EXPECT_TRUE(AnswersSkinned(combo->Handle()));
+  EXPECT_TRUE(AnswersSkinned(b));
 }
 
 TEST_F(InputsForm, ClosingATabAsksTheFormAndKeepsThePageWhenItSaysSo) {
   const HWND tab = pages->Handle();
-  ASSERT_TRUE(AnswersOne(tab));
+  ASSERT_TRUE(AnswersSkinned(tab));
   ASSERT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 3);
   const POINT box = CloseBoxCentre(tab, 1);
   // The cross is drawn in the tab's text colour.
@@ -380,7 +372,7 @@ TEST_F(InputsForm, ClosingATabAsksTheFormAndKeepsThePageWhenItSaysSo) {
 }
 
 TEST_F(InputsForm, TabsAtTheBottomAreTheSamePictureMirrored) {
-  ASSERT_TRUE(AnswersOne(bottom));
+  ASSERT_TRUE(AnswersSkinned(bottom));
   const TDataSkinBorder& tabs = *data->Elements().Tabs;
   const int frames = tabs.Frame;
   RECT cr{};

@@ -15,19 +15,13 @@
 #include "skin/win32/skin_data.h"
 #include "ui/forms.h"
 #include "ui/stdctrls.h"
+#include "support/skin_run.h"
 
 namespace quillet::skin::win32 {
 namespace {
 
-void Pump(int ms) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-  while (static_cast<int>(end - GetTickCount()) > 0) {
-    ui::Application().ProcessMessages();
-    Sleep(10);
-  }
-}
-
-bool AnswersOne(HWND h) { return SendMessageA(h, SKINMSG_QUERYSKIP, 0, 0) == 1; }
+using ::quillet::testing::AnswersSkinned;
+using ::quillet::testing::Pump;
 
 Pixel ScreenPixel(int x, int y) {
   HDC dc = GetDC(nullptr);
@@ -106,10 +100,8 @@ class SkinnedForm : public ::testing::Test {
     form->HandleNeeded();
     form->SetMenu(bar);
     native = Facts(form->Handle());
-    data = &form->Own<TSkinData>(form.get(), "SkinData1");
-    data->SetActive(true);
-    ASSERT_TRUE(data->ReadSkinStream(EmbeddedSkinStream()));
-    data->Loaded();
+    data = ::quillet::testing::AddOwnSkin(*form);
+    ASSERT_TRUE(data);
     form->Show();
     Pump(400);
   }
@@ -126,7 +118,7 @@ class SkinnedForm : public ::testing::Test {
 
 TEST_F(SkinnedForm, TheMenuBarAndItsMenusAreSkinnedAndKeyboardReachable) {
   HWND h = Hwnd();
-  ASSERT_TRUE(AnswersOne(h));
+  ASSERT_TRUE(AnswersSkinned(h));
   EXPECT_EQ(GetMenu(h), nullptr) << "the skinned bar stands in for the native one";
   RECT wr{}, cr{};
   GetWindowRect(h, &wr);
@@ -144,7 +136,7 @@ TEST_F(SkinnedForm, TheMenuBarAndItsMenusAreSkinnedAndKeyboardReachable) {
   // owner-drawn items.
   bool popup_skinned = false, items_owner_drawn = false;
   g_in_menu = [&](HWND menu) {
-    popup_skinned = AnswersOne(menu);
+    popup_skinned = AnswersSkinned(menu);
     items_owner_drawn = OwnerDrawn(file, 0) && OwnerDrawn(file, 2);
   };
   g_seen_menu = nullptr;
@@ -157,7 +149,7 @@ TEST_F(SkinnedForm, TheMenuBarAndItsMenusAreSkinnedAndKeyboardReachable) {
   // Alt+Space opens the skinned system menu, whose items the skin draws too.
   int sys_items = 0;
   g_in_menu = [&](HWND menu) {
-    popup_skinned = AnswersOne(menu);
+    popup_skinned = AnswersSkinned(menu);
     HMENU m = reinterpret_cast<HMENU>(SendMessageA(menu, 0x01E1 /* MN_GETHMENU */, 0, 0));
     for (int i = 0; m && i < GetMenuItemCount(m); ++i) sys_items += OwnerDrawn(m, static_cast<UINT>(i));
   };
@@ -173,7 +165,7 @@ TEST_F(SkinnedForm, TheMenuBarAndItsMenusAreSkinnedAndKeyboardReachable) {
 
 TEST_F(SkinnedForm, TheCaptionStaysSkinnedWhenTheSystemWouldRepaintIt) {
   HWND h = Hwnd();
-  ASSERT_TRUE(AnswersOne(h));
+  ASSERT_TRUE(AnswersSkinned(h));
   const Bitmap32& top = data->Elements().Top.Bitmap;
   RECT wr{};
   GetWindowRect(h, &wr);
@@ -210,14 +202,14 @@ TEST_F(SkinnedForm, TheCaptionStaysSkinnedWhenTheSystemWouldRepaintIt) {
 
 TEST_F(SkinnedForm, SwitchingTheSkinOffGivesTheWindowBackAsItWas) {
   HWND h = Hwnd();
-  ASSERT_TRUE(AnswersOne(h));
+  ASSERT_TRUE(AnswersSkinned(h));
   const WindowFacts skinned = Facts(h);
   EXPECT_FALSE(skinned == native);
   EXPECT_TRUE(skinned.region);
   for (int round = 0; round < 3; ++round) {
     data->SetActive(false);
     Pump(500);
-    EXPECT_FALSE(AnswersOne(h));
+    EXPECT_FALSE(AnswersSkinned(h));
     const WindowFacts back = Facts(h);
     EXPECT_EQ(back.proc, native.proc);
     EXPECT_EQ(back.style & ~WS_VISIBLE, native.style & ~WS_VISIBLE);
@@ -231,7 +223,7 @@ TEST_F(SkinnedForm, SwitchingTheSkinOffGivesTheWindowBackAsItWas) {
     EXPECT_EQ(form->GetColor(), ui::kColorBtnFace);
     data->SetActive(true);
     Pump(500);
-    EXPECT_TRUE(AnswersOne(h)) << "skinned again";
+    EXPECT_TRUE(AnswersSkinned(h)) << "skinned again";
   }
 }
 

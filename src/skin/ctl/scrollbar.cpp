@@ -54,6 +54,29 @@ int DraggedThumbStart(int savedStart, int cursor, int savedCursor, int arrow, in
   return std::clamp(savedStart + (cursor - savedCursor), arrow, std::max(arrow, length - arrow - thumbLength));
 }
 
+ThumbSpan DrawnThumb(const ThumbSpan& system, bool dragging, const ThumbDrag& d, int arrow, int length) {
+  if (!dragging || system.end <= system.start) return system;
+  const int size = system.end - system.start;
+  const int start = DraggedThumbStart(d.savedStart, d.cursor, d.savedCursor, arrow, length, size);
+  return {start, start + size};
+}
+
+int ZoneAfterScrollCode(int code, int zone, bool pressed) {
+  if (!pressed) return zone;
+  switch (code) {
+    case kZoneFirstArrow:
+    case kZoneSecondArrow:
+    case kZonePageBefore:
+    case kZonePageAfter:
+    case kZoneThumb:
+      return code;
+    case 4:  // SB_THUMBPOSITION: the thumb was let go where it was dragged
+      return kZoneThumb;
+    default:
+      return zone;
+  }
+}
+
 bool StandaloneIsHorizontal(std::string_view kind) { return EqualNoCase(kind, "sbhorizontal"); }
 
 int ScrollArrowFrame(bool horizontal, bool second, int state) {

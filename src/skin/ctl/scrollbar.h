@@ -47,6 +47,18 @@ ThumbSpan StandaloneThumb(int length, int arrow, int min, int max, int page, int
 // Where a dragged thumb's start is drawn: it follows the cursor, between the arrows.
 int DraggedThumbStart(int savedStart, int cursor, int savedCursor, int arrow, int length, int thumbLength);
 
+// The thumb an overlay draws: the system's, or while it is dragged (pressed on the thumb) the
+// system's length at the place the cursor has moved it to.
+struct ThumbDrag {
+  int savedStart = 0, savedCursor = 0, cursor = 0;
+};
+ThumbSpan DrawnThumb(const ThumbSpan& system, bool dragging, const ThumbDrag& d, int arrow, int length);
+
+// The zone after the control received a scroll code (WM_HSCROLL / WM_VSCROLL): while the overlay
+// is pressed the system is tracking that press, and the code says where (SB_THUMBPOSITION and
+// SB_THUMBTRACK the thumb); other codes, and codes the program sent itself, leave the zone.
+int ZoneAfterScrollCode(int code, int zone, bool pressed);
+
 // A stand-alone scroll bar's "Kind" property: "sbHorizontal" (any case) is horizontal.
 bool StandaloneIsHorizontal(std::string_view kind);
 
@@ -74,9 +86,10 @@ void DrawScrollOverlay(BitmapView v, const ScrollOverlayInput& in, const TSkinEl
 bool ScrollBorderDrawn(std::string_view borderStyle, std::string_view className, bool singleBar);
 // "ButtonShadow" along the window's edge, the face colour inside it.
 void DrawScrollBorder(BitmapView v, const Palette& p);
-// The square between a vertical and a horizontal bar, from their rectangles.
+// The square between a vertical and a horizontal bar, from their rectangles (in the same
+// coordinates).
 constexpr Rect ScrollCorner(const Rect& vertical, const Rect& horizontal) {
-  return {vertical.left + 2, horizontal.top + 2, vertical.right + 2, horizontal.bottom + 2};
+  return {vertical.left, horizontal.top, vertical.right, horizontal.bottom};
 }
 
 }  // namespace quillet::skin

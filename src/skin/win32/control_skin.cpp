@@ -35,8 +35,11 @@ void TSkinControl::Unhook() {
     control_ = nullptr;
   }
   if (saved_proc_) {
+    // A Unicode window's procedure reads back as itself only through the W call.
     const LONG_PTR ours = reinterpret_cast<LONG_PTR>(unicode_ ? ThunkW : ThunkA);
-    if (IsWindow(hwnd_) && GetWindowLongPtrA(hwnd_, GWLP_WNDPROC) == ours) {
+    const LONG_PTR current =
+        unicode_ ? GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) : GetWindowLongPtrA(hwnd_, GWLP_WNDPROC);
+    if (IsWindow(hwnd_) && current == ours) {
       if (unicode_)
         SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(saved_proc_));
       else
@@ -76,6 +79,10 @@ void TSkinControl::AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinCo
 
 void TSkinControl::AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form) {
   if (state_ != kNew || !hwnd) return;
+  // A window already led here would hand its messages back to itself for ever.
+  if (GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(ThunkW) ||
+      GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(ThunkA))
+    return;
   form_skin_ = &form;
   data_ = &data;
   hwnd_ = hwnd;

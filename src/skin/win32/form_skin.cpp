@@ -323,7 +323,13 @@ void TWinSkinForm::DropDeadControlSkins() {
 }
 
 void TWinSkinForm::ReplaceControlSkin(HWND control) {
-  controls_.erase(std::remove_if(controls_.begin(), controls_.end(), [&](const auto& c) { return c->Hwnd() == control; }),
+  // A toolkit control that made its window again still has the skin of its old window in its
+  // message handler; that skin goes too, or it would answer for the new window.
+  ui::TWinControl* owner = ToolkitControlOf(control);
+  controls_.erase(std::remove_if(controls_.begin(), controls_.end(),
+                                 [&](const auto& c) {
+                                   return c->Hwnd() == control || (owner && c->WindowGone() && c->Control() == owner);
+                                 }),
                   controls_.end());
   AttachChildWindow(*this, control);
 }

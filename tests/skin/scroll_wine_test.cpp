@@ -1,0 +1,339 @@
+// Scroll-bar skins inside one program: the overlays sit on the system's bars and show what the
+// bars' state says, follow the lists through items, sizes, visibility, re-created windows and
+// scrolling of every kind, and leave nothing behind when the skin goes.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "icons/clsid_browser_page.h"
+#include "skin/ctl/scrollbar.h"
+#include "skin/embedded_skin.h"
+#include "skin/skin_messages.h"
+#include "skin/win32/control_skin.h"
+#include "skin/win32/form_skin.h"
+#include "skin/win32/manager.h"
+#include "skin/win32/skin_data.h"
+#include "scroll_probe.h"
+#include "support/gdi_count.h"
+#include "support/many_classes.h"
+#include "ui/comctrls.h"
+#include "ui/forms.h"
+#include "ui/stdctrls.h"
+#include "support/skin_run.h"
+
+namespace quillet::skin::win32 {
+namespace {
+
+using ::quillet::testing::AnswersSkinned;
+using ::quillet::testing::Pump;
+
+using namespace quillet::skin::testing;
+
+// Every overlay window of this thread, children and pop-ups alike.
+std::vector<HWND> Overlays(bool visibleOnly = true) {
+  std::vector<HWND> tops, all;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND h, LPARAM lp) { return reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h), TRUE; },
+      reinterpret_cast<LPARAM>(&tops));
+  for (HWND t : tops)
+    for (HWND o : WindowsOfClass(t, kOverlayClass, visibleOnly)) all.push_back(o);
+  return all;
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  HDC dc = GetDC(nullptr);
+  const COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(nullptr, dc);
+  return c;
+}
+
+SCROLLBARINFO BarInfo(HWND control, bool horizontal) {
+  SCROLLBARINFO sbi{};
+  sbi.cbSize = sizeof sbi;
+  GetScrollBarInfo(control, horizontal ? OBJID_HSCROLL : OBJID_VSCROLL, &sbi);
+  return sbi;
+}
+
+HWND OverlayOver(HWND control, bool horizontal) { return OverlayAt(Overlays(), BarInfo(control, horizontal).rcScrollBar); }
+
+// Pixels of the overlay over one of the control's bars that differ from the painter's picture of
+// the bar: its thumb where the system has it, arrows and track as given.
+int Mismatches(HWND control, bool horizontal, const TSkinElements& s, int zone = kZoneNone, bool enabled = true) {
+  const SCROLLBARINFO sbi = BarInfo(control, horizontal);
+  ScrollOverlayInput in;
+  in.horizontal = horizontal;
+  in.enabled = enabled;
+  in.zone = zone;
+  if (!(sbi.rgstate[0] & STATE_SYSTEM_UNAVAILABLE)) in.thumb = {sbi.xyThumbTop, sbi.xyThumbBottom};
+  return Differences(sbi.rcScrollBar, in, s);
+}
+
+// Mismatches at rest, once the pointer's leaving has been noticed (the system looks now and then).
+int SettledMismatches(HWND control, const TSkinElements& s) {
+  int differ = Mismatches(control, false, s);
+  for (int waited = 0; differ && waited < 1000; waited += 50) {
+    Pump(50);
+    differ = Mismatches(control, false, s);
+  }
+  return differ;
+}
+
+std::vector<std::string> Lines(int n) {
+  std::vector<std::string> v;
+  for (int i = 0; i < n; ++i) v.push_back("Line " + std::to_string(i));
+  return v;
+}
+
+class ScrollSkin : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ui::Application().Initialize();
+    form = std::make_unique<ui::TForm>(nullptr, "ScrollForm");
+    form->SetClientSize(560, 380);
+    form->SetCaption("Scroll bars");
+    list = &ui::Make<ui::TListBox>(*form, form.get(), "List", {10, 10, 160, 150});
+    grid = &ui::Make<ui::TGrid>(*form, form.get(), "Grid", {10, 180, 340, 160});
+    combo = &ui::Make<ui::TComboBox>(*form, form.get(), "Combo", {380, 10, 160, 21});
+    data = ::quillet::testing::AddOwnSkin(*form);
+    ASSERT_TRUE(data);
+    form->Show();
+    Pump(400);
+  }
+  void TearDown() override {
+    form.reset();
+    Pump(50);
+  }
+  const TSkinElements& Skin() const { return data->Elements(); }
+  std::unique_ptr<ui::TForm> form;
+  ui::TListBox* list = nullptr;
+  ui::TGrid* grid = nullptr;
+  ui::TComboBox* combo = nullptr;
+  TSkinData* data = nullptr;
+};
+
+TEST_F(ScrollSkin, OverlaysFollowTheBarsThroughItemsSizesVisibilityAndState) {
+  const HWND h = list->Handle();
+  ASSERT_TRUE(AnswersSkinned(h));
+  EXPECT_FALSE(GetWindowLongPtrA(h, GWL_STYLE) & WS_VSCROLL);
+  EXPECT_TRUE(Overlays(true).empty()) << "no bar, no overlay";
+
+  list->SetItems(Lines(60));
+  Pump(100);
+  const HWND o = OverlayOver(h, false);
+  ASSERT_TRUE(o) << "the list gained its bar, and an overlay over it";
+  EXPECT_EQ(GetWindow(o, GW_HWNDNEXT), h) << "just in front of the list";
+  EXPECT_EQ(Mismatches(h, false, Skin()), 0);
+
+  SendMessageA(h, LB_SETTOPINDEX, 30, 0);
+  Pump(100);
+  EXPECT_EQ(Mismatches(h, false, Skin()), 0) << "the thumb moved with the list";
+  SendMessageA(h, WM_KEYDOWN, VK_HOME, 0);
+  Pump(100);
+  EXPECT_EQ(Mismatches(h, false, Skin()), 0) << "and with the keyboard";
+
+  list->SetBounds({20, 20, 140, 120});
+  Pump(100);
+  EXPECT_EQ(OverlayOver(h, false), o) << "resized";
+  EXPECT_EQ(Mismatches(h, false, Skin()), 0);
+
+  list->SetEnabled(false);
+  Pump(100);
+  EXPECT_FALSE(IsWindowEnabled(o));
+  EXPECT_EQ(Mismatches(h, false, Skin(), kZoneNone, false), 0) << "drawn disabled";
+  list->SetEnabled(true);
+
+  list->SetVisible(false);
+  Pump(100);
+  EXPECT_FALSE(IsWindowVisible(o));
+  list->SetVisible(true);
+  Pump(100);
+  EXPECT_EQ(OverlayOver(h, false), o);
+
+  // The skinned border, in the window and through the border message.
+  RECT wr{};
+  GetWindowRect(h, &wr);
+  EXPECT_EQ(ScreenPixel(wr.left, wr.top + 40), data->Colour(slot::ButtonShadow));
+  HDC mem = CreateCompatibleDC(nullptr);
+  HBITMAP bmp = CreateCompatibleBitmap(GetDC(nullptr), 50, 50);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  EXPECT_EQ(SendMessageA(h, SKINMSG_PAINTBORDER, reinterpret_cast<WPARAM>(mem), kSkinnedMagic), kSkinnedMagic);
+  EXPECT_EQ(GetPixel(mem, 0, 20), data->Colour(slot::ButtonShadow));
+  EXPECT_EQ(GetPixel(mem, 1, 20), data->FaceColour());
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+
+  list->Clear();
+  Pump(100);
+  EXPECT_FALSE(IsWindowVisible(o)) << "the bar went, and the overlay with it";
+}
+
+TEST_F(ScrollSkin, ARecreatedListGetsAFreshSkinAndTheSkinLeavesNothingBehind) {
+  // Few lines: a list makes its items again with its window.
+  list->SetItems(Lines(20));
+  grid->SetLines(Lines(100));
+  Pump(100);
+  const std::size_t overlays = Overlays(false).size();
+  EXPECT_GE(overlays, 4u) << "two for the list, two for the grid";
+  const auto recreate = [&] {
+    const HWND before = list->Handle();
+    list->RecreateWnd();
+    Pump(60);
+    return list->Handle() != before && AnswersSkinned(list->Handle());
+  };
+  const auto offAndOn = [&] {
+    data->SetActive(false);
+    Pump(400);
+    const bool gone = Overlays(false).empty() && !AnswersSkinned(list->Handle());
+    data->SetActive(true);
+    Pump(400);
+    return gone && AnswersSkinned(list->Handle()) && OverlayOver(list->Handle(), false);
+  };
+  ASSERT_TRUE(recreate());
+  ASSERT_TRUE(offAndOn());
+  const long gdi = quillet::testing::GdiObjectCount();
+  for (int i = 0; i < 10; ++i) ASSERT_TRUE(recreate()) << i;
+  EXPECT_TRUE(OverlayOver(list->Handle(), false));
+  EXPECT_EQ(Overlays(false).size(), overlays);
+  EXPECT_EQ(Mismatches(list->Handle(), false, Skin()), 0);
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(offAndOn()) << "off and on again, " << i;
+  for (int i = 0; i < 20; ++i) SendMessageA(grid->Handle(), WM_KEYDOWN, i % 2 ? VK_HOME : VK_END, 0);
+  Pump(100);
+  EXPECT_LE(quillet::testing::GdiObjectCount(), gdi) << "no GDI object kept";
+}
+
+TEST_F(ScrollSkin, TheGridsHeaderIsSkinned) {
+  grid->SetLines(Lines(100));
+  Pump(100);
+  const HWND header = reinterpret_cast<HWND>(SendMessageA(grid->Handle(), LVM_GETHEADER, 0, 0));
+  ASSERT_TRUE(AnswersSkinned(header));
+  RECT item{};
+  SendMessageA(header, HDM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+  MapWindowPoints(header, nullptr, reinterpret_cast<POINT*>(&item), 2);
+  const TDataSkinObject& bar = *Skin().Headerbar;
+  const int frames = bar.Frame, fw = bar.Bitmap.Width() / frames;
+  // The middle of the second section, clear of its title: nothing but the picture.
+  const int x = (item.left + item.right) / 2, y = (item.top + item.bottom) / 2;
+  const auto at = [&] { return PixelFromColorRef(ScreenPixel(x, y)); };
+  EXPECT_EQ(at(), bar.Bitmap.At(fw / 2, bar.Bitmap.Height() / 2) & 0xFFFFFF);
+  MouseAt(x, y, 0);
+  Pump(150);
+  EXPECT_EQ(at(), bar.Bitmap.At(fw + fw / 2, bar.Bitmap.Height() / 2) & 0xFFFFFF) << "hot";
+  MouseAt(600, 300, 0);
+  Pump(150);
+}
+
+TEST_F(ScrollSkin, ADroppedDownListIsCoveredWhileItIsDown) {
+  combo->SetItems(Lines(40));
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetComboBoxInfo(combo->Handle(), &info));
+  const HWND lb = info.hwndList;
+  ASSERT_TRUE(AnswersSkinned(lb)) << "the combo box's skin gave its list a skin";
+  EXPECT_TRUE(Overlays(true).empty());
+  SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+  Pump(150);
+  const HWND o = OverlayOver(lb, false);
+  ASSERT_TRUE(o);
+  EXPECT_EQ(Mismatches(lb, false, Skin()), 0);
+  SendMessageA(lb, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+  Pump(100);
+  EXPECT_EQ(Mismatches(lb, false, Skin()), 0) << "the wheel moved the thumb";
+  SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+  Pump(150);
+  EXPECT_FALSE(IsWindowVisible(o));
+}
+
+TEST_F(ScrollSkin, AScrollBarControlIsCoveredWholeAndTellsItsParent) {
+  const HWND sb = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_VERT, 380, 60, 17, 200,
+                                  form->Handle(), nullptr, nullptr, nullptr);
+  SCROLLINFO si{sizeof si, SIF_ALL, 0, 100, 10, 0, 0};
+  SetScrollInfo(sb, SB_CTL, &si, TRUE);
+  TWinSkinForm* fs = TSkinManage::Instance()->FindForm(form->Handle());
+  auto skin = MakeControlSkin(SkinClass::TSkinScrollbar, SkinMode::Single);
+  skin->AttachWindow(sb, *data, *fs);
+  fs->AddControlSkin(std::move(skin));
+  Pump(100);
+  RECT r{};
+  GetWindowRect(sb, &r);
+  const int arrow = GetSystemMetrics(SM_CYVSCROLL);
+  const auto showsPosition = [&](int pos) {
+    ScrollOverlayInput in;
+    in.thumb = StandaloneThumb(200, arrow, 0, 100, 10, pos);
+    return Differences(r, in, Skin()) == 0;
+  };
+  EXPECT_TRUE(showsPosition(0));
+  SetScrollPos(sb, SB_CTL, 60, TRUE);
+  Pump(50);
+  EXPECT_TRUE(showsPosition(60));
+
+  int lineDowns = 0;
+  const ui::MessageHandler prev = form->WindowProc();
+  form->SetWindowProc([&](ui::Message& m) {
+    if (m.msg == WM_VSCROLL && m.lparam == reinterpret_cast<std::intptr_t>(sb) && LOWORD(m.wparam) == SB_LINEDOWN)
+      ++lineDowns;
+    prev(m);
+  });
+  MouseAt((r.left + r.right) / 2, r.bottom - 4, MOUSEEVENTF_LEFTDOWN);
+  MouseAt((r.left + r.right) / 2, r.bottom - 4, MOUSEEVENTF_LEFTUP);
+  Pump(200);
+  form->SetWindowProc(prev);
+  EXPECT_EQ(lineDowns, 1) << "the press went to the scroll bar, which told its parent";
+  DestroyWindow(sb);
+}
+
+TEST_F(ScrollSkin, TheClassBrowserKeepsItsOverlayInStepOverTenThousandRows) {
+  constexpr int kClasses = 10000;
+  quillet::testing::RemoveManyClasses(kClasses);
+  quillet::testing::MakeManyClasses(kClasses);
+  list->SetVisible(false);
+  combo->SetVisible(false);
+  grid->SetBounds({10, 10, 540, 360});
+  icons::ClsidBrowserPage browser(*grid);
+  browser.GetCLSIDList();
+  Pump(200);
+  const HWND h = grid->Handle();
+  ASSERT_GE(SendMessageA(h, LVM_GETITEMCOUNT, 0, 0), kClasses);
+  ASSERT_TRUE(OverlayOver(h, false));
+  EXPECT_EQ(Mismatches(h, false, Skin()), 0);
+
+  const auto click = [&](int x, int y) {
+    MouseAt(x, y, MOUSEEVENTF_LEFTDOWN);
+    MouseAt(x, y, MOUSEEVENTF_LEFTUP);
+    Pump(150);
+    MouseAt(600, 500, 0);
+  };
+  const auto key = [&](WPARAM vk) { SendMessageA(h, WM_KEYDOWN, vk, 0); };
+  const RECT bar = BarInfo(h, false).rcScrollBar;
+  const int x = (bar.left + bar.right) / 2;
+  const std::pair<const char*, std::function<void()>> steps[] = {
+      {"end", [&] { key(VK_END); }},
+      {"wheel", [&] { SendMessageA(h, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(x - 50, bar.top + 50)); }},
+      {"upper arrow", [&] { click(x, bar.top + 4); }},
+      {"page above the thumb", [&] { click(x, bar.top + GetSystemMetrics(SM_CYVSCROLL) + 4); }},
+      {"home", [&] { key(VK_HOME); }},
+      {"lower arrow", [&] { click(x, bar.bottom - 4); }},
+  };
+  for (const auto& [what, act] : steps) {
+    const int before = static_cast<int>(SendMessageA(h, LVM_GETTOPINDEX, 0, 0));
+    act();
+    Pump(200);
+    EXPECT_NE(SendMessageA(h, LVM_GETTOPINDEX, 0, 0), before) << what;
+    EXPECT_TRUE(OverlayOver(h, false)) << what;
+    EXPECT_EQ(SettledMismatches(h, Skin()), 0) << what;
+  }
+  MouseAt(x, bar.bottom - 4);
+  Pump(150);
+  EXPECT_EQ(Mismatches(h, false, Skin(), kZoneSecondArrow), 0) << "hot under the pointer";
+  MouseAt(600, 500);
+  quillet::testing::RemoveManyClasses(kClasses);
+}
+
+}  // namespace
+}  // namespace quillet::skin::win32
