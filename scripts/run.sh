@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the program under Wine. With a display it simply runs. Without one it starts Xvfb, walks
-# the program through its windows (donation prompt, main window, about box), saves a screenshot of
-# each under build/screenshots/ and says where.
+# the program through its windows (donation prompt, main window, about box) and then the skin
+# gallery (`quillet-skin gallery`, its popup menu and message box), saves a screenshot of each
+# under build/screenshots/ and says where.
 #   scripts/run.sh [build/win/quillet.exe]
 set -euo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

@@ -1,6 +1,7 @@
-// Walks the real program through its windows for `make run` without a display: starts it inside
-// the virtual desktop, and at each window asks the script to take a screenshot by leaving a
-// "<name>.want" file in the screenshot folder, waiting until the script removes it.
+// Walks the real program through its windows for `make run` without a display, then the skin
+// gallery: starts each inside the virtual desktop, and at each window asks the script to take a
+// screenshot by leaving a "<name>.want" file in the screenshot folder, waiting until the script
+// removes it.
 //   quillet-tour.exe <program> <screenshot folder>
 #include <windows.h>
 
@@ -52,7 +53,16 @@ bool ErrorBoxTour(const char* exe) {
   if (CopyFileA(WindowsPath(exe).c_str(), copy.c_str(), FALSE)) {
     Program p;
     if (p.Start(copy)) {
-      if (HWND box = WaitForWindow(p.Id(), "#32770")) {
+      // When the donation prompt is due it comes first; the error box follows once it is closed.
+      HWND box = nullptr;
+      for (int i = 0; i < 600 && !box; ++i) {
+        auto prompts = WindowsOf(p.Id(), "TfrmDonate", true);
+        if (!prompts.empty()) ClickButton(prompts.front(), "Close");
+        auto boxes = WindowsOf(p.Id(), "#32770", true);
+        if (!boxes.empty()) box = boxes.front();
+        else Sleep(50);
+      }
+      if (box) {
         seen = true;
         Shot("error-box");
         PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -65,6 +75,40 @@ bool ErrorBoxTour(const char* exe) {
   RemoveDirectoryA((folder + "CLSID.dat").c_str());
   RemoveDirectoryA(folder.c_str());
   return seen;
+}
+
+// The skin gallery beside the program: every control in our skin, the pointer over the one named
+// "Hot"; then its popup menu, and the message box its button opens.
+bool GalleryTour(const std::string& program) {
+  const std::string gallery = program.substr(0, program.find_last_of('\\') + 1) + "quillet-skin.exe";
+  Program p;
+  if (!p.Start(gallery, "gallery")) return false;
+  HWND g = WaitForWindow(p.Id(), "TGalleryForm");
+  if (!g) return false;
+  SetForegroundWindow(g);
+  Sleep(500);
+  if (HWND hot = ChildWithText(g, "Hot")) {
+    RECT r{};
+    GetWindowRect(hot, &r);
+    MouseEvent((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    Sleep(100);
+    MouseEvent((r.left + r.right) / 2 + 1, (r.top + r.bottom) / 2);
+  }
+  Shot("gallery");
+  if (ClickButton(g, "Popup menu...") && WaitForWindow(p.Id(), "#32768", 5000)) {
+    Shot("gallery-popup");
+    PressKey(VK_ESCAPE);
+    Sleep(300);
+  }
+  if (ClickButton(g, "Message box...")) {
+    if (HWND box = WaitForWindow(p.Id(), "#32770", 5000)) {
+      Shot("gallery-message-box");
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+  }
+  Sleep(300);
+  PostMessageA(g, WM_CLOSE, 0, 0);
+  return p.WaitForExit(5000);
 }
 
 }  // namespace
@@ -118,5 +162,8 @@ int main(int argc, char** argv) {
   }
   PostMessageA(main, WM_CLOSE, 0, 0);
   p.WaitForExit(5000);
-  return ErrorBoxTour(argv[1]) ? Done("") : Fail("no error box came up");
+  const bool errorBox = ErrorBoxTour(argv[1]);
+  const bool gallery = GalleryTour(WindowsPath(argv[1]));
+  if (!errorBox) return Fail("no error box came up");
+  return gallery ? Done("") : Fail("the skin gallery did not come up or did not close");
 }
