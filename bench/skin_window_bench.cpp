@@ -14,7 +14,7 @@
 #include "app/main_form.h"
 #include "dialogs/about_box.h"
 #include "dialogs/donate_form.h"
-#include "support/gdi_count.h"
+#include "gdi_flat.h"
 #include "ui/forms.h"
 #include "support/skin_run.h"
 
@@ -24,6 +24,7 @@ namespace {
 
 using ::quillet::testing::AnswersSkinned;
 using ::quillet::testing::Pump;
+using ::quillet::bench::GdiFlat;
 
 // Closes whatever modal window the next showing opens: the first visible window of the class
 // that is not `keep`, or the open menu.
@@ -36,19 +37,6 @@ void CALLBACK CloseModal(HWND, UINT, UINT_PTR, DWORD) {
   }
   HWND w = FindWindowA(g_close_class, nullptr);
   if (w && IsWindowVisible(w)) PostMessageA(w, WM_CLOSE, 0, 0);
-}
-
-// GDI objects after a warm-up and after `n` rounds of `step`; flat means no leak.
-void GdiFlat(const char* what, int n, const std::function<void()>& step) {
-  for (int i = 0; i < 5; ++i) step();
-  Pump(100);
-  const long before = testing::GdiObjectCount();
-  for (int i = 0; i < n; ++i) step();
-  Pump(100);
-  const long after = testing::GdiObjectCount();
-  std::printf("GDI objects over %d %s: %ld after warm-up, %ld after (ratio %.2f)\n", n, what, before, after,
-              before > 0 ? static_cast<double>(after) / before : 0.0);
-  std::fflush(stdout);
 }
 
 // Shows a modal window (or menu) once; a timer closes it.
