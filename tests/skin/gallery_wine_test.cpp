@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gallery.h"
+#include "ui/popup_menu.h"
 #include "support/gdi_count.h"
 #include "support/skin_run.h"
 
@@ -68,6 +69,40 @@ TEST(Gallery, EveryWindowedControlIsSkinned) {
     char text[80] = {};
     GetWindowTextA(h, text, sizeof text);
     EXPECT_TRUE(AnswersSkinned(h)) << cls << " \"" << text << "\"";
+  }
+}
+
+// Whether every item of the open popup menu is owner-drawn; then closes it.
+int g_owner_drawn = -1;
+void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND w = FindWindowA("#32768", nullptr);
+  if (!w || !IsWindowVisible(w)) return;
+  KillTimer(nullptr, id);
+  HMENU m = reinterpret_cast<HMENU>(SendMessageA(w, MN_GETHMENU, 0, 0));
+  g_owner_drawn = 1;
+  for (int i = 0; i < GetMenuItemCount(m); ++i) {
+    MENUITEMINFOA mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE;
+    GetMenuItemInfoA(m, static_cast<UINT>(i), TRUE, &mii);
+    if (!(mii.fType & MFT_OWNERDRAW)) g_owner_drawn = 0;
+  }
+  EndMenu();
+}
+
+TEST(Gallery, PopupMenusAreDrawnByTheSkinOnlyWhenItSkinsThem) {
+  Host host;
+  auto g = OpenGallery();
+  auto* popup = dynamic_cast<ui::TPopupMenu*>(g->FindComponent("PopupMenu1"));
+  ASSERT_NE(popup, nullptr);
+  for (bool skinned : {true, false, true}) {
+    if (skinned) host.data->SkinControls.Include(skin::xcPopupMenu);
+    else host.data->SkinControls.Exclude(skin::xcPopupMenu);
+    g_owner_drawn = -1;
+    SetForegroundWindow(g->Handle());
+    SetTimer(nullptr, 0, 50, LookAtMenu);
+    popup->Popup(200, 200);
+    EXPECT_EQ(g_owner_drawn, skinned ? 1 : 0) << "skinned " << skinned;
   }
 }
 

@@ -63,11 +63,11 @@ std::string Describe(const TSkinElements& s) {
 
 }  // namespace
 
-TEST(OwnSkin, ArchiveHoldsTheIniAndThirtyFiveBitmaps) {
+TEST(OwnSkin, ArchiveHoldsTheIniAndFortyTwoBitmaps) {
   TSkinReader r;
   ASSERT_TRUE(r.Open(Raw()));
   EXPECT_EQ(r.Version(), 70000);
-  ASSERT_EQ(r.Names().size(), 36u);
+  ASSERT_EQ(r.Names().size(), 43u);
   int bitmaps = 0;
   for (const auto& name : r.Names()) {
     const auto bytes = r.ExtractByName(name);
@@ -81,7 +81,7 @@ TEST(OwnSkin, ArchiveHoldsTheIniAndThirtyFiveBitmaps) {
       EXPECT_EQ(name, "quillet.ini");
     }
   }
-  EXPECT_EQ(bitmaps, 35);
+  EXPECT_EQ(bitmaps, 42);
 }
 
 TEST(OwnSkin, LoadsTheElementsOfTheStoredSkin) {
@@ -128,7 +128,8 @@ TEST(OwnSkin, LoadsTheElementsOfTheStoredSkin) {
   EXPECT_EQ(s.MenuBackground->TopHeight, 11);
   EXPECT_EQ(s.Scrollbar->Frame, 23);
   EXPECT_EQ(s.Scrollbar->Bitmap.Width() % 23, 0);
-  EXPECT_FALSE(s.SunkEdge || s.GroupBox || s.GroupBoxEdge || s.ToolBars);
+  EXPECT_FALSE(s.SunkEdge || s.GroupBox || s.GroupBoxEdge);
+  EXPECT_TRUE(s.ToolBars && s.TrackbarThumbUp && s.TrackbarThumbLeft && s.TrackbarThumbVert);
   EXPECT_FALSE(s.UpDownHorz->Bitmap2.Empty());
   EXPECT_TRUE(s.Track && s.TrackVert && s.ComboxArrow && s.Toolbar && s.ProgressChunk);
   // Every bitmap's width divides into its frames.
@@ -200,7 +201,7 @@ TEST(OwnSkin, InfoUnpackAndPackRoundTrip) {
   }
   std::ostringstream out, err;
   ASSERT_EQ(quillet::skintool::Run({"info", file.string()}, out, err), 0) << err.str();
-  EXPECT_NE(out.str().find("version 70000\n36 files\n"), std::string::npos);
+  EXPECT_NE(out.str().find("version 70000\n43 files\n"), std::string::npos);
   EXPECT_NE(out.str().find("  Buttons: 120 x 24, 5 frames, margins 8 9 8 9, transparent\n"), std::string::npos);
 
   ASSERT_EQ(quillet::skintool::Run({"unpack", file.string(), (dir / "parts").string()}, out, err), 0) << err.str();
@@ -230,7 +231,7 @@ TEST(OwnSkin, WritesEveryBitmapToLookAt) {
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     EXPECT_TRUE(out.good());
   }
-  EXPECT_EQ(art.bitmaps.size(), 35u);
+  EXPECT_EQ(art.bitmaps.size(), 42u);
   // And the elements at work: two sample windows painted by the element painter.
   const auto sample = WriteBmp(quillet::skinmaker::PaintSampleWindows(Loaded()));
   std::ofstream(dir / "sample-windows.bmp", std::ios::binary)
