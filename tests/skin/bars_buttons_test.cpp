@@ -167,6 +167,9 @@ TEST(ProgressSkin, FillFollowsThePositionInEitherDirection) {
       {{100, 20, false, false, 0, 100, 150}, {2, 2, 98, 18}},   // past the end: full
       {{100, 20, false, false, 10, 10, 10}, {2, 2, 2, 18}},     // an empty range fills nothing
       {{100, 20, false, false, -50, 50, 0}, {2, 2, 50, 18}},
+      {{100, 20, false, false, 100, 0, 25}, {2, 2, 74, 18}},    // high to low: three quarters
+      {{100, 20, false, false, 100, 0, 0}, {2, 2, 98, 18}},
+      {{100, 20, false, false, 100, 0, 150}, {2, 2, 2, 18}},    // before the start: empty
       {{20, 100, true, false, 0, 4, 1}, {2, 74, 18, 98}},       // vertical: from the bottom
       {{6, 6, false, false, 0, 1, 1}, {1, 1, 5, 5}},            // small: a thinner edge
   };

@@ -36,8 +36,11 @@ ProgressPaint PlanProgress(const ProgressInput& in) {
   ProgressPaint p;
   p.trough = {0, 0, in.width, in.height};
   p.inside = Inset(p.trough, std::min(2, in.width / 4), std::min(2, in.height / 4));
-  const long long range = static_cast<long long>(in.max) - in.min;
-  const long long done = std::clamp(static_cast<long long>(in.pos) - in.min, 0LL, std::max(range, 0LL));
+  // A range given high to low fills as the control measures it: the share of the way from min to max.
+  long long range = static_cast<long long>(in.max) - in.min;
+  long long done = static_cast<long long>(in.pos) - in.min;
+  if (range < 0) range = -range, done = -done;
+  done = std::clamp(done, 0LL, range);
   const int length = in.vertical ? p.inside.Height() : p.inside.Width();
   const int filled = range > 0 ? static_cast<int>(length * done / range) : 0;
   p.fill = in.vertical ? Rect{p.inside.left, p.inside.bottom - filled, p.inside.right, p.inside.bottom}
