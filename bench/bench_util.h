@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <functional>
 #include <limits>
+#include <vector>
 
 namespace quillet::bench {
 
@@ -19,6 +20,13 @@ inline double BestOf(int rounds, const std::function<void()>& f) {
     best = std::min(best, std::chrono::duration<double>(t1 - t0).count());
   }
   return best;
+}
+
+// The middle one of a set of timings.
+inline double Median(std::vector<double> t) {
+  if (t.empty()) return 0;
+  std::sort(t.begin(), t.end());
+  return t[t.size() / 2];
 }
 
 inline void Report(const char* name, double seconds, double baseline_seconds) {

@@ -31,8 +31,7 @@ double Paints(HWND h, int n) {
     RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     t.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
   }
-  std::sort(t.begin(), t.end());
-  return t[t.size() / 2];
+  return bench::Median(std::move(t));
 }
 
 }  // namespace

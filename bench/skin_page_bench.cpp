@@ -41,11 +41,6 @@ void Repaints(HWND page, int n, std::vector<double>& t, double* cpu = nullptr) {
   if (cpu) *cpu += CpuTime() - c0;
 }
 
-double Median(std::vector<double> t) {
-  std::sort(t.begin(), t.end());
-  return t[t.size() / 2];
-}
-
 }  // namespace
 
 int main() {
@@ -79,8 +74,8 @@ int main() {
     Repaints(page, 10, warm);
     Repaints(page, 50, plain, &plainCpu);
   }
-  bench::Report("first page's controls repainted, median of 200, skinned (baseline skin off)", Median(skinned),
-                Median(plain));
+  bench::Report("first page's controls repainted, median of 200, skinned (baseline skin off)", bench::Median(skinned),
+                bench::Median(plain));
   bench::Report("first page's controls repainted, processor time each, skinned (baseline skin off)",
                 skinnedCpu / static_cast<double>(skinned.size()), plainCpu / static_cast<double>(plain.size()));
   app.DestroyForms();

@@ -12,7 +12,7 @@
 #include "app/program_driver.h"
 #include "builtin/registry_snapshot.h"
 #include "skin/ctl/scrollbar.h"
-#include "skin/embedded_skin.h"
+#include "own_skin_elements.h"
 #include "skin/skin_data.h"
 #include "skin/skin_messages.h"
 #include "scroll_probe.h"
@@ -28,15 +28,7 @@ using namespace quillet::skin::testing;
 const std::string kExe = WindowsPath(QUILLET_EXE);
 const char kHideKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\HideDesktopIcons\\ClassicStartMenu";
 
-const TSkinElements& Skin() {
-  static const TSkinDataCore data = [] {
-    TSkinDataCore d;
-    const auto bytes = EmbeddedSkinStream();
-    d.ReadSkinStream(bytes.data(), bytes.size());
-    return d;
-  }();
-  return data.Elements();
-}
+const TSkinElements& Skin() { return quillet::skin::testing::OwnSkinElements(); }
 
 bool AnswersOne(HWND h) {
   DWORD_PTR r = 0;

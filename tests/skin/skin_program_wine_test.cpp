@@ -10,7 +10,7 @@
 
 #include "app/program_driver.h"
 #include "button_screen.h"
-#include "skin/embedded_skin.h"
+#include "own_skin_elements.h"
 #include "skin/nc_layout.h"
 #include "skin/skin_data.h"
 #include "skin/skin_messages.h"
@@ -24,15 +24,7 @@ using testing::ButtonFrameShown;
 
 const std::string kExe = WindowsPath(QUILLET_EXE);
 
-const TSkinElements& Skin() {
-  static const TSkinDataCore data = [] {
-    TSkinDataCore d;
-    const auto bytes = EmbeddedSkinStream();
-    d.ReadSkinStream(bytes.data(), bytes.size());
-    return d;
-  }();
-  return data.Elements();
-}
+const TSkinElements& Skin() { return quillet::skin::testing::OwnSkinElements(); }
 
 void SetPrompt(bool shown) {
   HKEY k;
