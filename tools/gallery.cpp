@@ -377,7 +377,6 @@ skin::win32::TSkinData& MakeGallerySkin(ui::TComponent& owner, const std::string
     data.SetSkinFile(file);
   }
   std::vector<std::string> lines = data.Skin3rd();
-  lines.push_back("TMenuButton=menubtn");
   lines.push_back("TGalleryPages=advpagecontrol");
   data.SetSkin3rd(lines);
   data.OnSkinControl = [](skin::win32::TSkinData&, ui::TWinControl*, ui::TControl*, const std::string& cls,

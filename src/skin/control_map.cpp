@@ -250,7 +250,9 @@ ControlSkinPlan MapBuiltIn(const ControlInfo& c, const SkinGates& g) {
   if (c.kind == K::DateTimePicker)
     return Gate(has(xcEdit), Skin(c.upDownOrTimeMode ? S::TSkinEdit : S::TSkinDateTime));
   if (Is(up, {"TRICHEDIT", "TWWDBRICHEDIT", "TDXDBMEMO"})) return Gate(has(xcScrollbar), Skin(S::TSkinScrollbar));
-  if (c.kind == K::GlyphButton) return Gate(has(xcBitBtn), Skin(S::TSkinBitButton));
+  // Our menu button is a glyph button with a drop-down arrow; the menu button's skin draws the arrow.
+  if (c.kind == K::GlyphButton)
+    return Gate(has(xcBitBtn), Skin(EqualNoCase(c.className, "TMenuButton") ? S::TSkinMenuButton : S::TSkinBitButton));
   if (c.kind == K::SpeedButton) return Gate(has(xcSpeedButton), Skin(S::TSkinSpeedButton));
   if (c.kind == K::Panel) return Gate(has(xcPanel), Children(ChildWork::WalkChildren, true, Transparent(S::TSkinBox)));
   if (Is(up, {"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"})) return Gate(has(xcScrollbar), Skin(S::TSkinScrollbar));

@@ -120,7 +120,7 @@ TEST(ControlMap, BuiltInMapRowByRowWithAndWithoutItsGate) {
       {"rich edit", Cls("TRichEdit"), xcScrollbar, P(S::TSkinScrollbar)},
       {"dx memo", Cls("TdxDBMemo"), xcScrollbar, P(S::TSkinScrollbar)},
       {"our glyph button", Tk("TBitBtn"), xcBitBtn, P(S::TSkinBitButton)},
-      {"our menu button, a glyph button unless Skin3rd says", Tk("TMenuButton"), xcBitBtn, P(S::TSkinBitButton)},
+      {"our menu button keeps its arrow", Tk("TMenuButton"), xcBitBtn, P(S::TSkinMenuButton)},
       {"our speed button", Tk("TSpeedButton"), xcSpeedButton,
        P(S::TSkinSpeedButton)},
       {"panel", With(Tk("TPanel"), container), xcPanel,
