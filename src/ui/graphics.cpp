@@ -26,8 +26,8 @@ HFONT FontHandle(const FontSpec& font) {
   static std::vector<std::pair<FontSpec, gdi::Font>> fonts;
   FontSpec key = font;
   key.color = 0;  // the colour is not part of the GDI font
-  for (auto& [spec, handle] : fonts)
-    if (spec == key) return handle.Get();
+  for (auto& [made, handle] : fonts)
+    if (made == key) return handle.Get();
   LOGFONTA lf{};
   lf.lfHeight = font.height;
   lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
