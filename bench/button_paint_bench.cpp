@@ -22,6 +22,7 @@ namespace {
 
 using ::quillet::testing::AnswersSkinned;
 using ::quillet::testing::Pump;
+using ::quillet::testing::PumpUntil;
 
 // Median seconds of one full paint of the button.
 double Paints(HWND h, int n) {
@@ -52,7 +53,7 @@ int main() {
   data.ReadSkinStream(skin::EmbeddedSkinStream());
   data.Loaded();
   form.Show();
-  for (int i = 0; i < 200 && !AnswersSkinned(skinned.Handle()); ++i) Pump(20);
+  PumpUntil([&] { return AnswersSkinned(skinned.Handle()); });
   if (!AnswersSkinned(skinned.Handle()) || AnswersSkinned(plain.Handle())) {
     std::fprintf(stderr, "button_paint_bench: the buttons are not as wanted\n");
     return 1;

@@ -21,6 +21,7 @@ namespace {
 
 using ::quillet::testing::AnswersSkinned;
 using ::quillet::testing::Pump;
+using ::quillet::testing::PumpUntil;
 
 // This thread's processor time, in seconds: what a busy machine disturbs least.
 double CpuTime() {
@@ -50,7 +51,7 @@ int main() {
   form.Show();
   const HWND h = form.Handle();
   const HWND page = form.TabSheet1->Handle();
-  for (int i = 0; i < 200 && !(AnswersSkinned(h) && AnswersSkinned(page)); ++i) Pump(20);
+  PumpUntil([&] { return AnswersSkinned(h) && AnswersSkinned(page); });
   if (!AnswersSkinned(page)) {
     std::fprintf(stderr, "skin_page_bench: the first page was not skinned\n");
     return 1;
@@ -60,7 +61,7 @@ int main() {
   double skinnedCpu = 0, plainCpu = 0;
   for (int round = 0; round < 4; ++round) {
     form.SkinData1->SetActive(true);
-    for (int i = 0; i < 100 && !AnswersSkinned(page); ++i) Pump(20);
+    PumpUntil([&] { return AnswersSkinned(page); }, 2000);
     Pump(300);
     std::vector<double> warm;
     Repaints(page, 10, warm);

@@ -24,6 +24,7 @@ namespace {
 
 using ::quillet::testing::AnswersSkinned;
 using ::quillet::testing::Pump;
+using ::quillet::testing::PumpUntil;
 using ::quillet::bench::GdiFlat;
 
 // Closes whatever modal window the next showing opens: the first visible window of the class
@@ -72,7 +73,7 @@ int main() {
   auto& form = app.CreateForm<app::TQuilletFrm>(&app.Root());
   form.Show();
   const HWND h = form.Handle();
-  for (int i = 0; i < 200 && !(AnswersSkinned(h) && !(GetWindowLongA(h, GWL_STYLE) & WS_SYSMENU)); ++i) Pump(20);
+  PumpUntil([&] { return AnswersSkinned(h) && !(GetWindowLongA(h, GWL_STYLE) & WS_SYSMENU); });
   if (!AnswersSkinned(h)) {
     std::fprintf(stderr, "skin_window_bench: the main window was not skinned\n");
     return 1;
@@ -106,7 +107,7 @@ int main() {
     form.SkinData1->SetActive(true);
     Pump(300);
   });
-  for (int i = 0; i < 200 && !AnswersSkinned(h); ++i) Pump(20);
+  PumpUntil([&] { return AnswersSkinned(h); });
   form.SkinData1->SetActive(false);
   Pump(600);
   if (AnswersSkinned(h)) {

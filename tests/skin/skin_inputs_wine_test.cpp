@@ -29,6 +29,7 @@ namespace {
 
 using ::quillet::testing::AnswersSkinned;
 using ::quillet::testing::Pump;
+using ::quillet::testing::PumpUntil;
 
 // The screen's pixel at a point of a window's client area.
 Pixel ClientPixel(HWND h, int x, int y) {
@@ -114,7 +115,7 @@ TEST(SkinnedInputs, TheMainWindowsEditsCombosTabsAndUpDownsWearTheSkin) {
   auto& form = app.CreateForm<app::TQuilletFrm>(&app.Root());
   form.Show();
   const HWND main = form.Handle();
-  for (int i = 0; i < 100 && !AnswersSkinned(main); ++i) Pump(50);
+  PumpUntil([&] { return AnswersSkinned(main); }, 5000);
   ASSERT_TRUE(AnswersSkinned(main));
   SetForegroundWindow(main);
   const TSkinElements& s = form.SkinData1->Elements();
@@ -252,7 +253,7 @@ class InputsForm : public ::testing::Test {
     data = ::quillet::testing::AddOwnSkin(*form);
     ASSERT_TRUE(data);
     form->Show();
-    for (int i = 0; i < 100 && !AnswersSkinned(form->Handle()); ++i) Pump(50);
+    PumpUntil([&] { return AnswersSkinned(form->Handle()); }, 5000);
     Pump(300);
     // A tab control that is none of the toolkit's is skinned as a foreign one.
     TWinSkinForm* fs = TSkinManage::Instance()->FindForm(form->Handle());

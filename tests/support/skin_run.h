@@ -20,6 +20,14 @@ inline void Pump(int ms) {
   }
 }
 
+// Handles the thread's messages until `done` holds or about `ms` milliseconds have gone; whether
+// it holds.
+template <class Done>
+bool PumpUntil(Done done, int ms = 4000) {
+  for (int waited = 0; waited < ms && !done(); waited += 20) Pump(20);
+  return done();
+}
+
 // A skinned window or control answers the query-skip message with 1.
 inline bool AnswersSkinned(HWND h) { return h && SendMessageA(h, skin::SKINMSG_QUERYSKIP, 0, 0) == 1; }
 
