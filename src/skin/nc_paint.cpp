@@ -26,15 +26,12 @@ void PaintCaptionBack(BitmapView bar, const TSkinElements& e, const FrameLayout&
 }
 
 void PaintCaptionButtons(BitmapView window, const TSkinElements& e, const FrameLayout& l, bool active, int hot,
-                         int pressed, const Bitmap32* smallIcon) {
+                         int pressed) {
   for (std::size_t i = 0; i < l.buttons.size(); ++i) {
     const CaptionButtonPlace& p = l.buttons[i];
     if (!p.visible) continue;
     const TDataSkinSysButton& b = e.CaptionButtons[static_cast<std::size_t>(p.index)];
-    if (p.icon && b.Bitmap.Empty()) {
-      if (smallIcon && !smallIcon->Empty()) DrawFrame(window, p.rect, {smallIcon, 1, 1, false}, {}, false, true);
-      continue;
-    }
+    if (p.icon && b.Bitmap.Empty()) continue;  // the window's own icon, drawn by the window layer
     const int idx = static_cast<int>(i);
     const ButtonState st = idx == pressed ? ButtonState::Pressed : idx == hot ? ButtonState::Hot : ButtonState::Normal;
     const int frame = CaptionButtonFrame(b.Frame, st, p.enabled, active, p.inMenuBar);

@@ -25,7 +25,7 @@ void PaintCaptionBack(BitmapView bar, const TSkinElements& e, const FrameLayout&
 // `pressed` index layout.buttons (-1 for none); icon buttons draw `smallIcon` with magenta as the
 // transparent colour.
 void PaintCaptionButtons(BitmapView window, const TSkinElements& e, const FrameLayout& l, bool active, int hot,
-                         int pressed, const Bitmap32* smallIcon);
+                         int pressed);
 
 // The window region as rectangles in window coordinates: the client part, and each border either
 // whole or only where its picture is not magenta. A single rectangle covering the window when no

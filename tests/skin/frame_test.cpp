@@ -265,7 +265,7 @@ TEST(FramePaint, BordersAndCaptionComeFromTheSkinsPictures) {
   Bitmap32 win(W, H, 0);
   const auto* close = ByAction(e, l, 0);
   const int idx = static_cast<int>(close - l.buttons.data());
-  PaintCaptionButtons(win.View(), e, l, true, idx, -1, nullptr);
+  PaintCaptionButtons(win.View(), e, l, true, idx, -1);
   const TDataSkinSysButton& b = e.CaptionButtons[static_cast<std::size_t>(close->index)];
   const int fw = b.Bitmap.Width() / b.Frame;
   int differing = 0;

@@ -73,20 +73,6 @@ HBITMAP MakeBitmap(const Bitmap32& b) {
   return bmp;
 }
 
-Bitmap32 IconPixels(HICON icon, int w, int h) {
-  if (!icon || w <= 0 || h <= 0) return {};
-  Canvas c;
-  if (!c.Resize(w, h)) return {};
-  BitmapView v = c.View();
-  for (int y = 0; y < h; ++y) std::fill(v.Row(y), v.Row(y) + w, kMagenta);
-  DrawIconEx(c.Dc(), 0, 0, icon, w, h, 0, nullptr, DI_NORMAL);
-  v = c.View();
-  Bitmap32 out(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) out.Set(x, y, v.Row(y)[x] & 0xFFFFFF);
-  return out;
-}
-
 SIZE TextExtent(HFONT font, const std::wstring& text, UINT flags) {
   SIZE s{0, 0};
   HDC dc = GetDC(nullptr);
@@ -99,11 +85,6 @@ SIZE TextExtent(HFONT font, const std::wstring& text, UINT flags) {
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
   return s;
-}
-
-COLORREF SysOrPlain(std::int32_t colour) {
-  if (colour < 0) return GetSysColor(colour & 0xFF);
-  return static_cast<COLORREF>(colour) & 0xFFFFFF;
 }
 
 }  // namespace quillet::skin::win32

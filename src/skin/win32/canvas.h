@@ -41,13 +41,8 @@ class Canvas {
 
 // A portable bitmap as a DIB section (for image lists and brushes); the caller owns the handle.
 HBITMAP MakeBitmap(const Bitmap32& b);
-// The pixels of an icon drawn at w x h over magenta, magenta standing for transparent.
-Bitmap32 IconPixels(HICON icon, int w, int h);
 
 // The size of a text in a font, as DrawText measures it with the given flags (DT_CALCRECT added).
 SIZE TextExtent(HFONT font, const std::wstring& text, UINT flags);
-
-// Text colours from the skin's colour table are plain colour references or system colours.
-COLORREF SysOrPlain(std::int32_t colour);
 
 }  // namespace quillet::skin::win32

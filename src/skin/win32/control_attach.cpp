@@ -105,9 +105,9 @@ class Walker {
 
   void Execute(const ControlSkinPlan& plan, ui::TWinControl* w, HWND h) {
     if (plan.setTrue && w) w->SetProperty(plan.setTrue, "True");
-    if (plan.childrenFirst) Children(plan, w, h);
+    if (plan.childrenFirst) Children(plan, w);
     Attach(plan, w, h);
-    if (!plan.childrenFirst) Children(plan, w, h);
+    if (!plan.childrenFirst) Children(plan, w);
     if (plan.colourToFace && w) w->SetColor(ToolkitColor(data_.FaceColour()));
   }
 
@@ -166,7 +166,7 @@ class Walker {
  private:
   static std::vector<ui::TControl*> Children(ui::TWinControl& w) { return w.Controls(); }
 
-  void Children(const ControlSkinPlan& plan, ui::TWinControl* w, HWND) {
+  void Children(const ControlSkinPlan& plan, ui::TWinControl* w) {
     if (!w) return;
     switch (plan.children) {
       case ChildWork::WalkChildren:
@@ -241,12 +241,6 @@ void AttachChildWindow(TWinSkinForm& form, HWND child) {
     walk.Components(*control);
     for (ui::TControl* c : std::vector<ui::TControl*>(control->Controls())) walk.Tree(c, control);
   }
-}
-
-void AttachSizeGrip(TWinSkinForm& form, HWND grip) { AttachChildWindow(form, grip); }
-
-void ReskinScrollControl(TWinSkinForm& form, HWND control) {
-  form.ReplaceControlSkin(control);
 }
 
 void LeaveHotControls(TWinSkinForm& form) {

@@ -13,10 +13,6 @@ class TWinSkinForm;
 void AttachControlSkins(TWinSkinForm& form);
 // A child window made after its window was skinned (a page first shown, a re-created control).
 void AttachChildWindow(TWinSkinForm& form, HWND child);
-// A size grip created on a skinned window.
-void AttachSizeGrip(TWinSkinForm& form, HWND grip);
-// Replaces the scroll-bar skin of a control with a fresh one of the same kind.
-void ReskinScrollControl(TWinSkinForm& form, HWND control);
 // The window stopped being active: hot controls of foreign windows go back to normal.
 void LeaveHotControls(TWinSkinForm& form);
 

@@ -45,7 +45,6 @@ LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, bool unicode) {
   return unicode ? DefWindowProcW(hwnd, msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-bool IsIconAction(int action) { return action == 3 || action == 11; }
 
 }  // namespace
 
@@ -83,8 +82,7 @@ void TWinSkinForm::ReadStyles() {
   max_box_ = style & WS_MAXIMIZEBOX;
   min_box_ = style & WS_MINIMIZEBOX;
   help_ = ex & WS_EX_CONTEXTHELP;
-  had_sysmenu_ = style & WS_SYSMENU;
-  sys_menu_ = had_sysmenu_ || GetSystemMenu(hwnd_, FALSE) != nullptr;
+  sys_menu_ = (style & WS_SYSMENU) || GetSystemMenu(hwnd_, FALSE) != nullptr;
   rtl_ = ex & WS_EX_LEFTSCROLLBAR;
   child_ = style & WS_CHILD;
   popup_ = style & WS_POPUP;
@@ -317,11 +315,6 @@ void TWinSkinForm::AddControlSkin(std::unique_ptr<TSkinControl> skin) {
   if (skin && !FindControlSkin(skin->Hwnd())) controls_.push_back(std::move(skin));
 }
 
-void TWinSkinForm::DropDeadControlSkins() {
-  controls_.erase(std::remove_if(controls_.begin(), controls_.end(), [](const auto& c) { return c->Dead(); }),
-                  controls_.end());
-}
-
 void TWinSkinForm::ReplaceControlSkin(HWND control) {
   // A toolkit control that made its window again still has the skin of its old window in its
   // message handler; that skin goes too, or it would answer for the new window.
@@ -334,7 +327,6 @@ void TWinSkinForm::ReplaceControlSkin(HWND control) {
   AttachChildWindow(*this, control);
 }
 
-void TWinSkinForm::AdoptSizeGrip(HWND grip) { AttachSizeGrip(*this, grip); }
 
 // ---------------------------------------------------------------------------------------------
 // Layout and painting
@@ -428,10 +420,10 @@ void TWinSkinForm::PaintFrame(HDC given) {
     SelectObject(mdc, old_font);
 
     v = canvas_.View();
-    PaintCaptionButtons(v, e, l, active_, hot_, pressed_ >= 0 && pressed_shown_ ? pressed_ : -1, nullptr);
+    PaintCaptionButtons(v, e, l, active_, hot_, pressed_ >= 0 && pressed_shown_ ? pressed_ : -1);
     for (const CaptionButtonPlace& p : l.buttons) {
       const TDataSkinSysButton& sb = e.CaptionButtons[static_cast<std::size_t>(p.index)];
-      if (p.visible && IsIconAction(sb.Action) && sb.Bitmap.Empty() && small_icon_)
+      if (p.visible && p.icon && sb.Bitmap.Empty() && small_icon_)
         DrawIconEx(mdc, p.rect.left, p.rect.top, small_icon_, p.rect.Width(), p.rect.Height(), 0, nullptr, DI_NORMAL);
     }
     const RECT band{b.left, b.top, W - b.right, b.top + menu_bar_height_};
@@ -594,7 +586,7 @@ LRESULT TWinSkinForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       RepaintFrame();
       return 0;
     case SKINMSG_RESKINSCROLL:
-      ReskinScrollControl(*this, reinterpret_cast<HWND>(wp));
+      ReplaceControlSkin(reinterpret_cast<HWND>(wp));
       return 0;
     case SKINMSG_CHILDCREATED:
       if (attached_) AttachChildWindow(*this, reinterpret_cast<HWND>(wp));
@@ -671,13 +663,11 @@ LRESULT TWinSkinForm::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       case WM_NCHITTEST:
         return OnNcHitTest(wp, lp);
       case WM_NCPAINT: {
-        if (!keep_style_) {
-          const LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
-          // Without it the system draws no caption buttons of its own and reports none on hit tests.
-          if (style & WS_SYSMENU) {
-            SetWindowLongPtrA(hwnd_, GWL_STYLE, style & ~WS_SYSMENU);
-            sysmenu_removed_ = true;
-          }
+        const LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+        // Without it the system draws no caption buttons of its own and reports none on hit tests.
+        if (style & WS_SYSMENU) {
+          SetWindowLongPtrA(hwnd_, GWL_STYLE, style & ~WS_SYSMENU);
+          sysmenu_removed_ = true;
         }
         if (border_ == FrameBorder::NoCaption) return CallPrev(msg, wp, lp);
         PaintFrame(nullptr);

@@ -45,24 +45,16 @@ class TWinSkinForm {
   const std::string& ClassName() const { return class_name_; }
   ui::TWinControl* Form() const { return form_; }
   TSkinData* Data() const { return data_; }
-  State GetState() const { return state_; }
   bool Dead() const { return state_ == kDead; }
-  bool FullySkinned() const { return full_; }
   bool Foreign() const { return form_ == nullptr; }
-  FrameKind Kind() const { return kind_; }
   const FrameLayout& Layout();
-  BorderSizes Borders() const { return borders_; }
 
   // Control skins of the window's controls; each control gets one at most.
   TSkinControl* FindControlSkin(HWND hwnd) const;
   void AddControlSkin(std::unique_ptr<TSkinControl> skin);
-  void DropDeadControlSkins();
   // A control's skin made anew (after its window was re-created).
   void ReplaceControlSkin(HWND control);
   const std::vector<std::unique_ptr<TSkinControl>>& ControlSkins() const { return controls_; }
-
-  // A size grip made on the window; it gets its skin with the control skins.
-  void AdoptSizeGrip(HWND grip);
 
   // Opens the skinned system menu at a screen point.
   void ShowSystemMenu(int x, int y);
@@ -128,8 +120,7 @@ class TWinSkinForm {
   FrameKind kind_ = FrameKind::Plain;
   FrameBorder border_ = FrameBorder::Single;
   bool standard_dialog_ = false;
-  bool max_box_ = false, min_box_ = false, help_ = false, sys_menu_ = false, keep_style_ = false;
-  bool had_sysmenu_ = false;
+  bool max_box_ = false, min_box_ = false, help_ = false, sys_menu_ = false;
   bool rtl_ = false, child_ = false, popup_ = false;
   bool full_ = true;  // the frame is skinned, not only the controls
   SizeState size_ = SizeState::Normal;

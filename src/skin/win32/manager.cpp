@@ -4,6 +4,7 @@
 
 #include "skin/skin_messages.h"
 #include "skin/text.h"
+#include "skin/win32/control_attach.h"
 #include "skin/win32/form_skin.h"
 #include "skin/win32/menus.h"
 #include "ui/forms.h"
@@ -76,7 +77,6 @@ TSkinManage::~TSkinManage() {
 void TSkinManage::Register(TSkinData* data) {
   if (std::find(datas_.begin(), datas_.end(), data) != datas_.end()) return;
   datas_.push_back(data);
-  if (!primary_ && data->SkinFormtype == sfMainform) primary_ = data;
 }
 
 void TSkinManage::Unregister(TSkinData* data) {
@@ -95,14 +95,6 @@ void TSkinManage::Unregister(TSkinData* data) {
                 popups_.end());
   datas_.erase(std::remove(datas_.begin(), datas_.end(), data), datas_.end());
   if (pending_ == data) pending_ = nullptr;
-  if (primary_ == data) {
-    primary_ = nullptr;
-    for (TSkinData* d : datas_)
-      if (d->SkinFormtype == sfMainform) {
-        primary_ = d;
-        break;
-      }
-  }
 }
 
 void TSkinManage::InstallHook() {
@@ -116,7 +108,6 @@ void TSkinManage::StopTimer() {
 
 void TSkinManage::ScheduleAction(TSkinAction action, int delayMs) {
   action_ = action;
-  interval_ = delayMs;
   if (started_ != 0) {
     // The last request wins: the timer starts again with it.
     StopTimer();
@@ -340,16 +331,14 @@ void TSkinManage::SkinPopupMenu(HWND hwnd) {
       if (!c.Has(xcSystemMenu)) return;
       break;
   }
-  auto p = std::make_unique<TWinSkinPopMenu>(hwnd, data, static_cast<int>(menu_mode_));
-  if (tracking_) p->SetFromMenuBar(true);
-  popups_.push_back(std::move(p));
+  popups_.push_back(std::make_unique<TWinSkinPopMenu>(hwnd, data));
 }
 
 void TSkinManage::OnCreateWindow(HWND hwnd, const CREATESTRUCTA* cs) {
   if (!cs) return;
   const std::string cls = WindowClassName(hwnd);
   if (EqualNoCase(cls, "ScrollBar") && (cs->style & 0x10) && cs->hwndParent) {
-    if (TWinSkinForm* parent = FindForm(cs->hwndParent)) parent->AdoptSizeGrip(hwnd);
+    if (TWinSkinForm* parent = FindForm(cs->hwndParent)) AttachChildWindow(*parent, hwnd);
     return;
   }
   if (!(cs->style & WS_CHILD) && cls == "#32768") {

@@ -40,12 +40,10 @@ class TSkinManage {
 
   void Register(TSkinData* data);
   void Unregister(TSkinData* data);
-  TSkinData* Primary() const { return primary_; }
   void InstallHook();
 
   void SetPending(TSkinData* data) { pending_ = data; }
   void ScheduleAction(TSkinAction action, int delayMs);
-  TSkinAction PendingAction() const { return action_; }
   void SetReskinWindow(HWND hwnd) { reskin_window_ = hwnd; }
 
   // True when a skin object was made for the window.
@@ -62,7 +60,6 @@ class TSkinManage {
   TWinSkinPopMenu* FindPopupByMenu(HMENU menu) const;
   TWinSkinPopMenu* NewestPopupWithoutMenu() const;
   const std::vector<std::unique_ptr<TWinSkinPopMenu>>& Popups() const { return popups_; }
-  MenuMode GetMenuMode() const { return menu_mode_; }
   void SetMenuMode(MenuMode m) { menu_mode_ = m; }
   bool Tracking() const { return tracking_; }
   void SetTracking(bool t) { tracking_ = t; }
@@ -87,13 +84,11 @@ class TSkinManage {
   bool enabled_ = false;
   int started_ = 0;
   std::vector<TSkinData*> datas_;
-  TSkinData* primary_ = nullptr;
   std::vector<std::unique_ptr<TWinSkinForm>> forms_;
   std::unordered_map<HWND, TWinSkinForm*> by_hwnd_;
   std::vector<std::unique_ptr<TWinSkinPopMenu>> popups_;
   TSkinData* pending_ = nullptr;
   TSkinAction action_ = saNone;
-  int interval_ = 100;
   UINT_PTR timer_ = 0;
   HHOOK hook_ = nullptr;
   MenuMode menu_mode_ = MenuMode::Popup;

@@ -19,7 +19,7 @@ namespace quillet::skin::win32 {
 // ---------------------------------------------------------------------------------------------
 // Popup-menu windows
 
-TWinSkinPopMenu::TWinSkinPopMenu(HWND hwnd, TSkinData* data, int kind) : hwnd_(hwnd), data_(data), kind_(kind) {
+TWinSkinPopMenu::TWinSkinPopMenu(HWND hwnd, TSkinData* data) : hwnd_(hwnd), data_(data) {
   prev_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
 }
 
@@ -30,13 +30,20 @@ void TWinSkinPopMenu::Restore() {
       GetWindowLongPtrA(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(Proc))
     SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prev_));
   back_.Clear();
+  back_canvas_.Release();
 }
 
 const Bitmap32& TWinSkinPopMenu::Background() {
   RECT r{};
   GetWindowRect(hwnd_, &r);
   const int w = r.right - r.left, h = r.bottom - r.top;
-  if (back_.Width() != w || back_.Height() != h) back_ = RenderMenuBackground(data_->Elements(), w, h);
+  if (back_.Width() != w || back_.Height() != h) {
+    back_ = RenderMenuBackground(data_->Elements(), w, h);
+    if (!back_.Empty() && back_canvas_.Resize(back_.Width(), back_.Height())) {
+      BitmapView v = back_canvas_.View();
+      for (int y = 0; y < back_.Height(); ++y) std::copy(back_.Row(y), back_.Row(y) + back_.Width(), v.Row(y));
+    }
+  }
   return back_;
 }
 
@@ -53,23 +60,14 @@ LRESULT CALLBACK TWinSkinPopMenu::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
 }
 
 void TWinSkinPopMenu::PaintClient(HDC dc) {
-  const Bitmap32& back = Background();
+  Background();
   RECT wr{}, cr{};
   GetWindowRect(hwnd_, &wr);
   GetClientRect(hwnd_, &cr);
   POINT origin{0, 0};
   ClientToScreen(hwnd_, &origin);
   const int ox = origin.x - wr.left, oy = origin.y - wr.top;  // client origin in the window
-  Canvas c;
-  if (c.Resize(cr.right, cr.bottom)) {
-    BitmapView v = c.View();
-    for (int y = 0; y < cr.bottom; ++y)
-      for (int x = 0; x < cr.right; ++x) {
-        const int sx = x + ox, sy = y + oy;
-        v.Row(y)[x] = sx < back.Width() && sy < back.Height() ? back.At(sx, sy) : 0;
-      }
-    c.CopyTo(dc, 0, 0, cr.right, cr.bottom, 0, 0);
-  }
+  back_canvas_.CopyTo(dc, 0, 0, cr.right, cr.bottom, ox, oy);
   // The menu prints its items inside the picture's frame.
   const int saved = SaveDC(dc);
   const int inset_x = std::max(3 - ox, 0), inset_y = std::max(3 - oy, 0);
@@ -101,16 +99,13 @@ LRESULT TWinSkinPopMenu::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       // A frame outside the client area: the background picture's edge.
       const Bitmap32& back = Background();
       HDC dc = GetWindowDC(hwnd_);
-      Canvas c;
-      if (dc && c.Resize(back.Width(), back.Height())) {
-        BitmapView v = c.View();
-        for (int y = 0; y < back.Height(); ++y) std::copy(back.Row(y), back.Row(y) + back.Width(), v.Row(y));
+      if (dc && !back.Empty()) {
         POINT origin{0, 0};
         ClientToScreen(hwnd_, &origin);
         const int saved = SaveDC(dc);
         ExcludeClipRect(dc, origin.x - wr.left, origin.y - wr.top, origin.x - wr.left + cr.right,
                         origin.y - wr.top + cr.bottom);
-        c.CopyTo(dc, 0, 0, back.Width(), back.Height(), 0, 0);
+        back_canvas_.CopyTo(dc, 0, 0, back.Width(), back.Height(), 0, 0);
         RestoreDC(dc, saved);
       }
       if (dc) ReleaseDC(hwnd_, dc);
@@ -212,7 +207,6 @@ void DrawSkinMenuItem(TSkinData& data, const SkinMenuItem& item, const DRAWITEMS
   TSkinManage* m = TSkinManage::Instance();
   TWinSkinPopMenu* popup = nullptr;
   if (m) {
-    for (const auto& p : m->Popups()) p->SetFromMenuBar(true);
     popup = m->FindPopup(WindowFromDC(dis.hDC));
     if (!popup) popup = m->FindPopupByMenu(reinterpret_cast<HMENU>(dis.hwndItem));
     if (!popup && (popup = m->NewestPopupWithoutMenu())) popup->SetMenu(reinterpret_cast<HMENU>(dis.hwndItem));
@@ -378,21 +372,30 @@ TWinSkinMenu::TWinSkinMenu(HWND hwnd, HMENU menu, TSkinData* data) : hwnd_(hwnd)
 
 TWinSkinMenu::~TWinSkinMenu() { UndoOwnerDrawn(owner_drawn_); }
 
-void TWinSkinMenu::Layout(HDC, const RECT& band) {
+void TWinSkinMenu::Layout(const RECT& band) {
   band_ = band;
+  // The captions' widths change only with the menu (which gets a new bar) or the skin's font.
+  if (!measured_ || measured_font_ != data_->MenuFont()) {
+    measured_ = true;
+    measured_font_ = data_->MenuFont();
+    for (BarItem& i : items_) i.width = TextSize(measured_font_, i.caption).cx;
+  }
   std::vector<int> widths;
-  for (const BarItem& i : items_) widths.push_back(TextSize(data_->MenuFont(), i.caption).cx);
+  for (const BarItem& i : items_) widths.push_back(i.width);
   const bool rtl = GetWindowLongPtrA(hwnd_, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR;
-  const auto rects = LayoutMenuBar(data_->Elements(), band.right - band.left, band.bottom - band.top, widths, rtl);
-  for (std::size_t i = 0; i < items_.size(); ++i)
-    items_[i].rect = {band.left + rects[i].left, band.top + rects[i].top, band.left + rects[i].right,
-                      band.top + rects[i].bottom};
+  rects_ = LayoutMenuBar(data_->Elements(), band.right - band.left, band.bottom - band.top, widths, rtl);
+}
+
+RECT TWinSkinMenu::ItemRect(std::size_t i) const {
+  if (i >= rects_.size()) return {};
+  const Rect& r = rects_[i];
+  return {band_.left + r.left, band_.top + r.top, band_.left + r.right, band_.top + r.bottom};
 }
 
 void TWinSkinMenu::Paint(HDC dc, const RECT& band, bool active) {
   const int w = band.right - band.left, h = band.bottom - band.top;
   if (w <= 0 || h <= 0 || !canvas_.Resize(w, h)) return;
-  Layout(dc, band);
+  Layout(band);
   const TSkinElements& e = data_->Elements();
   PaintMenuBarBack(canvas_.View(), e, active, data_->Colour(slot::Menubar));
   HDC mdc = canvas_.Dc();
@@ -400,8 +403,7 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& band, bool active) {
   SetBkMode(mdc, TRANSPARENT);
   for (std::size_t i = 0; i < items_.size(); ++i) {
     const BarItem& item = items_[i];
-    RECT r{item.rect.left - band.left, item.rect.top - band.top, item.rect.right - band.left,
-           item.rect.bottom - band.top};
+    RECT r{rects_[i].left, rects_[i].top, rects_[i].right, rects_[i].bottom};
     const bool lit = static_cast<int>(i) == hot_ || static_cast<int>(i) == pressed_;
     if (lit) {
       if (e.MenuItem && e.MenuItem->HasBitmap()) {
@@ -423,11 +425,7 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& band, bool active) {
 
 int TWinSkinMenu::ItemAt(const RECT& band, int x, int y) const {
   if (x < band.left || x >= band.right || y < band.top || y >= band.bottom) return -1;
-  for (std::size_t i = 0; i < items_.size(); ++i) {
-    const RECT& r = items_[i].rect;
-    if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return static_cast<int>(i);
-  }
-  return -1;
+  return MenuBarItemAt(rects_, x - band_.left, y - band_.top);
 }
 
 bool TWinSkinMenu::SetHot(int index) {
@@ -491,7 +489,8 @@ void TWinSkinMenu::Press(int index, TWinSkinForm& form) {
     RECT wr{};
     GetWindowRect(hwnd_, &wr);
     const bool rtl = GetWindowLongPtrA(hwnd_, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR;
-    const int x = wr.left + (rtl ? item.rect.right : item.rect.left), y = wr.top + item.rect.bottom;
+    const RECT place = ItemRect(static_cast<std::size_t>(index));
+    const int x = wr.left + (rtl ? place.right : place.left), y = wr.top + place.bottom;
     g_tracking = this;
     g_filter = SetWindowsHookExA(WH_MSGFILTER, FilterProc, nullptr, GetCurrentThreadId());
     const UINT cmd = static_cast<UINT>(TrackPopupMenu(

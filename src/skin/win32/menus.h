@@ -20,7 +20,7 @@ class TWinSkinForm;
 // One popup-menu window ("#32768") while it is shown.
 class TWinSkinPopMenu {
  public:
-  TWinSkinPopMenu(HWND hwnd, TSkinData* data, int kind);
+  TWinSkinPopMenu(HWND hwnd, TSkinData* data);
   ~TWinSkinPopMenu();
   TWinSkinPopMenu(const TWinSkinPopMenu&) = delete;
   TWinSkinPopMenu& operator=(const TWinSkinPopMenu&) = delete;
@@ -31,9 +31,6 @@ class TWinSkinPopMenu {
   HMENU Menu() const { return menu_; }
   void SetMenu(HMENU m) { menu_ = m; }
   TSkinData* Data() const { return data_; }
-  int Kind() const { return kind_; }
-  void SetFromMenuBar(bool b) { from_bar_ = b; }
-  bool FromMenuBar() const { return from_bar_; }
   // The rendered background the items are drawn over (empty without a "MenuBackground").
   const Bitmap32& Background();
 
@@ -46,10 +43,9 @@ class TWinSkinPopMenu {
   HWND hwnd_;
   WNDPROC prev_ = nullptr;
   TSkinData* data_;
-  int kind_;
-  bool from_bar_ = false;
   HMENU menu_ = nullptr;
   Bitmap32 back_;
+  Canvas back_canvas_;  // back_, ready to be copied to the screen
 };
 
 // An item the skin draws: the skinned system menu's own, or a native item made owner-drawn.
@@ -117,10 +113,12 @@ class TWinSkinMenu {
     std::wstring caption;
     UINT id = 0;
     HMENU submenu = nullptr;
-    RECT rect{};  // window coordinates, from the last paint
+    int width = 0;  // of the caption in the menu font
   };
   static LRESULT CALLBACK FilterProc(int code, WPARAM wp, LPARAM lp);
-  void Layout(HDC dc, const RECT& band);
+  void Layout(const RECT& band);
+  // An item's place in window coordinates, from the last paint.
+  RECT ItemRect(std::size_t i) const;
 
   HWND hwnd_;
   HMENU menu_;
@@ -128,6 +126,9 @@ class TWinSkinMenu {
   std::vector<BarItem> items_;
   std::vector<std::unique_ptr<SkinMenuItem>> owner_drawn_;
   Canvas canvas_;
+  bool measured_ = false;
+  HFONT measured_font_ = nullptr;  // the font the captions' widths were measured in
+  std::vector<Rect> rects_;        // the items' places in the band, from the last paint
   RECT band_{};
   int hot_ = -1;
   int pressed_ = -1;

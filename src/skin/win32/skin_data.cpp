@@ -142,7 +142,6 @@ void TSkinData::CaptureSmallIcon() {
   // The program's icon, shared by the system for the module's life.
   small_icon_ = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1), IMAGE_ICON, w, h,
                                               LR_SHARED));
-  small_icon_bitmap_ = IconPixels(small_icon_, w, h);
   auto make = [](Pixel ink) {
     HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 4, 0);
     if (HBITMAP glyphs = MakeBitmap(MenuGlyphPixels(ink))) {
@@ -153,8 +152,6 @@ void TSkinData::CaptureSmallIcon() {
   };
   if (!menu_glyphs_) menu_glyphs_ = make(Rgb(40, 40, 44));
   if (!menu_glyphs_disabled_) menu_glyphs_disabled_ = make(Rgb(160, 160, 164));
-  work_w_ = GetSystemMetrics(SM_CXMAXIMIZED);
-  work_h_ = GetSystemMetrics(SM_CYMAXIMIZED);
 }
 
 void TSkinData::Loaded() {

@@ -78,21 +78,15 @@ class TSkinData : public ui::TComponent {
   HFONT CaptionFont() const { return caption_font_; }
   HFONT MenuFont() const { return menu_font_; }
   HFONT MenuFontBold() const { return menu_font_bold_ ? menu_font_bold_ : menu_font_; }
-  // The application's small icon, drawn over magenta, and as an icon handle.
-  const Bitmap32& SmallIconBitmap() const { return small_icon_bitmap_; }
+  // The application's small icon.
   HICON SmallIcon() const { return small_icon_; }
   HIMAGELIST MenuGlyphs() const { return menu_glyphs_; }
   HIMAGELIST MenuGlyphsDisabled() const { return menu_glyphs_disabled_; }
-  int WorkAreaWidth() const { return work_w_; }
-  int WorkAreaHeight() const { return work_h_; }
 
   // The caption-button hint window.
   void ShowHint(const std::string& text, int screenX, int screenY);
   void HideHint();
   bool HintShown() const { return hint_shown_; }
-
-  // Whether Loaded has run.
-  bool IsLoaded() const { return !loading_; }
 
  private:
   void ReadCaptionFont();
@@ -110,12 +104,10 @@ class TSkinData : public ui::TComponent {
   HFONT menu_font_ = nullptr;
   HFONT menu_font_bold_ = nullptr;
   HICON small_icon_ = nullptr;  // not owned: the application window's
-  Bitmap32 small_icon_bitmap_;
   HIMAGELIST menu_glyphs_ = nullptr;
   HIMAGELIST menu_glyphs_disabled_ = nullptr;
   HWND hint_ = nullptr;
   bool hint_shown_ = false;
-  int work_w_ = 0, work_h_ = 0;
 };
 
 }  // namespace quillet::skin::win32
