@@ -13,9 +13,8 @@
 #include "bench_util.h"
 
 #include "icons/clsid_browser_page.h"
-#include "skin/embedded_skin.h"
-#include "skin/win32/skin_data.h"
 #include "support/many_classes.h"
+#include "support/skin_run.h"
 #include "ui/comctrls.h"
 #include "ui/forms.h"
 
@@ -27,13 +26,7 @@ constexpr int kClasses = 1500;
 constexpr int kRows = 1000;
 constexpr int kBatch = 50;  // clicks queued at once
 
-void Pump(int ms) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
-  while (static_cast<int>(end - GetTickCount()) > 0) {
-    ui::Application().ProcessMessages();
-    Sleep(5);
-  }
-}
+using testing::Pump;
 
 int TopIndex(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0)); }
 
@@ -77,10 +70,7 @@ struct Browser {
     form.SetBounds({0, top, form.Width(), form.Height()});
     grid = &ui::Make<ui::TGrid>(form, &form, "CList", {8, 8, 681, 324});
     if (skinned) {
-      auto& data = form.Own<skin::win32::TSkinData>(&form, "SkinData1");
-      data.SetActive(true);
-      data.ReadSkinStream(skin::EmbeddedSkinStream());
-      data.Loaded();
+      testing::AddOwnSkin(form);  // a skin that does not load shows in the check of the lists
     } else {
       form.SetTag(99);  // the tag a window is left unskinned by
     }
@@ -102,8 +92,7 @@ int main() {
     Browser skinned(0, true), plain(380, false);
     Pump(800);
     const HWND a = skinned.grid->Handle(), b = plain.grid->Handle();
-    const auto skip = [](HWND h) { return SendMessageA(h, 0x3523 /* SKINMSG_QUERYSKIP */, 0, 0) == 1; };
-    if (!skip(a) || skip(b) || skinned.grid->RowCount() < kRows + 50) {
+    if (!testing::AnswersSkinned(a) || testing::AnswersSkinned(b) || skinned.grid->RowCount() < kRows + 50) {
       std::fprintf(stderr, "scroll_bench: the lists are not as they should be (%d rows)\n", skinned.grid->RowCount());
       status = 1;
     }

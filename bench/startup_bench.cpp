@@ -9,6 +9,7 @@
 #include <string>
 
 #include "bench_util.h"
+#include "support/window_look.h"
 
 namespace {
 
@@ -46,9 +47,7 @@ bool Painted(HWND h) {
 // The skinned frame is painted once the window says it is skinned and its first skinned frame
 // paint has taken the system-menu style off (so the system draws no buttons of its own).
 bool SkinnedFramePainted(HWND h) {
-  DWORD_PTR r = 0;
-  return SendMessageTimeoutA(h, 0x3523 /* SKINMSG_QUERYSKIP */, 0, 0, SMTO_ABORTIFHUNG, 500, &r) && r == 1 &&
-         !(GetWindowLongA(h, GWL_STYLE) & WS_SYSMENU);
+  return quillet::testing::AnswersSkinned(h, 500) && !(GetWindowLongA(h, GWL_STYLE) & WS_SYSMENU);
 }
 
 // Seconds from process start to the first completed paint of its window of `cls`; -1 on failure.

@@ -1,7 +1,6 @@
 #pragma once
-// Looking at scroll-bar overlays from a test, in the program or from outside it: real input at a
-// screen point, the overlay windows under a window, and how far the screen differs from the
-// painter's picture of a bar.
+// Looking at scroll-bar overlays from a test, in the program or from outside it: the overlay
+// windows under a window, and how far the screen differs from the painter's picture of a bar.
 
 #include <windows.h>
 
@@ -13,16 +12,6 @@
 namespace quillet::skin::testing {
 
 inline constexpr char kOverlayClass[] = "QuilletScrollOverlay";
-
-// A mouse event at a screen point, the pointer moved there with it.
-inline void MouseAt(int x, int y, DWORD flags = 0) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-  in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-  in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  SendInput(1, &in, sizeof in);
-}
 
 // The window itself and its descendants of a class, the visible ones only when asked.
 inline std::vector<HWND> WindowsOfClass(HWND top, const std::string& cls, bool visibleOnly = true) {

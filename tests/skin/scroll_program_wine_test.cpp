@@ -14,9 +14,9 @@
 #include "skin/ctl/scrollbar.h"
 #include "own_skin_elements.h"
 #include "skin/skin_data.h"
-#include "skin/skin_messages.h"
 #include "scroll_probe.h"
 #include "support/many_classes.h"
+#include "support/window_look.h"
 
 namespace quillet {
 namespace {
@@ -24,16 +24,12 @@ namespace {
 using namespace quillet::driver;
 using namespace quillet::skin;
 using namespace quillet::skin::testing;
+using ::quillet::testing::AnswersSkinned;
 
 const std::string kExe = WindowsPath(QUILLET_EXE);
 const char kHideKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\HideDesktopIcons\\ClassicStartMenu";
 
 const TSkinElements& Skin() { return quillet::skin::testing::OwnSkinElements(); }
-
-bool AnswersOne(HWND h) {
-  DWORD_PTR r = 0;
-  return SendMessageTimeoutA(h, SKINMSG_QUERYSKIP, 0, 0, SMTO_ABORTIFHUNG, 1000, &r) && r == 1;
-}
 
 bool WaitFor(const std::function<bool()>& what, int ms = 10000) {
   for (int waited = 0; waited < ms; waited += 50) {
@@ -55,7 +51,7 @@ struct Running {
       RegCloseKey(k);
     }
     if (!program.Start(kExe, args) || !(main = WaitForWindow(program.Id(), "TQuilletFrm"))) return false;
-    if (args.empty() && !WaitFor([&] { return AnswersOne(main); })) return false;
+    if (args.empty() && !WaitFor([&] { return AnswersSkinned(main); })) return false;
     const std::vector<HWND> pages = WindowsOfClass(main, "TPageControl");
     if (pages.empty()) return false;
     SendMessageA(pages[0], TCM_SETCURFOCUS, static_cast<WPARAM>(page), 0);
@@ -101,7 +97,7 @@ int DrawnThumbTop(HWND list) {
 int TopIndex(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0)); }
 
 void Mouse(int x, int y, DWORD flags = 0) {
-  MouseAt(x, y, flags);
+  MouseEvent(x, y, flags);
   Sleep(40);
 }
 
@@ -145,7 +141,7 @@ TEST_F(HideValues, TheVisibilityListsBarIsCoveredAndItsPressesScrollAsTheSystems
   ASSERT_TRUE(r.Start(2));
   const HWND list = WindowsOfClass(r.main, "TGrid").at(0);
   ASSERT_TRUE(WaitFor([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 300; }));
-  EXPECT_TRUE(AnswersOne(list));
+  EXPECT_TRUE(AnswersSkinned(list));
   ASSERT_TRUE(WaitFor([&] { return OverlayOver(r.main, list) != nullptr; })) << "an overlay covers the bar";
   EXPECT_NEAR(DrawnThumbTop(list), GetSystemMetrics(SM_CYVSCROLL), 1) << "the thumb at the top";
 
@@ -153,7 +149,7 @@ TEST_F(HideValues, TheVisibilityListsBarIsCoveredAndItsPressesScrollAsTheSystems
   EXPECT_EQ(TopIndex(list), 0);
   // Down and up queued together: a slow machine cannot turn the press into the arrow's repeat.
   Mouse((bar.left + bar.right) / 2, bar.bottom - 4);
-  MouseAt((bar.left + bar.right) / 2, bar.bottom - 4, MOUSEEVENTF_LEFTDOWN);
+  MouseEvent((bar.left + bar.right) / 2, bar.bottom - 4, MOUSEEVENTF_LEFTDOWN);
   Mouse((bar.left + bar.right) / 2, bar.bottom - 4, MOUSEEVENTF_LEFTUP);
   WaitFor([&] { return TopIndex(list) > 0; }, 2000);
   EXPECT_EQ(TopIndex(list), 1) << "the lower arrow scrolled one row";
@@ -180,7 +176,7 @@ TEST(SkinnedLists, TheBuiltInPagesCheckListsShowNoBarAndNoOverlay) {
   ASSERT_GE(lists.size(), 4u);
   const std::vector<HWND> overlays = WindowsOfClass(r.main, "QuilletScrollOverlay");
   for (HWND l : lists) {
-    EXPECT_TRUE(AnswersOne(l));
+    EXPECT_TRUE(AnswersSkinned(l));
     EXPECT_FALSE(GetWindowLongPtrA(l, GWL_STYLE) & WS_VSCROLL);
     RECT lr{}, o{}, both{};
     GetWindowRect(l, &lr);

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/program_driver.h"
 #include "icons/clsid_browser_page.h"
 #include "skin/ctl/scrollbar.h"
 #include "skin/embedded_skin.h"
@@ -30,7 +31,9 @@ namespace quillet::skin::win32 {
 namespace {
 
 using ::quillet::testing::AnswersSkinned;
+using ::quillet::driver::MouseEvent;
 using ::quillet::testing::Pump;
+using ::quillet::testing::ScreenPixel;
 
 using namespace quillet::skin::testing;
 
@@ -44,13 +47,6 @@ std::vector<HWND> Overlays(bool visibleOnly = true) {
   for (HWND t : tops)
     for (HWND o : WindowsOfClass(t, kOverlayClass, visibleOnly)) all.push_back(o);
   return all;
-}
-
-COLORREF ScreenPixel(int x, int y) {
-  HDC dc = GetDC(nullptr);
-  const COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(nullptr, dc);
-  return c;
 }
 
 SCROLLBARINFO BarInfo(HWND control, bool horizontal) {
@@ -160,7 +156,9 @@ TEST_F(ScrollSkin, OverlaysFollowTheBarsThroughItemsSizesVisibilityAndState) {
   GetWindowRect(h, &wr);
   EXPECT_EQ(ScreenPixel(wr.left, wr.top + 40), data->Colour(slot::ButtonShadow));
   HDC mem = CreateCompatibleDC(nullptr);
-  HBITMAP bmp = CreateCompatibleBitmap(GetDC(nullptr), 50, 50);
+  HDC screen = GetDC(nullptr);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, 50, 50);
+  ReleaseDC(nullptr, screen);
   HGDIOBJ old = SelectObject(mem, bmp);
   EXPECT_EQ(SendMessageA(h, SKINMSG_PAINTBORDER, reinterpret_cast<WPARAM>(mem), kSkinnedMagic), kSkinnedMagic);
   EXPECT_EQ(GetPixel(mem, 0, 20), data->Colour(slot::ButtonShadow));
@@ -222,10 +220,10 @@ TEST_F(ScrollSkin, TheGridsHeaderIsSkinned) {
   const int x = (item.left + item.right) / 2, y = (item.top + item.bottom) / 2;
   const auto at = [&] { return PixelFromColorRef(ScreenPixel(x, y)); };
   EXPECT_EQ(at(), bar.Bitmap.At(fw / 2, bar.Bitmap.Height() / 2) & 0xFFFFFF);
-  MouseAt(x, y, 0);
+  MouseEvent(x, y, 0);
   Pump(150);
   EXPECT_EQ(at(), bar.Bitmap.At(fw + fw / 2, bar.Bitmap.Height() / 2) & 0xFFFFFF) << "hot";
-  MouseAt(600, 300, 0);
+  MouseEvent(600, 300, 0);
   Pump(150);
 }
 
@@ -280,8 +278,8 @@ TEST_F(ScrollSkin, AScrollBarControlIsCoveredWholeAndTellsItsParent) {
       ++lineDowns;
     prev(m);
   });
-  MouseAt((r.left + r.right) / 2, r.bottom - 4, MOUSEEVENTF_LEFTDOWN);
-  MouseAt((r.left + r.right) / 2, r.bottom - 4, MOUSEEVENTF_LEFTUP);
+  MouseEvent((r.left + r.right) / 2, r.bottom - 4, MOUSEEVENTF_LEFTDOWN);
+  MouseEvent((r.left + r.right) / 2, r.bottom - 4, MOUSEEVENTF_LEFTUP);
   Pump(200);
   form->SetWindowProc(prev);
   EXPECT_EQ(lineDowns, 1) << "the press went to the scroll bar, which told its parent";
@@ -304,10 +302,10 @@ TEST_F(ScrollSkin, TheClassBrowserKeepsItsOverlayInStepOverTenThousandRows) {
   EXPECT_EQ(Mismatches(h, false, Skin()), 0);
 
   const auto click = [&](int x, int y) {
-    MouseAt(x, y, MOUSEEVENTF_LEFTDOWN);
-    MouseAt(x, y, MOUSEEVENTF_LEFTUP);
+    MouseEvent(x, y, MOUSEEVENTF_LEFTDOWN);
+    MouseEvent(x, y, MOUSEEVENTF_LEFTUP);
     Pump(150);
-    MouseAt(600, 500, 0);
+    MouseEvent(600, 500, 0);
   };
   const auto key = [&](WPARAM vk) { SendMessageA(h, WM_KEYDOWN, vk, 0); };
   const RECT bar = BarInfo(h, false).rcScrollBar;
@@ -328,10 +326,10 @@ TEST_F(ScrollSkin, TheClassBrowserKeepsItsOverlayInStepOverTenThousandRows) {
     EXPECT_TRUE(OverlayOver(h, false)) << what;
     EXPECT_EQ(SettledMismatches(h, Skin()), 0) << what;
   }
-  MouseAt(x, bar.bottom - 4);
+  MouseEvent(x, bar.bottom - 4);
   Pump(150);
   EXPECT_EQ(Mismatches(h, false, Skin(), kZoneSecondArrow), 0) << "hot under the pointer";
-  MouseAt(600, 500);
+  MouseEvent(600, 500);
   quillet::testing::RemoveManyClasses(kClasses);
 }
 

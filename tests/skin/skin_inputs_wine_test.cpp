@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/main_form.h"
+#include "app/program_driver.h"
 #include "skin/embedded_skin.h"
 #include "skin/skin_messages.h"
 #include "skin/win32/control_skin.h"
@@ -27,6 +28,7 @@
 namespace quillet::skin::win32 {
 namespace {
 
+using ::quillet::driver::MouseEvent;
 using ::quillet::testing::AnswersSkinned;
 using ::quillet::testing::Pump;
 using ::quillet::testing::PumpUntil;
@@ -35,10 +37,7 @@ using ::quillet::testing::PumpUntil;
 Pixel ClientPixel(HWND h, int x, int y) {
   POINT p{x, y};
   ClientToScreen(h, &p);
-  HDC dc = GetDC(nullptr);
-  const COLORREF c = GetPixel(dc, p.x, p.y);
-  ReleaseDC(nullptr, dc);
-  return PixelFromColorRef(c);
+  return PixelFromColorRef(::quillet::testing::ScreenPixel(p.x, p.y));
 }
 
 // Frame `frame` (from 1) of a picture of `frames` frames side by side, at (x, y) in the frame.
@@ -52,15 +51,9 @@ void Mouse(HWND h, int x, int y, DWORD button = 0) {
   POINT p{x, y};
   ClientToScreen(h, &p);
   auto send = [&](int px, int py, DWORD flags) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = MulDiv(px, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = MulDiv(py, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-    SendInput(1, &in, sizeof in);
+    MouseEvent(px, py, flags);
     Pump(150);
   };
-  SetCursorPos(p.x - 1, p.y);
   send(p.x - 1, p.y, 0);
   send(p.x, p.y, 0);
   if (button) send(p.x, p.y, button);

@@ -13,14 +13,16 @@
 #include "own_skin_elements.h"
 #include "skin/nc_layout.h"
 #include "skin/skin_data.h"
-#include "skin/skin_messages.h"
+#include "support/window_look.h"
 
 namespace quillet {
 namespace {
 
 using namespace quillet::driver;
 using namespace quillet::skin;
-using testing::ButtonFrameShown;
+using ::quillet::testing::AnswersSkinned;
+using ::quillet::testing::ScreenPixel;
+using skin::testing::ButtonFrameShown;
 
 const std::string kExe = WindowsPath(QUILLET_EXE);
 
@@ -38,8 +40,7 @@ void SetPrompt(bool shown) {
 // Skinning finishes from a posted message: wait for the window to say it is skinned.
 bool Skinned(HWND h, int timeout_ms = 5000) {
   for (int waited = 0; waited < timeout_ms; waited += 50) {
-    DWORD_PTR r = 0;
-    if (SendMessageTimeoutA(h, SKINMSG_QUERYSKIP, 0, 0, SMTO_ABORTIFHUNG, 1000, &r) && r == 1) return true;
+    if (AnswersSkinned(h)) return true;
     Sleep(50);
   }
   return false;
@@ -57,18 +58,6 @@ bool FrameIsSkins(HWND h, FrameBorder border) {
     Sleep(50);
   }
   return false;
-}
-
-bool AnswersOne(HWND h) {
-  DWORD_PTR r = 0;
-  return SendMessageTimeoutA(h, SKINMSG_QUERYSKIP, 0, 0, SMTO_ABORTIFHUNG, 1000, &r) && r == 1;
-}
-
-COLORREF ScreenPixel(int x, int y) {
-  HDC dc = GetDC(nullptr);
-  const COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(nullptr, dc);
-  return c;
 }
 
 // The place of a caption button of the skin, on the screen, for a window of the given size.
@@ -186,7 +175,7 @@ TEST(SkinnedProgram, EveryWindowWearsTheSkinsFrameAndItsButtonsAct) {
   ClickAt(wr.left + 300, wr.top + 12, true);
   HWND menu = WaitForWindow(p.Id(), "#32768", 5000);
   ASSERT_TRUE(menu);
-  EXPECT_TRUE(AnswersOne(menu)) << "the system menu's window";
+  EXPECT_TRUE(AnswersSkinned(menu)) << "the system menu's window";
   PressKey('C');
   EXPECT_TRUE(p.WaitForExit(10000)) << "Close in the skinned system menu ends the program";
 }
@@ -212,7 +201,7 @@ TEST(SkinnedProgram, TheCloseButtonEndsTheProgramAndMessageBoxesAreSkinned) {
   for (HWND b = GetWindow(confirm, GW_CHILD); b; b = GetWindow(b, GW_HWNDNEXT))
     if (ClassOf(b) == "Button") {
       ++box_buttons;
-      EXPECT_TRUE(AnswersOne(b)) << "the box's button " << TextOf(b);
+      EXPECT_TRUE(AnswersSkinned(b)) << "the box's button " << TextOf(b);
     }
   EXPECT_EQ(box_buttons, 2);
   PostMessageA(confirm, WM_COMMAND, IDYES, 0);
@@ -302,7 +291,7 @@ TEST(SkinnedProgram, ButtonsAndCheckBoxesOfEveryPageAreTheSkinsAndClickOnce) {
     for (const char* cls : {"TButton", "TCheckBox"})
       for (HWND b : VisibleChildren(main, cls)) {
         ++buttons;
-        EXPECT_TRUE(AnswersOne(b)) << "page " << page << ": " << cls << " " << TextOf(b);
+        EXPECT_TRUE(AnswersSkinned(b)) << "page " << page << ": " << cls << " " << TextOf(b);
       }
     EXPECT_GE(buttons, 4) << "page " << page;
   }
@@ -346,7 +335,7 @@ TEST(SkinnedProgram, NoSkinKeepsTheSystemsLookAndADamagedSkinIsReported) {
     HWND main = WaitForWindow(p.Id(), "TQuilletFrm");
     ASSERT_TRUE(main);
     Sleep(1000);
-    EXPECT_FALSE(AnswersOne(main));
+    EXPECT_FALSE(AnswersSkinned(main));
     RECT wr{}, cr{}, want{0, 0, 711, 569};
     GetWindowRect(main, &wr);
     GetClientRect(main, &cr);

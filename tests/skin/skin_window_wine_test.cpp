@@ -23,12 +23,7 @@ namespace {
 using ::quillet::testing::AnswersSkinned;
 using ::quillet::testing::Pump;
 
-Pixel ScreenPixel(int x, int y) {
-  HDC dc = GetDC(nullptr);
-  const COLORREF c = GetPixel(dc, x, y);
-  ReleaseDC(nullptr, dc);
-  return PixelFromColorRef(c);
-}
+Pixel ScreenPixel(int x, int y) { return PixelFromColorRef(::quillet::testing::ScreenPixel(x, y)); }
 
 // What a window looks like to the system, to compare before skinning and after unskinning.
 struct WindowFacts {

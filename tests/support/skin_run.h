@@ -5,8 +5,8 @@
 #include <windows.h>
 
 #include "skin/embedded_skin.h"
-#include "skin/skin_messages.h"
 #include "skin/win32/skin_data.h"
+#include "support/window_look.h"
 #include "ui/forms.h"
 
 namespace quillet::testing {
@@ -27,9 +27,6 @@ bool PumpUntil(Done done, int ms = 4000) {
   for (int waited = 0; waited < ms && !done(); waited += 20) Pump(20);
   return done();
 }
-
-// A skinned window or control answers the query-skip message with 1.
-inline bool AnswersSkinned(HWND h) { return h && SendMessageA(h, skin::SKINMSG_QUERYSKIP, 0, 0) == 1; }
 
 // A skin component with our own skin on the form, read and loaded as the main window's is; it
 // skins the form (and every window of the thread) once they are shown. Null when the skin does
