@@ -84,13 +84,12 @@ TQuilletFrm::TQuilletFrm(TComponent* owner, std::string name) : TForm(owner, std
 
 void TQuilletFrm::ReadSkinComponent() {
   SkinData1 = &Own<skin::win32::TSkinData>(this, "SkinData1");
-  SkinData1->SetActive(true);
+  SkinData1->SetActive(CurrentStartOptions().skin);
   SkinData1->DisableTag = 99;
   SkinData1->SkinFormtype = skin::sfMainform;
   SkinData1->MenuUpdate = true;
   SkinData1->MenuMerge = false;
   SkinData1->ReadSkinStream(skin::EmbeddedSkinStream());
-  if (!CurrentStartOptions().skin) SkinData1->SetActive(false);
 }
 
 void TQuilletFrm::ApplySkinOptions() {

@@ -17,18 +17,6 @@ const char* LayoutName(GlyphLayout l) {
   }
 }
 
-// A flag read by name, and set by name when there is a setter.
-void PublishFlag(PropertyTable& props, const char* name, const bool& flag, std::function<void(bool)> set) {
-  PropertyTable::Setter setter;
-  if (set)
-    setter = [set](const std::string& t) {
-      auto b = ParseBool(t);
-      if (b) set(*b);
-      return b.has_value();
-    };
-  props.Publish(name, [&flag] { return PropValue::OfBool(flag); }, std::move(setter));
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -54,17 +42,15 @@ void TGlyph::Draw(HDC dc, RECT r, const std::string& caption, HFONT font, bool e
   BITMAP bm{};
   const bool picture = bitmap_ && GetObjectA(bitmap_.Get(), sizeof bm, &bm);
   const int gw = picture ? bm.bmWidth / count_ : 0, gh = picture ? bm.bmHeight : 0;
-  const base::GlyphPlacement at =
-      base::PlaceGlyph({r.left, r.top, r.right, r.bottom}, gw, gh, tr.right, tr.bottom, layout, spacing, margin);
+  const base::GlyphPlacement at = base::PlaceGlyph(FromRECT(r), gw, gh, tr.right, tr.bottom, layout, spacing, margin);
   if (picture) {
     gdi::MemoryDC mem(dc);
     mem.Select(bitmap_.Get());
     const int image = !enabled && count_ >= 2 ? 1 : 0;
-    TransparentBlt(dc, at.glyph.left, at.glyph.top, gw, gh, mem, image * gw, 0, gw, gh,
-                   GetPixel(mem, 0, gh - 1));
+    gdi::CopyKeyed(dc, at.glyph.left, at.glyph.top, gw, gh, mem, image * gw, gw, gh);
   }
   if (caption.empty()) return;
-  RECT text{at.text.left, at.text.top, at.text.right, at.text.bottom};
+  RECT text = ToRECT(at.text);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
   DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_NOCLIP);
@@ -145,8 +131,7 @@ TSpeedButton::TSpeedButton(TComponent* owner, std::string name) : TWinControl(ow
   glyph_.Publish(props_);
   PublishFlag(props_, "Flat", flat_, [this](bool b) { SetFlat(b); });
   PublishFlag(props_, "Down", down_, [this](bool b) { SetDown(b); });
-  PublishFlag(props_, "Pressed", pressed_, nullptr);
-  props_.Publish("GroupIndex", [this] { return PropValue::OfInt(group_); });
+  PublishFlag(props_, "Pressed", pressed_);
 }
 
 void TSpeedButton::SetFlat(bool f) {
@@ -166,10 +151,8 @@ void TSpeedButton::SetDown(bool d) {
 }
 
 void TSpeedButton::Click() {
-  if (group_) {
-    if (!down_) SetDown(true);
-    else if (allow_all_up_) SetDown(false);
-  }
+  // Clicking a grouped button that is down leaves it down; another of its group takes it up.
+  if (group_ && !down_) SetDown(true);
   TControl::Click();
 }
 

@@ -24,8 +24,6 @@ class TGlyph {
  public:
   // The glyph takes the handle.
   void Set(HBITMAP bitmap, int numGlyphs);
-  HBITMAP Bitmap() const { return bitmap_.Get(); }
-  int Count() const { return count_; }
   GlyphLayout layout = GlyphLayout::Left;
   int spacing = 4;  // between the picture and the caption
   int margin = -1;  // from the edge the picture is on; -1 centres picture and caption together
@@ -78,12 +76,9 @@ class TSpeedButton : public TWinControl {
   TSpeedButton(TComponent* owner, std::string name);
   const char* ClassName() const override { return "TSpeedButton"; }
   TGlyph& Glyph() { return glyph_; }
-  bool Flat() const { return flat_; }
   void SetFlat(bool f);
-  bool Down() const { return down_; }
   void SetDown(bool d);
   void SetGroupIndex(int g) { group_ = g; }
-  void SetAllowAllUp(bool a) { allow_all_up_ = a; }
   void Click() override;
 
  protected:
@@ -92,7 +87,7 @@ class TSpeedButton : public TWinControl {
 
  private:
   TGlyph glyph_;
-  bool flat_ = false, down_ = false, allow_all_up_ = false;
+  bool flat_ = false, down_ = false;
   int group_ = 0;
   bool pressed_ = false, hot_ = false;
 };
@@ -104,7 +99,6 @@ class TToolBar : public TWinControl {
   const char* ClassName() const override { return "TToolBar"; }
   TSpeedButton& AddButton(std::string name, const std::string& caption, int width = 0);
   void SetButtonSize(int width, int height) { button_w_ = width, button_h_ = height; }
-  bool Flat() const { return flat_; }
   void SetFlat(bool f);
 
  protected:

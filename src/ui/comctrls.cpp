@@ -23,11 +23,7 @@ std::string ValuePart(const std::string& s) {
 // Page control
 
 TTabSheet::TTabSheet(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {
-  props_.Publish("TabVisible", [this] { return PropValue::OfBool(tab_visible_); }, [this](const std::string& t) {
-    auto b = ParseBool(t);
-    if (b) SetTabVisible(*b);
-    return b.has_value();
-  });
+  PublishFlag(props_, "TabVisible", tab_visible_, [this](bool b) { SetTabVisible(b); });
   props_.Publish("PageIndex", [this] { return PropValue::OfInt(PageIndex()); });
 }
 

@@ -47,7 +47,6 @@ class TPageControl : public TWinControl {
   void SetActivePage(TTabSheet* page);
   // Tabs drawn as buttons; set after the window was made, it makes it anew.
   void SetStyle(TabStyle s);
-  TabStyle Style() const { return style_; }
   Event OnChange;  // the user picked another tab
 
  protected:

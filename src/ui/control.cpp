@@ -17,29 +17,14 @@ TControl::~TControl() {
 void TControl::PublishCommon() {
   props_.Publish("Caption", [this] { return PropValue::OfText(Caption()); },
                  [this](const std::string& t) { SetCaption(t); return true; });
-  props_.Publish("Visible", [this] { return PropValue::OfBool(visible_); },
-                 [this](const std::string& t) {
-                   auto b = ParseBool(t);
-                   if (b) SetVisible(*b);
-                   return b.has_value();
-                 });
-  props_.Publish("Enabled", [this] { return PropValue::OfBool(enabled_); },
-                 [this](const std::string& t) {
-                   auto b = ParseBool(t);
-                   if (b) SetEnabled(*b);
-                   return b.has_value();
-                 });
+  PublishFlag(props_, "Visible", visible_, [this](bool b) { SetVisible(b); });
+  PublishFlag(props_, "Enabled", enabled_, [this](bool b) { SetEnabled(b); });
   props_.Publish("Color", [this] { return PropValue::OfInt(color_); }, [this](const std::string& t) {
     auto v = ParseInt(t);
     if (v) SetColor(static_cast<Color>(*v));
     return v.has_value();
   });
-  props_.Publish("ParentColor", [this] { return PropValue::OfBool(parent_color_); },
-                 [this](const std::string& t) {
-                   auto b = ParseBool(t);
-                   if (b) SetParentColor(*b);
-                   return b.has_value();
-                 });
+  PublishFlag(props_, "ParentColor", parent_color_, [this](bool b) { SetParentColor(b); });
   props_.Publish("Font", [this] {
     return PropValue::OfHandle(reinterpret_cast<std::intptr_t>(FontHandle(font_)));
   });

@@ -49,10 +49,7 @@ class TControl : public TComponent {
   int Height() const { return bounds_.height; }
   Bounds GetBounds() const { return bounds_; }
   virtual void SetBounds(Bounds r);
-  RECT BoundsRect() const {
-    const base::Rect e = bounds_.Edges();
-    return {e.left, e.top, e.right, e.bottom};
-  }
+  RECT BoundsRect() const { return ToRECT(bounds_.Edges()); }
 
   bool Visible() const { return visible_; }
   void SetVisible(bool v);

@@ -8,24 +8,10 @@
 
 namespace quillet::ui {
 
-namespace {
-
-PropValue Orientation(BarOrientation o, const char* horizontal, const char* vertical) {
-  return PropValue::OfEnum(o == BarOrientation::Horizontal ? horizontal : vertical);
-}
-
-}  // namespace
-
 // ---------------------------------------------------------------------------------------------
 // Progress bar
 
-TProgressBar::TProgressBar(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {
-  props_.Publish("Position", [this] { return PropValue::OfInt(Position()); });
-  props_.Publish("Min", [this] { return PropValue::OfInt(min_); });
-  props_.Publish("Max", [this] { return PropValue::OfInt(max_); });
-  props_.Publish("Orientation", [this] { return Orientation(orientation_, "pbHorizontal", "pbVertical"); });
-  props_.Publish("Smooth", [this] { return PropValue::OfBool(smooth_); });
-}
+TProgressBar::TProgressBar(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {}
 
 void TProgressBar::MakeCreateParams(CreateParams& p) {
   TWinControl::MakeCreateParams(p);
@@ -72,11 +58,6 @@ void TProgressBar::SetPosition(int position) {
 TTrackBar::TTrackBar(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {
   tab_stop_ = true;
   parent_color_ = true;
-  props_.Publish("Position", [this] { return PropValue::OfInt(Position()); });
-  props_.Publish("Orientation", [this] { return Orientation(orientation_, "trHorizontal", "trVertical"); });
-  props_.Publish("TickMarks", [this] {
-    return PropValue::OfEnum(ticks_ == TickMarks::Both ? "tmBoth" : ticks_ == TickMarks::TopLeft ? "tmTopLeft" : "tmBottomRight");
-  });
 }
 
 void TTrackBar::MakeCreateParams(CreateParams& p) {
@@ -91,7 +72,7 @@ void TTrackBar::MakeCreateParams(CreateParams& p) {
 void TTrackBar::CreateWnd() {
   SendMessageA(hwnd_, TBM_SETRANGEMIN, FALSE, min_);
   SendMessageA(hwnd_, TBM_SETRANGEMAX, FALSE, max_);
-  SendMessageA(hwnd_, TBM_SETTICFREQ, static_cast<WPARAM>(frequency_), 0);
+  SendMessageA(hwnd_, TBM_SETTICFREQ, kTickFrequency, 0);
   SendMessageA(hwnd_, TBM_SETPOS, TRUE, position_);
   reported_ = position_;
 }
@@ -106,11 +87,6 @@ void TTrackBar::SetOrientation(BarOrientation o) {
 void TTrackBar::SetTickMarks(TickMarks t) {
   ticks_ = t;
   if (hwnd_) RecreateWnd();
-}
-
-void TTrackBar::SetFrequency(int f) {
-  frequency_ = f;
-  if (hwnd_) SendMessageA(hwnd_, TBM_SETTICFREQ, static_cast<WPARAM>(f), 0);
 }
 
 void TTrackBar::SetRange(int min, int max) {
@@ -142,8 +118,9 @@ void TTrackBar::WndProc(Message& m) {
     case WM_MOUSEMOVE:
     case WM_KEYDOWN:
     case WM_MOUSEWHEEL:
-      if (hwnd_ && Position() != reported_) {
-        reported_ = Position();
+      if (!hwnd_) break;
+      if (const int now = Position(); now != reported_) {
+        reported_ = now;
         if (OnChange) OnChange();
       }
       break;
@@ -155,11 +132,7 @@ void TTrackBar::WndProc(Message& m) {
 // ---------------------------------------------------------------------------------------------
 // Status bar
 
-TStatusBar::TStatusBar(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {
-  props_.Publish("SimplePanel", [this] { return PropValue::OfBool(simple_); });
-  props_.Publish("SizeGrip", [this] { return PropValue::OfBool(size_grip_); });
-  props_.Publish("PanelCount", [this] { return PropValue::OfInt(PanelCount()); });
-}
+TStatusBar::TStatusBar(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {}
 
 void TStatusBar::MakeCreateParams(CreateParams& p) {
   TWinControl::MakeCreateParams(p);
@@ -180,8 +153,6 @@ void TStatusBar::SendPanels() {
   SendMessageA(hwnd_, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
   for (std::size_t i = 0; i < panels_.size(); ++i)
     SendMessageA(hwnd_, SB_SETTEXTA, i, reinterpret_cast<LPARAM>(panels_[i].text.c_str()));
-  SendMessageA(hwnd_, SB_SIMPLE, simple_, 0);
-  if (simple_) SendMessageA(hwnd_, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(simple_text_.c_str()));
 }
 
 void TStatusBar::SetSizeGrip(bool grip) {
@@ -194,27 +165,11 @@ void TStatusBar::AddPanel(const std::string& text, int width) {
   SendPanels();
 }
 
-void TStatusBar::SetPanelText(int index, const std::string& text) {
-  panels_.at(static_cast<std::size_t>(index)).text = text;
-  if (hwnd_) SendMessageA(hwnd_, SB_SETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void TStatusBar::SetSimpleText(const std::string& text) {
-  simple_text_ = text;
-  SendPanels();
-}
-
-void TStatusBar::SetSimplePanel(bool simple) {
-  simple_ = simple;
-  SendPanels();
-}
-
 // ---------------------------------------------------------------------------------------------
 // Tab set
 
 TTabSet::TTabSet(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {
   tab_stop_ = true;
-  props_.Publish("TabIndex", [this] { return PropValue::OfInt(TabIndex()); });
 }
 
 void TTabSet::MakeCreateParams(CreateParams& p) {
@@ -223,12 +178,16 @@ void TTabSet::MakeCreateParams(CreateParams& p) {
   p.style |= TCS_BOTTOM;
 }
 
-void TTabSet::CreateWnd() { SetTabs(std::vector<std::string>(tabs_)); }
+void TTabSet::CreateWnd() { SendTabs(); }
 
 void TTabSet::DestroyWnd() { index_ = TabIndex(); }
 
 void TTabSet::SetTabs(const std::vector<std::string>& tabs) {
   tabs_ = tabs;
+  SendTabs();
+}
+
+void TTabSet::SendTabs() {
   if (!hwnd_) return;
   SendMessageA(hwnd_, TCM_DELETEALLITEMS, 0, 0);
   for (std::size_t i = 0; i < tabs_.size(); ++i) {
@@ -273,11 +232,6 @@ TMediaPlayer::TMediaPlayer(TComponent* owner, std::string name) : TWinControl(ow
   props_.Publish("VisibleButtons", [this] { return PropValue::OfInt(visible_); });
   props_.Publish("EnabledButtons", [this] { return PropValue::OfInt(enabled_); });
   props_.Publish("PressedButton", [this] { return PropValue::OfInt(pressed_); });
-}
-
-void TMediaPlayer::SetVisibleButtons(unsigned mask) {
-  visible_ = mask & kAllMediaButtons;
-  Invalidate();
 }
 
 void TMediaPlayer::SetEnabledButtons(unsigned mask) {

@@ -1,7 +1,8 @@
 #pragma once
 // Bars and strips: progress bar, track bar, status bar and tab set on the common controls, and a
 // media player's button bar drawn by the toolkit. Small on purpose: what the program and the skin
-// gallery use, each value also published by name for the skin engine.
+// gallery use. Only the media player publishes its state by name, having no window class whose
+// messages would tell it.
 
 #include <functional>
 #include <string>
@@ -18,8 +19,6 @@ class TProgressBar : public TWinControl {
   TProgressBar(TComponent* owner, std::string name);
   const char* ClassName() const override { return "TProgressBar"; }
   void SetRange(int min, int max);
-  int Min() const { return min_; }
-  int Max() const { return max_; }
   int Position() const;
   void SetPosition(int position);
   // Styles of the window: set after it was made, they make it anew.
@@ -49,7 +48,6 @@ class TTrackBar : public TWinControl {
   // Styles of the window: set after it was made, they make it anew.
   void SetOrientation(BarOrientation o);
   void SetTickMarks(TickMarks t);
-  void SetFrequency(int f);
   Event OnChange;  // the position moved, by the user or the program
 
  protected:
@@ -59,7 +57,8 @@ class TTrackBar : public TWinControl {
   void WndProc(Message& m) override;
 
  private:
-  int min_ = 0, max_ = 10, position_ = 0, frequency_ = 1;
+  static constexpr int kTickFrequency = 1;  // a tick at every position
+  int min_ = 0, max_ = 10, position_ = 0;
   int reported_ = 0;
   BarOrientation orientation_ = BarOrientation::Horizontal;
   TickMarks ticks_ = TickMarks::BottomRight;
@@ -72,11 +71,6 @@ class TStatusBar : public TWinControl {
   const char* ClassName() const override { return "TStatusBar"; }
   // A panel `width` pixels wide; the last one takes what is left.
   void AddPanel(const std::string& text, int width);
-  void SetPanelText(int index, const std::string& text);
-  int PanelCount() const { return static_cast<int>(panels_.size()); }
-  // One text across the whole bar instead of the panels.
-  void SetSimpleText(const std::string& text);
-  void SetSimplePanel(bool simple);
   void SetSizeGrip(bool grip);
 
  protected:
@@ -90,8 +84,7 @@ class TStatusBar : public TWinControl {
   };
   void SendPanels();
   std::vector<Panel> panels_;
-  std::string simple_text_;
-  bool simple_ = false, size_grip_ = true;
+  bool size_grip_ = true;
 };
 
 // A row of tabs without pages, hanging from the edge above it.
@@ -111,6 +104,7 @@ class TTabSet : public TWinControl {
   void WndProc(Message& m) override;
 
  private:
+  void SendTabs();
   std::vector<std::string> tabs_;
   int index_ = 0;
 };
@@ -127,7 +121,6 @@ class TMediaPlayer : public TWinControl {
  public:
   TMediaPlayer(TComponent* owner, std::string name);
   const char* ClassName() const override { return "TMediaPlayer"; }
-  void SetVisibleButtons(unsigned mask);
   void SetEnabledButtons(unsigned mask);
   std::function<void(MediaButton)> OnButtonClick;
 

@@ -2,6 +2,7 @@
 // Owners for GDI handles and scoped device-context changes. Everything that draws holds its
 // objects, DCs and selections through these, so an error thrown half-way through a paint leaves
 // nothing behind and every selection is undone before its object goes.
+// Also the keyed copy the toolkit's pictures are drawn with.
 
 #include <windows.h>
 
@@ -44,14 +45,13 @@ struct DestroyIconHandle {
   void operator()(HICON h) const { DestroyIcon(h); }
 };
 
-// An owned GDI object (font, brush, pen, bitmap, region).
+// An owned GDI object (font, brush, pen, bitmap).
 template <class Handle>
 using Object = Owned<Handle, DeleteGdiObject>;
 using Font = Object<HFONT>;
 using Brush = Object<HBRUSH>;
 using Pen = Object<HPEN>;
 using Bitmap = Object<HBITMAP>;
-using Region = Object<HRGN>;
 // An icon or cursor the program made (not a shared one).
 using Icon = Owned<HICON, DestroyIconHandle>;
 
@@ -112,7 +112,6 @@ class PaintDC {
   ~PaintDC() { EndPaint(hwnd_, &ps_); }
   HDC Get() const { return dc_; }
   operator HDC() const { return dc_; }
-  const RECT& Area() const { return ps_.rcPaint; }
 
  private:
   HWND hwnd_;
@@ -125,19 +124,13 @@ class PaintDC {
 class MemoryDC {
  public:
   explicit MemoryDC(HDC like = nullptr) : dc_(CreateCompatibleDC(like)) {}
-  MemoryDC(MemoryDC&& o) noexcept
-      : dc_(std::exchange(o.dc_, nullptr)), original_(std::exchange(o.original_, nullptr)) {}
-  MemoryDC& operator=(MemoryDC&& o) noexcept {
-    if (this != &o) {
-      Free();
-      dc_ = std::exchange(o.dc_, nullptr);
-      original_ = std::exchange(o.original_, nullptr);
-    }
-    return *this;
-  }
   MemoryDC(const MemoryDC&) = delete;
   MemoryDC& operator=(const MemoryDC&) = delete;
-  ~MemoryDC() { Free(); }
+  ~MemoryDC() {
+    if (!dc_) return;
+    if (original_) SelectObject(dc_, original_);
+    DeleteDC(dc_);
+  }
 
   HDC Get() const { return dc_; }
   operator HDC() const { return dc_; }
@@ -148,15 +141,14 @@ class MemoryDC {
   }
 
  private:
-  void Free() {
-    if (!dc_) return;
-    if (original_) SelectObject(dc_, original_);
-    DeleteDC(dc_);
-    dc_ = nullptr;
-    original_ = nullptr;
-  }
   HDC dc_ = nullptr;
   HGDIOBJ original_ = nullptr;
 };
+
+// Copies columns [sx, sx + sw) of a bitmap `sh` pixels high, selected into `src`, onto the
+// rectangle (x, y, w, h) of `dst`, leaving out the colour of the bitmap's bottom-left pixel.
+inline void CopyKeyed(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sw, int sh) {
+  GdiTransparentBlt(dst, x, y, w, h, src, sx, 0, sw, sh, GetPixel(src, 0, sh - 1));
+}
 
 }  // namespace quillet::ui::gdi

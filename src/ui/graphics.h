@@ -20,6 +20,9 @@ inline constexpr Color kColorGrayText = base::SystemColor(COLOR_GRAYTEXT);
 inline constexpr Color kColorWhite = 0xFFFFFF;
 inline constexpr Color kColorBlack = 0x000000;
 COLORREF ToColorRef(Color c);
+
+inline RECT ToRECT(const base::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+inline base::Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 // A brush for a colour, kept for the program's life.
 HBRUSH ColorBrush(Color c);
 

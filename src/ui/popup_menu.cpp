@@ -37,20 +37,9 @@ TMenuItem& TMenuItem::Add(std::string text, Event onClick) {
   return items.back();
 }
 
-TPopupMenu::TPopupMenu(TComponent* owner, std::string name) : TComponent(owner) {
-  SetName(std::move(name));
-  props_.Publish("ItemCount", [this] { return PropValue::OfInt(static_cast<std::int64_t>(items_.size())); });
-}
-
-TMenuItem& TPopupMenu::Add(std::string text, Event onClick) {
-  items_.push_back({});
-  items_.back().caption = std::move(text);
-  items_.back().OnClick = std::move(onClick);
-  return items_.back();
-}
+TPopupMenu::TPopupMenu(TComponent* owner, std::string name) : TComponent(owner) { SetName(std::move(name)); }
 
 HWND TPopupMenu::OwnerWindow() const {
-  if (owner_window_) return owner_window_;
   for (TComponent* c = Owner(); c; c = c->Owner())
     if (auto* f = dynamic_cast<TForm*>(c); f && f->HandleAllocated()) return f->HandleIfAny();
   return GetActiveWindow();
@@ -60,7 +49,7 @@ void TPopupMenu::Popup(int x, int y) {
   if (showing_) return;
   std::vector<TMenuItem*> flat;
   HMENU menu = CreatePopupMenu();
-  Build(menu, items_, flat);
+  Build(menu, root_.items, flat);
   showing_ = true;
   if (OnMenuBuilt) OnMenuBuilt(menu);
   const UINT id = static_cast<UINT>(

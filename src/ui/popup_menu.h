@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/component.h"
@@ -31,24 +32,21 @@ class TPopupMenu : public TComponent {
   explicit TPopupMenu(TComponent* owner, std::string name = {});
   const char* ClassName() const override { return "TPopupMenu"; }
 
-  std::vector<TMenuItem>& Items() { return items_; }
-  TMenuItem& Add(std::string text, Event onClick = {});
+  std::vector<TMenuItem>& Items() { return root_.items; }
+  TMenuItem& Add(std::string text, Event onClick = {}) { return root_.Add(std::move(text), std::move(onClick)); }
 
   // Shows the menu with its top-left corner at a screen point, owned by the window of the form
   // that owns the menu, and runs the chosen item's OnClick once the menu has closed.
   void Popup(int x, int y);
-  // The window that owns the menu while it shows (and draws owner-drawn items): the one set, else
-  // the window of the nearest form among the menu's owners.
-  void SetOwnerWindow(HWND w) { owner_window_ = w; }
+  // The window that owns the menu while it shows (and draws owner-drawn items): the window of the
+  // nearest form among the menu's owners, else the active window.
   HWND OwnerWindow() const;
-  bool Showing() const { return showing_; }
 
   // Called with the native menu before it opens and after it closed, while it still exists.
   std::function<void(HMENU)> OnMenuBuilt, OnMenuClosed;
 
  private:
-  std::vector<TMenuItem> items_;
-  HWND owner_window_ = nullptr;
+  TMenuItem root_;  // its items are the menu's
   bool showing_ = false;
 };
 

@@ -72,4 +72,15 @@ std::optional<std::int64_t> ParseInt(const std::string& text) {
   return v;
 }
 
+void PublishFlag(PropertyTable& props, std::string name, const bool& flag, std::function<void(bool)> set) {
+  PropertyTable::Setter setter;
+  if (set)
+    setter = [set = std::move(set)](const std::string& t) {
+      const auto b = ParseBool(t);
+      if (b) set(*b);
+      return b.has_value();
+    };
+  props.Publish(std::move(name), [&flag] { return PropValue::OfBool(flag); }, std::move(setter));
+}
+
 }  // namespace quillet::ui

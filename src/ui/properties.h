@@ -56,4 +56,7 @@ class PropertyTable {
 std::optional<bool> ParseBool(const std::string& text);
 std::optional<std::int64_t> ParseInt(const std::string& text);
 
+// A boolean property that reads `flag`, and takes "True" / "False" through `set` when there is one.
+void PublishFlag(PropertyTable& props, std::string name, const bool& flag, std::function<void(bool)> set = nullptr);
+
 }  // namespace quillet::ui

@@ -27,16 +27,8 @@ std::intptr_t ColorFor(HDC dc, Color back, Color text) {
 
 TButton::TButton(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {
   tab_stop_ = true;
-  props_.Publish("Default", [this] { return PropValue::OfBool(default_); }, [this](const std::string& t) {
-    auto b = ParseBool(t);
-    if (b) SetDefault(*b);
-    return b.has_value();
-  });
-  props_.Publish("Cancel", [this] { return PropValue::OfBool(cancel_); }, [this](const std::string& t) {
-    auto b = ParseBool(t);
-    if (b) cancel_ = *b;
-    return b.has_value();
-  });
+  PublishFlag(props_, "Default", default_, [this](bool b) { SetDefault(b); });
+  PublishFlag(props_, "Cancel", cancel_, [this](bool b) { cancel_ = b; });
   props_.Publish("ModalResult", [this] { return PropValue::OfInt(modal_result_); });
   props_.Publish("MultiLine", [this] {
     return PropValue::OfBool(hwnd_ && (GetWindowLongPtrA(hwnd_, GWL_STYLE) & BS_MULTILINE));
@@ -148,11 +140,7 @@ TEdit::TEdit(TComponent* owner, std::string name) : TWinControl(owner, std::move
                  [this](const std::string& t) { SetText(t); return true; });
   props_.Publish("Caption", [this] { return PropValue::OfText(Text()); },
                  [this](const std::string& t) { SetText(t); return true; });
-  props_.Publish("ReadOnly", [this] { return PropValue::OfBool(read_only_); }, [this](const std::string& t) {
-    auto b = ParseBool(t);
-    if (b) SetReadOnly(*b);
-    return b.has_value();
-  });
+  PublishFlag(props_, "ReadOnly", read_only_, [this](bool b) { SetReadOnly(b); });
   props_.Publish("BorderStyle", [] { return PropValue::OfEnum("bsSingle"); });
 }
 
@@ -497,17 +485,8 @@ TPanel::TPanel(TComponent* owner, std::string name) : TWinControl(owner, std::mo
   };
   props_.Publish("BevelOuter", [this, bevel_text] { return bevel_text(outer_); });
   props_.Publish("BevelInner", [this, bevel_text] { return bevel_text(inner_); });
-  props_.Publish("Transparent", [this] { return PropValue::OfBool(transparent_); }, [this](const std::string& t) {
-    auto b = ParseBool(t);
-    if (b) transparent_ = *b;
-    return b.has_value();
-  });
-  props_.Publish("ParentBackground", [this] { return PropValue::OfBool(parent_background_); },
-                 [this](const std::string& t) {
-                   auto b = ParseBool(t);
-                   if (b) parent_background_ = *b;
-                   return b.has_value();
-                 });
+  PublishFlag(props_, "Transparent", transparent_, [this](bool b) { transparent_ = b; });
+  PublishFlag(props_, "ParentBackground", parent_background_, [this](bool b) { parent_background_ = b; });
 }
 
 void TPanel::MakeCreateParams(CreateParams& p) {
@@ -539,11 +518,7 @@ void TPanel::PaintWindow(HDC dc) {
 
 TLabel::TLabel(TComponent* owner, std::string name) : TGraphicControl(owner, std::move(name)) {
   parent_color_ = true;
-  props_.Publish("Transparent", [this] { return PropValue::OfBool(transparent_); }, [this](const std::string& t) {
-    auto b = ParseBool(t);
-    if (b) SetTransparent(*b);
-    return b.has_value();
-  });
+  PublishFlag(props_, "Transparent", transparent_, [this](bool b) { SetTransparent(b); });
   props_.Publish("WordWrap", [this] { return PropValue::OfBool(word_wrap_); });
 }
 
@@ -568,11 +543,7 @@ void TLabel::Paint(HDC dc) {
 }
 
 TImage::TImage(TComponent* owner, std::string name) : TGraphicControl(owner, std::move(name)) {
-  props_.Publish("Transparent", [this] { return PropValue::OfBool(transparent_); }, [this](const std::string& t) {
-    auto b = ParseBool(t);
-    if (b) SetTransparent(*b);
-    return b.has_value();
-  });
+  PublishFlag(props_, "Transparent", transparent_, [this](bool b) { SetTransparent(b); });
   props_.Publish("Stretch", [this] { return PropValue::OfBool(stretch_); });
   props_.Publish("Center", [this] { return PropValue::OfBool(center_); });
 }
@@ -598,9 +569,7 @@ void TImage::Paint(HDC dc) {
     int x = r.left + (center_ ? (r.right - r.left - w) / 2 : 0);
     int y = r.top + (center_ ? (r.bottom - r.top - h) / 2 : 0);
     if (transparent_) {
-      // The bottom-left pixel names the colour that lets the background through.
-      COLORREF key = GetPixel(mem, 0, bm.bmHeight - 1);
-      GdiTransparentBlt(dc, x, y, w, h, mem, 0, 0, bm.bmWidth, bm.bmHeight, key);
+      gdi::CopyKeyed(dc, x, y, w, h, mem, 0, bm.bmWidth, bm.bmHeight);
     } else {
       SetStretchBltMode(dc, COLORONCOLOR);
       StretchBlt(dc, x, y, w, h, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);

@@ -10,12 +10,7 @@
 namespace quillet::ui {
 
 TWinControl::TWinControl(TComponent* owner, std::string name) : TControl(owner, std::move(name)) {
-  props_.Publish("TabStop", [this] { return PropValue::OfBool(tab_stop_); },
-                 [this](const std::string& t) {
-                   auto b = ParseBool(t);
-                   if (b) SetTabStop(*b);
-                   return b.has_value();
-                 });
+  PublishFlag(props_, "TabStop", tab_stop_, [this](bool b) { SetTabStop(b); });
   props_.Publish("Handle", [this] { return PropValue::OfHandle(reinterpret_cast<std::intptr_t>(hwnd_)); });
 }
 

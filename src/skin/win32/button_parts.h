@@ -9,6 +9,7 @@
 
 #include "skin/bitmap.h"
 #include "skin/elements.h"
+#include "ui/graphics.h"
 #include "ui/messages.h"
 
 namespace quillet::skin::win32 {
@@ -18,8 +19,8 @@ class TSkinControl;
 // The system's colours, as the portable plans ask for them.
 const SkinSystem& ControlSystem();
 
-inline RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
-inline Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+using ui::ToRECT;
+using ui::FromRECT;
 
 // For a control the skin paints whole: answers WM_PAINT (BeginPaint / EndPaint, or the DC it
 // brings) and WM_PRINTCLIENT by painting the control, and WM_ERASEBKGND with nothing to erase.
