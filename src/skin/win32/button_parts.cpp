@@ -81,13 +81,7 @@ namespace {
 
 bool LeaveTracked(HWND hwnd) {
   TRACKMOUSEEVENT q{sizeof q, TME_QUERY, nullptr, 0};
-  return Api().TrackMouseEvent && Api().TrackMouseEvent(&q) && q.hwndTrack == hwnd && (q.dwFlags & TME_LEAVE);
-}
-
-void TrackLeave(HWND hwnd) {
-  if (!Api().TrackMouseEvent) return;
-  TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd, 0};
-  Api().TrackMouseEvent(&t);
+  return TrackMouseEvent(&q) && q.hwndTrack == hwnd && (q.dwFlags & TME_LEAVE);
 }
 
 }  // namespace

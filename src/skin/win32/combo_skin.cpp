@@ -5,8 +5,6 @@
 #include "skin/ctl/combo.h"
 #include "skin/win32/form_skin.h"
 #include "skin/win32/skin_data.h"
-#include "skin/win32/system_api.h"
-#include "skin/win32/updown_skin.h"  // AttachPartSkin
 #include "skin/win32_system.h"
 
 namespace quillet::skin::win32 {
@@ -36,20 +34,10 @@ Rect Shifted(const RECT& r, int dx, int dy) { return {r.left + dx, r.top + dy, r
 
 TSkinComBox::~TSkinComBox() { UnhookEditPart(); }
 
-void TSkinComBox::AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinControl& control, bool transparent) {
-  TSkinControl::AttachControl(form, data, control, transparent);
-  AttachParts();
-}
-
-void TSkinComBox::AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form) {
-  TSkinControl::AttachWindow(hwnd, data, form);
-  AttachParts();
-}
-
-void TSkinComBox::AttachParts() {
+void TSkinComBox::Attached() {
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
-  if (state_ != kAttached || !Api().GetComboBoxInfo || !Api().GetComboBoxInfo(hwnd_, &info)) return;
+  if (!GetComboBoxInfo(hwnd_, &info)) return;
   const auto style = static_cast<std::uint32_t>(GetWindowLongPtrA(hwnd_, GWL_STYLE));
   if (style & CBS_DROPDOWN) {
     AttachPartSkin(*form_skin_, *data_, info.hwndList, MakeControlSkin(SkinClass::TComboxScrollBar, SkinMode::Normal));
@@ -198,7 +186,7 @@ void TSkinComBox::Paint(HDC dc, const RECT& r) {
   in.leftScrollBar = (GetWindowLongPtrA(hwnd_, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
-  if (Api().GetComboBoxInfo && Api().GetComboBoxInfo(hwnd_, &info)) {
+  if (GetComboBoxInfo(hwnd_, &info)) {
     in.infoButton = Shifted(info.rcButton, ox, oy);
     in.buttonInvisible = (info.stateButton & STATE_SYSTEM_INVISIBLE) != 0;
   }

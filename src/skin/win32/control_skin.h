@@ -62,6 +62,8 @@ class TSkinControl {
  protected:
   // The message as it came in, to the control's own handling.
   void PassOn(ui::Message& m);
+  // Once the messages come here, by either attach: for a skin's own set-up (its parts, overlays).
+  virtual void Attached() {}
   // Shared operations.
   void FillFace(HDC dc, const RECT& r) const;
   // The parent's "Color" when it has an integer one, else the face colour.
@@ -104,10 +106,13 @@ class TSkinControl {
   ui::Color saved_color_ = 0;
   bool color_saved_ = false;
   bool parent_background_was_true_ = false;
-  bool tracking_leave_ = false;
 };
 
 // A control skin of the given class, or null for a class this program has none of.
 std::unique_ptr<TSkinControl> MakeControlSkin(SkinClass skin, SkinMode mode);
+
+// Attaches `skin` to a part window of a skinned control (a combo box's list, an up-down child, a
+// list view's header) unless the part already has one; the form skin owns it from then on.
+TSkinControl* AttachPartSkin(TWinSkinForm& form, TSkinData& data, HWND part, std::unique_ptr<TSkinControl> skin);
 
 }  // namespace quillet::skin::win32

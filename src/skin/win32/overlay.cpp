@@ -3,7 +3,6 @@
 
 #include "skin/skin_messages.h"
 #include "skin/win32/control_skin.h"
-#include "skin/win32/system_api.h"
 
 namespace quillet::skin::win32 {
 
@@ -86,12 +85,6 @@ void TSkinOverlay::Place(const RECT& r) {
 
 void TSkinOverlay::Invalidate() {
   if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
-}
-
-void TSkinOverlay::TrackLeave() {
-  if (!Api().TrackMouseEvent || !hwnd_) return;
-  TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd_, 0};
-  Api().TrackMouseEvent(&t);
 }
 
 LRESULT CALLBACK TSkinOverlay::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -43,8 +43,6 @@ class TSkinOverlay {
   // WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP and WM_MOUSELEAVE, in client coordinates.
   virtual void Mouse(UINT, POINT) {}
   virtual void Timer() {}
-  // Asks for WM_MOUSELEAVE once the pointer leaves.
-  void TrackLeave();
   HWND hwnd_ = nullptr;
 
  private:

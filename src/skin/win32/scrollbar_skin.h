@@ -99,8 +99,6 @@ class TSkinScrollbar : public TSkinControl {
   explicit TSkinScrollbar(bool single = false) : single_(single) {}
   ~TSkinScrollbar() override;
 
-  void AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinControl& control, bool transparent) override;
-  void AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form) override;
   void Detach(bool windowGoing) override;
   bool BeforeMessage(ui::Message& m) override;
   void AfterMessage(ui::Message& m) override;
@@ -112,13 +110,13 @@ class TSkinScrollbar : public TSkinControl {
   TWScrollbar* Overlay(bool horizontal) const;
 
  protected:
+  void Attached() override;
   void PlaceOverlays();
   void RefreshOverlays(bool force);
   // The overlay a screen point is over, or null.
   TWScrollbar* OverlayAt(POINT screen) const;
 
  private:
-  void Setup();
   void FreeOverlays();
   void DrawBorder(HDC windowDc) const;
   void FillCorner(HDC windowDc) const;

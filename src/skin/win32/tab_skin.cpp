@@ -40,16 +40,9 @@ RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
-void TSkinTab::AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinControl& control, bool transparent) {
-  TSkinControl::AttachControl(form, data, control, transparent);
+void TSkinTab::Attached() {
   Prepare();
-  if (state_ == kAttached) scroller_.Attach(hwnd_, data, form);
-}
-
-void TSkinTab::AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form) {
-  TSkinControl::AttachWindow(hwnd, data, form);
-  Prepare();
-  if (state_ == kAttached) scroller_.Attach(hwnd_, data, form);
+  scroller_.Attach(hwnd_, *data_, *form_skin_);
 }
 
 void TSkinTab::Refresh() {

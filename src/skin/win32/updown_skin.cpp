@@ -4,7 +4,6 @@
 
 #include "skin/ctl/edit.h"
 #include "skin/ctl/updown.h"
-#include "skin/win32/form_skin.h"
 #include "skin/win32/manager.h"
 #include "skin/win32/skin_data.h"
 #include "skin/win32_system.h"
@@ -122,14 +121,6 @@ void TSkinUpDown::Paint(HDC dc, const RECT& r) {
 }
 
 // ---------------------------------------------------------------------------------------------
-
-TSkinControl* AttachPartSkin(TWinSkinForm& form, TSkinData& data, HWND part, std::unique_ptr<TSkinControl> skin) {
-  if (!skin || !IsWindow(part) || form.FindControlSkin(part)) return nullptr;
-  skin->AttachWindow(part, data, form);
-  TSkinControl* attached = skin.get();
-  form.AddControlSkin(std::move(skin));
-  return attached;
-}
 
 void ChildUpDown::Attach(HWND parent, TSkinData& data, TWinSkinForm& form) {
   const HWND child = FindUpDownChild(parent);
