@@ -1,7 +1,7 @@
 // The base of the control skins: one object per skinned control, owned by the skin of the window
 // the control sits on. It takes the control's messages (by replacing a toolkit control's message
 // handler, or a bare window's procedure), lets the control do its work, and paints the control's
-// look from the skin. Each control skin overrides what it needs of the ten operations below.
+// look from the skin. Each control skin overrides what it needs of the operations below.
 #pragma once
 
 #include <windows.h>
@@ -44,8 +44,6 @@ class TSkinControl {
   virtual void Paint(HDC dc, const RECT& r);
   // 8. After a skin change.
   virtual void Refresh();
-  // 9. Asked by the window skin; true for every control skin here.
-  virtual bool Query() const { return true; }
   // Before attaching: what the map's plan says beyond the class (a tool bar, a glyph's property).
   virtual void Configure(const ControlSkinPlan&) {}
 
@@ -78,7 +76,6 @@ class TSkinControl {
   void PaintGraphicChildren(HDC dc) const;
   bool Focused() const { return GetFocus() == hwnd_; }
   bool Enabled() const { return IsWindowEnabled(hwnd_); }
-  bool Foreign() const { return control_ == nullptr; }
   // Asks for WM_MOUSELEAVE once the pointer leaves.
   void TrackLeave();
 

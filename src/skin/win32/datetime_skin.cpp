@@ -6,7 +6,6 @@
 #include "skin/win32/button_parts.h"
 #include "skin/win32/skin_data.h"
 #include "skin/win32/system_api.h"
-#include "skin/win32_system.h"
 
 namespace quillet::skin::win32 {
 
@@ -34,7 +33,7 @@ void TArrowButton::Timer() {
 void TArrowButton::PaintOverlay(BitmapView v, HDC) {
   const TSkinElements& s = owner_.Data().Elements();
   const bool enabled = IsWindowEnabled(owner_.Picker());
-  DrawArrowButton(v, ArrowButtonFrame(Dropped(), hot_, enabled), s, MakePalette(s, Win32SkinSystem()));
+  DrawArrowButton(v, ArrowButtonFrame(Dropped(), hot_, enabled), s, ControlPalette(s));
 }
 
 void TArrowButton::Mouse(UINT msg, POINT at) {

@@ -1,9 +1,9 @@
 #include "skin/win32/media_player_skin.h"
 
 #include "skin/ctl/media_player.h"
+#include "skin/win32/button_parts.h"
 #include "skin/win32/skin_data.h"
 #include "skin/win32/system_api.h"
-#include "skin/win32_system.h"
 
 namespace quillet::skin::win32 {
 
@@ -28,7 +28,7 @@ MediaPlayerInput InputOf(const TSkinMP& mp, HWND panel, int hot) {
 
 void TWMediaPlayer::PaintOverlay(BitmapView v, HDC) {
   const TSkinElements& s = owner_.Data().Elements();
-  DrawMediaPlayer(v, PlanMediaPlayer(InputOf(owner_, hwnd_, hot_)), s, MakePalette(s, Win32SkinSystem()));
+  DrawMediaPlayer(v, PlanMediaPlayer(InputOf(owner_, hwnd_, hot_)), s, ControlPalette(s));
 }
 
 void TWMediaPlayer::Mouse(UINT msg, POINT at) {

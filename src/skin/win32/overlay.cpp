@@ -1,8 +1,6 @@
 #include "skin/win32/overlay.h"
 
-
 #include "skin/skin_messages.h"
-#include "skin/win32/control_skin.h"
 
 namespace quillet::skin::win32 {
 
@@ -11,27 +9,6 @@ namespace {
 constexpr const char* kOverlayClass = "QuilletSkinOverlay";
 
 }  // namespace
-
-bool AnswerWholePaint(TSkinControl& skin, ui::Message& m) {
-  switch (m.msg) {
-    case WM_NCPAINT:
-      skin.PaintFrame(nullptr);
-      m.result = 0;
-      return true;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      if (!m.wparam && BeginPaint(skin.Hwnd(), &ps)) EndPaint(skin.Hwnd(), &ps);
-      skin.PaintFrame(nullptr);
-      m.result = 0;
-      return true;
-    }
-    case WM_ERASEBKGND:
-      m.result = 1;
-      return true;
-    default:
-      return false;
-  }
-}
 
 Bitmap32 BitmapPixels(HBITMAP bitmap) {
   BITMAP bm{};

@@ -39,11 +39,9 @@ class TWScrollbar {
   void HoverAt(POINT screen);
 
   bool Visible() const { return visible_; }
-  bool Pressed() const { return pressed_; }
   // Expires when the overlay goes.
   std::weak_ptr<int> Life() const { return life_; }
   HWND Hwnd() const { return hwnd_; }
-  bool Horizontal() const { return horizontal_; }
   // In the control's window coordinates; empty while hidden.
   RECT BarInWindow() const;
 
@@ -106,7 +104,6 @@ class TSkinScrollbar : public TSkinControl {
   void Refresh() override;
 
   TSkinData& Data() const { return *data_; }
-  bool BorderDrawn() const { return border_; }
   TWScrollbar* Overlay(bool horizontal) const;
 
  protected:
