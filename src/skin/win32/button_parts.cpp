@@ -11,23 +11,40 @@ const SkinSystem& ControlSystem() {
   return system;
 }
 
-bool AnswerPaintMessage(TSkinControl& skin, ui::Message& m) {
+Palette ControlPalette(const TSkinElements& s) { return MakePalette(s, ControlSystem()); }
+
+void PaintForMessage(TSkinControl& skin, ui::Message& m) {
+  if (m.wparam) {
+    skin.PaintFrame(reinterpret_cast<HDC>(m.wparam));
+  } else {
+    PAINTSTRUCT ps;
+    if (HDC dc = BeginPaint(skin.Hwnd(), &ps)) {
+      skin.PaintFrame(dc);
+      EndPaint(skin.Hwnd(), &ps);
+    }
+  }
+  m.result = 0;
+}
+
+bool AnswerPaintMessage(TSkinControl& skin, ui::Message& m, bool withFrame) {
   switch (m.msg) {
-    case WM_PAINT:
-    case WM_PRINTCLIENT:
-      if (m.wparam) {
-        skin.PaintFrame(reinterpret_cast<HDC>(m.wparam));
-      } else {
-        PAINTSTRUCT ps;
-        if (HDC dc = BeginPaint(skin.Hwnd(), &ps)) {
-          skin.PaintFrame(dc);
-          EndPaint(skin.Hwnd(), &ps);
-        }
-      }
-      m.result = 0;
-      return true;
     case WM_ERASEBKGND:
       m.result = 1;
+      return true;
+    case WM_PAINT:
+    case WM_PRINTCLIENT:
+      if (!withFrame) {
+        PaintForMessage(skin, m);
+        return true;
+      }
+      if (m.msg == WM_PRINTCLIENT) return false;
+      // The paint's DC leaves the frame out: the update is only validated, the window DC painted.
+      if (PAINTSTRUCT ps; !m.wparam && BeginPaint(skin.Hwnd(), &ps)) EndPaint(skin.Hwnd(), &ps);
+      [[fallthrough]];
+    case WM_NCPAINT:
+      if (!withFrame) return false;
+      skin.PaintFrame(nullptr);
+      m.result = 0;
       return true;
     default:
       return false;
@@ -81,23 +98,18 @@ namespace {
 
 bool LeaveTracked(HWND hwnd) {
   TRACKMOUSEEVENT q{sizeof q, TME_QUERY, nullptr, 0};
-  return Api().TrackMouseEvent && Api().TrackMouseEvent(&q) && q.hwndTrack == hwnd && (q.dwFlags & TME_LEAVE);
-}
-
-void TrackLeave(HWND hwnd) {
-  if (!Api().TrackMouseEvent) return;
-  TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd, 0};
-  Api().TrackMouseEvent(&t);
+  return TrackMouseEvent(&q) && q.hwndTrack == hwnd && (q.dwFlags & TME_LEAVE);
 }
 
 }  // namespace
 
-bool UpdateHot(HWND hwnd, const ui::Message& m, bool enabled, bool& hot) {
+bool UpdateHot(HWND hwnd, const ui::Message& m, bool enabled, bool& hot, const RECT* area) {
   switch (m.msg) {
     case WM_MOUSEMOVE: {
       // A window holding the pointer hears of moves away from it too.
       RECT r{};
-      GetClientRect(hwnd, &r);
+      if (area) r = *area;
+      else GetClientRect(hwnd, &r);
       const POINT p{static_cast<short>(LOWORD(m.lparam)), static_cast<short>(HIWORD(m.lparam))};
       const bool over = enabled && PtInRect(&r, p);
       // The system keeps one window's leave in mind; another window may have taken its place.

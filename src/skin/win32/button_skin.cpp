@@ -11,6 +11,9 @@ namespace quillet::skin::win32 {
 
 namespace {
 
+// A push button's caption: wrapped, centred.
+constexpr UINT kCaptionFlags = DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK | DT_CENTER;
+
 Rect Intersect(const Rect& a, const Rect& b) {
   return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
@@ -153,16 +156,13 @@ void TSkinButton::PaintFace(HDC cdc, const ButtonInput&, const ButtonPaint& p) {
   DrawButton(canvas_.View(), data_->Elements(), p.frame, true);
   if (const std::wstring text = CaptionLines(Text()); !text.empty()) {
     FontScope font(cdc, Font());
-    constexpr UINT kFlags = DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK | DT_CENTER;
-    const SIZE size = MeasureText(cdc, text, kFlags, p.textArea.Width());
+    const SIZE size = MeasureText(cdc, text, kCaptionFlags, p.textArea.Width());
     PaintCaption(cdc, text, CentreIn(p.textArea, size.cx, size.cy), p);
   }
 }
 
 void TSkinButton::PaintCaption(HDC cdc, const std::wstring& text, const Rect& at, const ButtonPaint& p) {
-  constexpr UINT kFlags = DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK | DT_CENTER;
-  FontScope font(cdc, Font());
-  DrawTextIn(cdc, text, at, kFlags, p.textColour);
+  DrawTextIn(cdc, text, at, kCaptionFlags, p.textColour);
   // Kept off the picture's edge, where the dots would break its rings.
   if (p.focusRect) DrawFocusFrame(cdc, Intersect(ButtonFocusRect(at), p.textArea));
 }

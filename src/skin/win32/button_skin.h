@@ -27,6 +27,7 @@ class TSkinButton : public TSkinControl {
   virtual bool TakesFocusOnPress() const { return true; }
   // Everything over the background: the face, the caption and the focus rectangle.
   virtual void PaintFace(HDC cdc, const ButtonInput& in, const ButtonPaint& p);
+  // In the font the caller has selected.
   void PaintCaption(HDC cdc, const std::wstring& text, const Rect& at, const ButtonPaint& p);
 
  private:

@@ -3,11 +3,9 @@
 #include <unordered_map>
 
 #include "skin/ctl/combo.h"
+#include "skin/win32/button_parts.h"
 #include "skin/win32/form_skin.h"
 #include "skin/win32/skin_data.h"
-#include "skin/win32/system_api.h"
-#include "skin/win32/updown_skin.h"  // AttachPartSkin
-#include "skin/win32_system.h"
 
 namespace quillet::skin::win32 {
 
@@ -30,26 +28,14 @@ ColorRef BrushColour(HDC dc) {
   return GetSysColor(COLOR_WINDOW);
 }
 
-Rect Shifted(const RECT& r, int dx, int dy) { return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
-
 }  // namespace
 
 TSkinComBox::~TSkinComBox() { UnhookEditPart(); }
 
-void TSkinComBox::AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinControl& control, bool transparent) {
-  TSkinControl::AttachControl(form, data, control, transparent);
-  AttachParts();
-}
-
-void TSkinComBox::AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form) {
-  TSkinControl::AttachWindow(hwnd, data, form);
-  AttachParts();
-}
-
-void TSkinComBox::AttachParts() {
+void TSkinComBox::Attached() {
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
-  if (state_ != kAttached || !Api().GetComboBoxInfo || !Api().GetComboBoxInfo(hwnd_, &info)) return;
+  if (!GetComboBoxInfo(hwnd_, &info)) return;
   const auto style = static_cast<std::uint32_t>(GetWindowLongPtrA(hwnd_, GWL_STYLE));
   if (style & CBS_DROPDOWN) {
     AttachPartSkin(*form_skin_, *data_, info.hwndList, MakeControlSkin(SkinClass::TComboxScrollBar, SkinMode::Normal));
@@ -126,30 +112,12 @@ void TSkinComBox::SetPressed(bool pressed) {
 }
 
 void TSkinComBox::AfterMessage(ui::Message& m) {
+  if (UpdateHot(hwnd_, m, Enabled(), hot_, &button_)) return PaintFrame(nullptr);
   switch (m.msg) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       // The button shows the focus; nothing else needs repainting.
       PaintFrame(nullptr);
-      break;
-    case WM_MOUSEMOVE: {
-      if (!Enabled()) break;
-      const POINT pt{static_cast<short>(LOWORD(m.lparam)), static_cast<short>(HIWORD(m.lparam))};
-      const bool over = PtInRect(&button_, pt);
-      // Asked again on every move: the open list takes the capture, which ends the earlier request.
-      if (over) TrackLeave();
-      if (over != hot_) {
-        hot_ = over;
-        PaintFrame(nullptr);
-      }
-      break;
-    }
-    case WM_MOUSELEAVE:
-    case ui::QM_MOUSELEAVE:
-      if (hot_) {
-        hot_ = false;
-        PaintFrame(nullptr);
-      }
       break;
     case WM_NCPAINT:
       // A paint to come draws the frame anyway.
@@ -198,8 +166,8 @@ void TSkinComBox::Paint(HDC dc, const RECT& r) {
   in.leftScrollBar = (GetWindowLongPtrA(hwnd_, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
   COMBOBOXINFO info{};
   info.cbSize = sizeof info;
-  if (Api().GetComboBoxInfo && Api().GetComboBoxInfo(hwnd_, &info)) {
-    in.infoButton = Shifted(info.rcButton, ox, oy);
+  if (GetComboBoxInfo(hwnd_, &info)) {
+    in.infoButton = Offset(FromRECT(info.rcButton), ox, oy);
     in.buttonInvisible = (info.stateButton & STATE_SYSTEM_INVISIBLE) != 0;
   }
   in.cyVThumb = GetSystemMetrics(SM_CYVTHUMB);
@@ -211,15 +179,15 @@ void TSkinComBox::Paint(HDC dc, const RECT& r) {
     in.clientSmaller = cr.right < in.width || cr.bottom < in.height;
     RECT child{};
     if (const HWND first = GetWindow(hwnd_, GW_CHILD); first && GetWindowRect(first, &child))
-      in.firstChild = Shifted(child, -wr.left, -wr.top);
+      in.firstChild = Offset(FromRECT(child), -wr.left, -wr.top);
   }
 
   const ComboPaint p = PlanCombo(in, s);
-  button_ = {p.button.left - ox, p.button.top - oy, p.button.right - ox, p.button.bottom - oy};
+  button_ = ToRECT(Offset(p.button, -ox, -oy));
   if (!p.draw || !canvas_.Resize(in.width, in.height)) return;
   // Transparent parts of the pictures show what the control drew.
   if (p.look != ComboLook::ButtonStrip) BitBlt(canvas_.Dc(), 0, 0, in.width, in.height, dc, 0, 0, SRCCOPY);
-  DrawCombo(canvas_.View(), in, p, s, MakePalette(s, Win32SkinSystem()));
+  DrawCombo(canvas_.View(), in, p, s, ControlPalette(s));
   const int saved = SaveDC(dc);
   ExcludeClipRect(dc, p.keep.left, p.keep.top, p.keep.right, p.keep.bottom);
   canvas_.CopyTo(dc, 0, 0, in.width, in.height, 0, 0);

@@ -13,13 +13,14 @@ class TSkinComBox : public TSkinControl {
   explicit TSkinComBox(bool extended = false) : extended_(extended) {}
   ~TSkinComBox() override;
 
-  void AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinControl& control, bool transparent) override;
-  void AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form) override;
   void AfterMessage(ui::Message& m) override;
   void Paint(HDC dc, const RECT& r) override;
 
+ protected:
+  // Skins the list and takes the edit part's painting.
+  void Attached() override;
+
  private:
-  void AttachParts();
   void HookEditPart(HWND edit);
   void UnhookEditPart();
   void SetPressed(bool pressed);

@@ -75,6 +75,7 @@ void TSkinControl::AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinCo
   }
   InvalidateRect(hwnd_, nullptr, TRUE);
   state_ = kAttached;
+  Attached();
 }
 
 void TSkinControl::AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form) {
@@ -92,6 +93,7 @@ void TSkinControl::AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form) 
                          : reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ThunkA)));
   InvalidateRect(hwnd_, nullptr, TRUE);
   state_ = kAttached;
+  Attached();
 }
 
 void TSkinControl::Detach(bool windowGoing) {
@@ -275,10 +277,14 @@ void TSkinControl::PaintGraphicChildren(HDC dc) const {
   }
 }
 
-void TSkinControl::TrackLeave() {
-  if (!Api().TrackMouseEvent) return;
-  TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd_, 0};
-  Api().TrackMouseEvent(&t);
+TSkinControl* AttachPartSkin(TWinSkinForm& form, TSkinData& data, HWND part, std::unique_ptr<TSkinControl> skin) {
+  if (!skin || !IsWindow(part) || form.FindControlSkin(part)) return nullptr;
+  skin->AttachWindow(part, data, form);
+  TSkinControl* attached = skin.get();
+  form.AddControlSkin(std::move(skin));
+  return attached;
 }
+
+void TSkinControl::TrackLeave() { win32::TrackLeave(hwnd_); }
 
 }  // namespace quillet::skin::win32

@@ -1,7 +1,7 @@
 // The base of the control skins: one object per skinned control, owned by the skin of the window
 // the control sits on. It takes the control's messages (by replacing a toolkit control's message
 // handler, or a bare window's procedure), lets the control do its work, and paints the control's
-// look from the skin. Each control skin overrides what it needs of the ten operations below.
+// look from the skin. Each control skin overrides what it needs of the operations below.
 #pragma once
 
 #include <windows.h>
@@ -44,8 +44,6 @@ class TSkinControl {
   virtual void Paint(HDC dc, const RECT& r);
   // 8. After a skin change.
   virtual void Refresh();
-  // 9. Asked by the window skin; true for every control skin here.
-  virtual bool Query() const { return true; }
   // Before attaching: what the map's plan says beyond the class (a tool bar, a glyph's property).
   virtual void Configure(const ControlSkinPlan&) {}
 
@@ -62,6 +60,8 @@ class TSkinControl {
  protected:
   // The message as it came in, to the control's own handling.
   void PassOn(ui::Message& m);
+  // Once the messages come here, by either attach: for a skin's own set-up (its parts, overlays).
+  virtual void Attached() {}
   // Shared operations.
   void FillFace(HDC dc, const RECT& r) const;
   // The parent's "Color" when it has an integer one, else the face colour.
@@ -76,7 +76,6 @@ class TSkinControl {
   void PaintGraphicChildren(HDC dc) const;
   bool Focused() const { return GetFocus() == hwnd_; }
   bool Enabled() const { return IsWindowEnabled(hwnd_); }
-  bool Foreign() const { return control_ == nullptr; }
   // Asks for WM_MOUSELEAVE once the pointer leaves.
   void TrackLeave();
 
@@ -104,10 +103,13 @@ class TSkinControl {
   ui::Color saved_color_ = 0;
   bool color_saved_ = false;
   bool parent_background_was_true_ = false;
-  bool tracking_leave_ = false;
 };
 
 // A control skin of the given class, or null for a class this program has none of.
 std::unique_ptr<TSkinControl> MakeControlSkin(SkinClass skin, SkinMode mode);
+
+// Attaches `skin` to a part window of a skinned control (a combo box's list, an up-down child, a
+// list view's header) unless the part already has one; the form skin owns it from then on.
+TSkinControl* AttachPartSkin(TWinSkinForm& form, TSkinData& data, HWND part, std::unique_ptr<TSkinControl> skin);
 
 }  // namespace quillet::skin::win32

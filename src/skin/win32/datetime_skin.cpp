@@ -5,7 +5,7 @@
 #include "skin/ctl/datetime.h"
 #include "skin/win32/button_parts.h"
 #include "skin/win32/skin_data.h"
-#include "skin/win32_system.h"
+#include "skin/win32/system_api.h"
 
 namespace quillet::skin::win32 {
 
@@ -33,7 +33,7 @@ void TArrowButton::Timer() {
 void TArrowButton::PaintOverlay(BitmapView v, HDC) {
   const TSkinElements& s = owner_.Data().Elements();
   const bool enabled = IsWindowEnabled(owner_.Picker());
-  DrawArrowButton(v, ArrowButtonFrame(Dropped(), hot_, enabled), s, MakePalette(s, Win32SkinSystem()));
+  DrawArrowButton(v, ArrowButtonFrame(Dropped(), hot_, enabled), s, ControlPalette(s));
 }
 
 void TArrowButton::Mouse(UINT msg, POINT at) {
@@ -41,7 +41,7 @@ void TArrowButton::Mouse(UINT msg, POINT at) {
     case WM_MOUSEMOVE:
       if (!hot_) {
         hot_ = true;
-        TrackLeave();
+        TrackLeave(hwnd_);
         Invalidate();
       }
       break;
@@ -59,16 +59,6 @@ void TArrowButton::Mouse(UINT msg, POINT at) {
     default:
       break;
   }
-}
-
-void TSkinDateTime::AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinControl& control, bool transparent) {
-  TSkinEdit::AttachControl(form, data, control, transparent);
-  PlaceButton();
-}
-
-void TSkinDateTime::AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form) {
-  TSkinEdit::AttachWindow(hwnd, data, form);
-  PlaceButton();
 }
 
 void TSkinDateTime::Detach(bool windowGoing) {

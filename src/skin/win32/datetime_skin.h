@@ -32,13 +32,14 @@ class TArrowButton : public TSkinOverlay {
 
 class TSkinDateTime : public TSkinEdit {
  public:
-  void AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinControl& control, bool transparent) override;
-  void AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form) override;
   void Detach(bool windowGoing) override;
   void AfterMessage(ui::Message& m) override;
 
   TSkinData& Data() const { return *data_; }
   HWND Picker() const { return hwnd_; }
+
+ protected:
+  void Attached() override { PlaceButton(); }
 
  private:
   void PlaceButton();

@@ -1,8 +1,8 @@
 #include "skin/win32/edit_skin.h"
 
 #include "skin/ctl/edit.h"
+#include "skin/win32/button_parts.h"
 #include "skin/win32/skin_data.h"
-#include "skin/win32_system.h"
 
 namespace quillet::skin::win32 {
 
@@ -62,7 +62,7 @@ void TSkinEdit::Paint(HDC dc, const RECT& r) {
   GetClientRect(hwnd_, &cr);
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (!EditHasBorder(w, h, cr.right, cr.bottom) || !canvas_.Resize(w, h)) return;
-  DrawEditBorder(canvas_.View(), MakePalette(data_->Elements(), Win32SkinSystem()));
+  DrawEditBorder(canvas_.View(), ControlPalette(data_->Elements()));
   CopyRing(canvas_, dc, 0, 0, w, h, 3);
 }
 
@@ -74,7 +74,7 @@ void TSkinEdit::PrintBorder(HDC dc) {
   if (!EditPrintsBorder(w, h, cr.right, cr.bottom) || !canvas_.Resize(w, h)) return;
   LOGBRUSH brush{};
   GetObjectA(GetCurrentObject(dc, OBJ_BRUSH), sizeof brush, &brush);
-  DrawEditPrintBorder(canvas_.View(), MakePalette(data_->Elements(), Win32SkinSystem()), brush.lbColor & 0xFFFFFF);
+  DrawEditPrintBorder(canvas_.View(), ControlPalette(data_->Elements()), brush.lbColor & 0xFFFFFF);
   CopyRing(canvas_, dc, 0, 0, w, h, 2);
 }
 

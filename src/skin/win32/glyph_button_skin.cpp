@@ -5,7 +5,6 @@
 #include "skin/win32/button_parts.h"
 #include "skin/win32/overlay.h"
 #include "skin/win32/skin_data.h"
-#include "skin/win32_system.h"
 
 namespace quillet::skin::win32 {
 
@@ -82,15 +81,10 @@ PushButtonState TSkinSpeedButton::State() const {
   return s;
 }
 
-SpeedButtonState TSkinSpeedButton::SpeedState() const {
-  const PushButtonState s = State();
-  return {s.pressed, s.hot, Flag("Down"), s.enabled, Flag("Flat")};
-}
-
 bool TSkinSpeedButton::OverParent() const { return Flag("Flat") || TSkinButton::OverParent(); }
 
-void TSkinSpeedButton::PaintFace(HDC cdc, const ButtonInput&, const ButtonPaint& p) {
-  const SpeedButtonState st = SpeedState();
+void TSkinSpeedButton::PaintFace(HDC cdc, const ButtonInput& in, const ButtonPaint& p) {
+  const SpeedButtonState st{in.state.pressed, in.state.hot, Flag("Down"), in.state.enabled, Flag("Flat")};
   const ui::TWinControl* c = Control();
   const bool onToolbar = c && c->Parent() && AsciiLower(c->Parent()->ClassName()) == "ttoolbar";
   if (const auto look = SpeedButtonLook(data_->Elements(), st, onToolbar && data_->Options.Has(xoToolbarButton)))
@@ -103,7 +97,7 @@ void TSkinSpeedButton::PaintFace(HDC cdc, const ButtonInput&, const ButtonPaint&
 void TSkinMenuButton::PaintFace(HDC cdc, const ButtonInput& in, const ButtonPaint& p) {
   DrawButton(canvas_.View(), data_->Elements(), p.frame, true);
   const MenuButtonParts parts = SplitMenuButton(Inset(p.textArea, 2));
-  const Palette pal = MakePalette(data_->Elements(), Win32SkinSystem());
+  const Palette pal = ControlPalette(data_->Elements());
   DrawMenuButtonArrow(canvas_.View(), parts, pal.shadow, p.textColour, in.state.pressed);
   if (const std::wstring text = Text(); !text.empty()) {
     FontScope font(cdc, Font());

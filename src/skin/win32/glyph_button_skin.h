@@ -41,7 +41,6 @@ class TSkinSpeedButton : public TSkinBitButton {
 
  private:
   bool Flag(const char* name) const;
-  SpeedButtonState SpeedState() const;
 };
 
 class TSkinMenuButton : public TSkinButton {

@@ -24,7 +24,7 @@ void TSkinGroupBox::Paint(HDC dc, const RECT& r) {
   HDC cdc = canvas_.Dc();
   const std::wstring text = Text();
   const bool rtl = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_RTLREADING;
-  const Palette pal = MakePalette(data_->Elements(), ControlSystem());
+  const Palette pal = ControlPalette(data_->Elements());
   {
     FontScope font(cdc, Font());
     GroupBoxInput in;

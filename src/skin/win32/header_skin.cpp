@@ -31,7 +31,7 @@ void TSkinHeader::Paint(HDC dc, const RECT&) {
   GetClientRect(hwnd_, &cr);
   if (cr.right <= 0 || cr.bottom <= 0 || !canvas_.Resize(cr.right, cr.bottom)) return;
   const TSkinElements& s = data_->Elements();
-  const Palette palette = MakePalette(s, ControlSystem());
+  const Palette palette = ControlPalette(s);
 
   HeaderInput in;
   in.width = cr.right;

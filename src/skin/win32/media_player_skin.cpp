@@ -1,8 +1,9 @@
 #include "skin/win32/media_player_skin.h"
 
 #include "skin/ctl/media_player.h"
+#include "skin/win32/button_parts.h"
 #include "skin/win32/skin_data.h"
-#include "skin/win32_system.h"
+#include "skin/win32/system_api.h"
 
 namespace quillet::skin::win32 {
 
@@ -27,14 +28,14 @@ MediaPlayerInput InputOf(const TSkinMP& mp, HWND panel, int hot) {
 
 void TWMediaPlayer::PaintOverlay(BitmapView v, HDC) {
   const TSkinElements& s = owner_.Data().Elements();
-  DrawMediaPlayer(v, PlanMediaPlayer(InputOf(owner_, hwnd_, hot_)), s, MakePalette(s, Win32SkinSystem()));
+  DrawMediaPlayer(v, PlanMediaPlayer(InputOf(owner_, hwnd_, hot_)), s, ControlPalette(s));
 }
 
 void TWMediaPlayer::Mouse(UINT msg, POINT at) {
   switch (msg) {
     case WM_MOUSEMOVE: {
       const int over = MediaButtonAt(PlanMediaPlayer(InputOf(owner_, hwnd_, -1)), {at.x, at.y});
-      if (over >= 0) TrackLeave();
+      if (over >= 0) TrackLeave(hwnd_);
       if (over != hot_) {
         hot_ = over;
         Invalidate();
@@ -61,16 +62,6 @@ int TSkinMP::Property(const char* name, int otherwise) const {
   if (const ui::TWinControl* c = Control())
     if (const auto v = c->GetProperty(name); v && v->kind == ui::PropKind::Integer) return static_cast<int>(v->number);
   return otherwise;
-}
-
-void TSkinMP::AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinControl& control, bool transparent) {
-  TSkinControl::AttachControl(form, data, control, transparent);
-  PlacePanel();
-}
-
-void TSkinMP::AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form) {
-  TSkinControl::AttachWindow(hwnd, data, form);
-  PlacePanel();
 }
 
 void TSkinMP::Detach(bool windowGoing) {

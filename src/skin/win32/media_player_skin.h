@@ -27,8 +27,6 @@ class TWMediaPlayer : public TSkinOverlay {
 
 class TSkinMP : public TSkinControl {
  public:
-  void AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinControl& control, bool transparent) override;
-  void AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form) override;
   void Detach(bool windowGoing) override;
   bool BeforeMessage(ui::Message& m) override;
   void AfterMessage(ui::Message& m) override;
@@ -37,6 +35,9 @@ class TSkinMP : public TSkinControl {
   HWND Player() const { return hwnd_; }
   // The player's published "VisibleButtons", "EnabledButtons" and "PressedButton".
   int Property(const char* name, int otherwise) const;
+
+ protected:
+  void Attached() override { PlacePanel(); }
 
  private:
   void PlacePanel();

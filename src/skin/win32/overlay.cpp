@@ -1,9 +1,6 @@
 #include "skin/win32/overlay.h"
 
-
 #include "skin/skin_messages.h"
-#include "skin/win32/control_skin.h"
-#include "skin/win32/system_api.h"
 
 namespace quillet::skin::win32 {
 
@@ -12,27 +9,6 @@ namespace {
 constexpr const char* kOverlayClass = "QuilletSkinOverlay";
 
 }  // namespace
-
-bool AnswerWholePaint(TSkinControl& skin, ui::Message& m) {
-  switch (m.msg) {
-    case WM_NCPAINT:
-      skin.PaintFrame(nullptr);
-      m.result = 0;
-      return true;
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      if (!m.wparam && BeginPaint(skin.Hwnd(), &ps)) EndPaint(skin.Hwnd(), &ps);
-      skin.PaintFrame(nullptr);
-      m.result = 0;
-      return true;
-    }
-    case WM_ERASEBKGND:
-      m.result = 1;
-      return true;
-    default:
-      return false;
-  }
-}
 
 Bitmap32 BitmapPixels(HBITMAP bitmap) {
   BITMAP bm{};
@@ -86,12 +62,6 @@ void TSkinOverlay::Place(const RECT& r) {
 
 void TSkinOverlay::Invalidate() {
   if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
-}
-
-void TSkinOverlay::TrackLeave() {
-  if (!Api().TrackMouseEvent || !hwnd_) return;
-  TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd_, 0};
-  Api().TrackMouseEvent(&t);
 }
 
 LRESULT CALLBACK TSkinOverlay::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {

@@ -1,22 +1,14 @@
-// What the skins of bars, glyph buttons and players share: painting a whole window (its thin
-// frame included), reading a bitmap handle's pixels, and the small windows a skin lays over part
-// of a control (the date-time picker's drop-down button, the media player's buttons).
+// What the skins of glyph buttons and players share: reading a bitmap handle's pixels, and the
+// small windows a skin lays over part of a control (the date-time picker's drop-down button, the
+// media player's buttons).
 #pragma once
 
 #include <windows.h>
 
 #include "skin/bitmap.h"
 #include "skin/win32/canvas.h"
-#include "ui/messages.h"
 
 namespace quillet::skin::win32 {
-
-class TSkinControl;
-
-// For a control the skin paints whole, frame included (a progress bar's static edge): answers
-// WM_NCPAINT and WM_PAINT by painting the whole window through its window DC, WM_ERASEBKGND with
-// nothing to erase. True when the message was one of these; it is complete then.
-bool AnswerWholePaint(TSkinControl& skin, ui::Message& m);
 
 // A bitmap's pixels, top row first, with the top byte of 32-bit pictures kept (their alpha).
 Bitmap32 BitmapPixels(HBITMAP bitmap);
@@ -43,8 +35,6 @@ class TSkinOverlay {
   // WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP and WM_MOUSELEAVE, in client coordinates.
   virtual void Mouse(UINT, POINT) {}
   virtual void Timer() {}
-  // Asks for WM_MOUSELEAVE once the pointer leaves.
-  void TrackLeave();
   HWND hwnd_ = nullptr;
 
  private:

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "skin/ctl/progress.h"
-#include "skin/win32/overlay.h"
+#include "skin/win32/button_parts.h"
 #include "skin/win32/skin_data.h"
 
 namespace quillet::skin::win32 {
@@ -11,7 +11,7 @@ namespace quillet::skin::win32 {
 bool TSkinProgress::CanPaint() const { return data_ && data_->Elements().Progress.HasBitmap(); }
 
 bool TSkinProgress::BeforeMessage(ui::Message& m) {
-  if (CanPaint() && AnswerWholePaint(*this, m)) return false;
+  if (CanPaint() && AnswerPaintMessage(*this, m, /*withFrame=*/true)) return false;
   return TSkinControl::BeforeMessage(m);
 }
 

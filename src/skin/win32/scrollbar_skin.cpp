@@ -234,9 +234,7 @@ void TWScrollbar::Release() {
 }
 
 void TWScrollbar::TrackLeave() {
-  if (tracking_leave_ || !Api().TrackMouseEvent) return;
-  TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd_, 0};
-  tracking_leave_ = Api().TrackMouseEvent(&t) != FALSE;
+  if (!tracking_leave_) tracking_leave_ = win32::TrackLeave(hwnd_);
 }
 
 void TWScrollbar::HoverAt(POINT screen) {
@@ -353,20 +351,7 @@ TSkinScrollbar::~TSkinScrollbar() = default;
 
 TWScrollbar* TSkinScrollbar::Overlay(bool horizontal) const { return horizontal ? horz_.get() : vert_.get(); }
 
-void TSkinScrollbar::AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinControl& control, bool transparent) {
-  if (state_ != kNew) return;
-  TSkinControl::AttachControl(form, data, control, transparent);
-  Setup();
-}
-
-void TSkinScrollbar::AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form) {
-  if (state_ != kNew) return;
-  TSkinControl::AttachWindow(hwnd, data, form);
-  Setup();
-}
-
-void TSkinScrollbar::Setup() {
-  if (state_ != kAttached) return;
+void TSkinScrollbar::Attached() {
   const LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE), ex = GetWindowLongPtrA(hwnd_, GWL_EXSTYLE);
   const std::string cls = control_ ? control_->ClassName() : WindowClassName(hwnd_);
   std::string borderStyle;
@@ -407,12 +392,8 @@ void TSkinScrollbar::Setup() {
   // A list view's title row is a header control of its own.
   if (data_->SkinControls.Has(xcPanel)) {
     const HWND header = FindWindowExA(hwnd_, nullptr, WC_HEADERA, nullptr);
-    if (header && !form_skin_->FindControlSkin(header) && !AnswersSkip(header)) {
-      if (auto skin = MakeControlSkin(SkinClass::TSkinHeader, SkinMode::Normal)) {
-        skin->AttachWindow(header, *data_, *form_skin_);
-        form_skin_->AddControlSkin(std::move(skin));
-      }
-    }
+    if (header && !AnswersSkip(header))
+      AttachPartSkin(*form_skin_, *data_, header, MakeControlSkin(SkinClass::TSkinHeader, SkinMode::Normal));
   }
   if (border_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }

@@ -39,11 +39,9 @@ class TWScrollbar {
   void HoverAt(POINT screen);
 
   bool Visible() const { return visible_; }
-  bool Pressed() const { return pressed_; }
   // Expires when the overlay goes.
   std::weak_ptr<int> Life() const { return life_; }
   HWND Hwnd() const { return hwnd_; }
-  bool Horizontal() const { return horizontal_; }
   // In the control's window coordinates; empty while hidden.
   RECT BarInWindow() const;
 
@@ -99,8 +97,6 @@ class TSkinScrollbar : public TSkinControl {
   explicit TSkinScrollbar(bool single = false) : single_(single) {}
   ~TSkinScrollbar() override;
 
-  void AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinControl& control, bool transparent) override;
-  void AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form) override;
   void Detach(bool windowGoing) override;
   bool BeforeMessage(ui::Message& m) override;
   void AfterMessage(ui::Message& m) override;
@@ -108,17 +104,16 @@ class TSkinScrollbar : public TSkinControl {
   void Refresh() override;
 
   TSkinData& Data() const { return *data_; }
-  bool BorderDrawn() const { return border_; }
   TWScrollbar* Overlay(bool horizontal) const;
 
  protected:
+  void Attached() override;
   void PlaceOverlays();
   void RefreshOverlays(bool force);
   // The overlay a screen point is over, or null.
   TWScrollbar* OverlayAt(POINT screen) const;
 
  private:
-  void Setup();
   void FreeOverlays();
   void DrawBorder(HDC windowDc) const;
   void FillCorner(HDC windowDc) const;

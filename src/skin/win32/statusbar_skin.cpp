@@ -5,7 +5,6 @@
 #include "skin/ctl/statusbar.h"
 #include "skin/win32/button_parts.h"
 #include "skin/win32/skin_data.h"
-#include "skin/win32_system.h"
 
 namespace quillet::skin::win32 {
 
@@ -68,7 +67,7 @@ void TSkinStatusBar::Paint(HDC dc, const RECT&) {
   }
   const TSkinElements& s = data_->Elements();
   const StatusPaint p = PlanStatusBar(in);
-  DrawStatusBar(canvas_.View(), p, s, MakePalette(s, Win32SkinSystem()));
+  DrawStatusBar(canvas_.View(), p, s, ControlPalette(s));
   HDC cdc = canvas_.Dc();
   FontScope font(cdc, Font());
   for (std::size_t i = 0; i < p.texts.size() && i < ids.size(); ++i) {
@@ -89,7 +88,7 @@ void TSkinSizer::Paint(HDC dc, const RECT&) {
   RECT cr{};
   GetClientRect(hwnd_, &cr);
   if (cr.right <= 0 || cr.bottom <= 0 || !canvas_.Resize(cr.right, cr.bottom)) return;
-  DrawSizeGrip(canvas_.View(), {0, 0, cr.right, cr.bottom}, MakePalette(data_->Elements(), Win32SkinSystem()), true);
+  DrawSizeGrip(canvas_.View(), {0, 0, cr.right, cr.bottom}, ControlPalette(data_->Elements()), true);
   canvas_.CopyTo(dc, 0, 0, cr.right, cr.bottom, 0, 0);
 }
 

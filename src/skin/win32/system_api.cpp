@@ -16,13 +16,17 @@ const SystemApi& Api() {
     HMODULE user = GetModuleHandleA("user32.dll");
     if (user) {
       Find(user, "GetScrollBarInfo", a.GetScrollBarInfo);
-      Find(user, "TrackMouseEvent", a.TrackMouseEvent);
-      Find(user, "GetComboBoxInfo", a.GetComboBoxInfo);
       Find(user, "DisableProcessWindowsGhosting", a.DisableProcessWindowsGhosting);
     }
     return a;
   }();
   return api;
+}
+
+bool TrackLeave(HWND hwnd) {
+  if (!hwnd) return false;
+  TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, hwnd, 0};
+  return TrackMouseEvent(&t) != FALSE;
 }
 
 }  // namespace quillet::skin::win32

@@ -1,5 +1,5 @@
 // System functions the engine uses when the system has them; each is looked up once, and a missing
-// one only switches off what depends on it.
+// one only switches off what depends on it. Also the small system requests the skins share.
 #pragma once
 
 #include <windows.h>
@@ -8,11 +8,12 @@ namespace quillet::skin::win32 {
 
 struct SystemApi {
   BOOL(WINAPI* GetScrollBarInfo)(HWND, LONG, PSCROLLBARINFO) = nullptr;
-  BOOL(WINAPI* TrackMouseEvent)(LPTRACKMOUSEEVENT) = nullptr;
-  BOOL(WINAPI* GetComboBoxInfo)(HWND, PCOMBOBOXINFO) = nullptr;
   void(WINAPI* DisableProcessWindowsGhosting)() = nullptr;
 };
 
 const SystemApi& Api();
+
+// Asks for WM_MOUSELEAVE once the pointer leaves `hwnd`. True when the system took the request.
+bool TrackLeave(HWND hwnd);
 
 }  // namespace quillet::skin::win32

@@ -6,9 +6,9 @@
 
 #include "skin/ctl/tab_kinds.h"
 #include "skin/skin_messages.h"
+#include "skin/win32/button_parts.h"
 #include "skin/win32/form_skin.h"
 #include "skin/win32/skin_data.h"
-#include "skin/win32_system.h"
 #include "ui/comctrls.h"
 
 namespace quillet::skin::win32 {
@@ -36,20 +36,11 @@ void SetPadding(HWND tab, int x) {
   SendMessageA(tab, WM_SETFONT, static_cast<WPARAM>(SendMessageA(tab, WM_GETFONT, 0, 0)), TRUE);
 }
 
-RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 }  // namespace
 
-void TSkinTab::AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinControl& control, bool transparent) {
-  TSkinControl::AttachControl(form, data, control, transparent);
+void TSkinTab::Attached() {
   Prepare();
-  if (state_ == kAttached) scroller_.Attach(hwnd_, data, form);
-}
-
-void TSkinTab::AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form) {
-  TSkinControl::AttachWindow(hwnd, data, form);
-  Prepare();
-  if (state_ == kAttached) scroller_.Attach(hwnd_, data, form);
+  scroller_.Attach(hwnd_, *data_, *form_skin_);
 }
 
 void TSkinTab::Refresh() {
@@ -61,7 +52,7 @@ void TSkinTab::Prepare() {
   if (!data_ || !hwnd_) return;
   const auto style = static_cast<std::uint32_t>(GetWindowLongPtrA(hwnd_, GWL_STYLE));
   const TabOrientation o = TabOrientationFromStyle(style);
-  images_ = PrepareTabImages(data_->Elements(), o, Win32SkinSystem());
+  images_ = PrepareTabImages(data_->Elements(), o, ControlSystem());
   ui::TWinControl* c = Control();
   const bool pageControl = c && dynamic_cast<ui::TPageControl*>(c);
   const auto ownerTag = c && c->Owner() ? static_cast<int>(c->Owner()->Tag()) : 0;
@@ -88,12 +79,12 @@ TabStripPaint TSkinTab::Plan() {
   in.height = cr.bottom;
   RECT adjusted = cr;
   SendMessageA(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&adjusted));
-  in.adjusted = {adjusted.left, adjusted.top, adjusted.right, adjusted.bottom};
+  in.adjusted = FromRECT(adjusted);
   const int count = static_cast<int>(SendMessageA(hwnd_, TCM_GETITEMCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     RECT ir{};
     SendMessageA(hwnd_, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&ir));
-    in.items.push_back({ir.left, ir.top, ir.right, ir.bottom});
+    in.items.push_back(FromRECT(ir));
   }
   in.focused = static_cast<int>(SendMessageA(hwnd_, TCM_GETCURFOCUS, 0, 0));
   in.hot = hot_ < count ? hot_ : -1;

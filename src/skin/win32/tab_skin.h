@@ -13,8 +13,6 @@ namespace quillet::skin::win32 {
 
 class TSkinTab : public TSkinControl {
  public:
-  void AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinControl& control, bool transparent) override;
-  void AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form) override;
   bool BeforeMessage(ui::Message& m) override;
   void AfterMessage(ui::Message& m) override;
   void Paint(HDC dc, const RECT& r) override;
@@ -22,6 +20,7 @@ class TSkinTab : public TSkinControl {
   void Detach(bool windowGoing) override;
 
  protected:
+  void Attached() override;
   // What the kinds of tab skin do differently with the tab control's plan.
   virtual void AdjustInput(TabStripInput&) {}
   virtual void DrawStrip(BitmapView composition, const TabStripPaint& p, ColorRef background);

@@ -7,7 +7,6 @@
 #include "skin/ctl/trackbar.h"
 #include "skin/win32/button_parts.h"
 #include "skin/win32/skin_data.h"
-#include "skin/win32_system.h"
 
 namespace quillet::skin::win32 {
 
@@ -33,24 +32,10 @@ bool TSkinTrackBar::BeforeMessage(ui::Message& m) {
 }
 
 void TSkinTrackBar::AfterMessage(ui::Message& m) {
-  switch (m.msg) {
-    case WM_MOUSEMOVE: {
-      const bool over = Enabled() && OverThumb(m.lparam);
-      if (over) TrackLeave();
-      if (over != hot_) {
-        hot_ = over;
-        Repaint();
-      }
-      return;
-    }
-    case WM_MOUSELEAVE:
-    case ui::QM_MOUSELEAVE:
-      if (hot_) {
-        hot_ = false;
-        Repaint();
-      }
-      return;
-    case WM_LBUTTONUP:
+  // Only the thumb is hot, where the control has just put it.
+  const RECT thumb = m.msg == WM_MOUSEMOVE ? ToRECT(RectOf(hwnd_, TBM_GETTHUMBRECT)) : RECT{};
+  if (UpdateHot(hwnd_, m, Enabled(), hot_, &thumb)) return Repaint();
+  switch (m.msg) {    case WM_LBUTTONUP:
     case WM_CAPTURECHANGED:
       if (dragged_ && GetCapture() != hwnd_) {
         dragged_ = false;
@@ -99,7 +84,7 @@ void TSkinTrackBar::Paint(HDC dc, const RECT& r) {
   const TSkinElements& s = data_->Elements();
   BitmapView v = canvas_.View();
   FillSolid(v, {0, 0, w, h}, ParentColour());
-  DrawTrackBar(v, in, PlanTrackBar(in), s, MakePalette(s, Win32SkinSystem()));
+  DrawTrackBar(v, in, PlanTrackBar(in), s, ControlPalette(s));
   canvas_.CopyTo(dc, r.left, r.top, w, h, 0, 0);
 }
 

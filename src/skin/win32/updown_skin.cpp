@@ -4,10 +4,9 @@
 
 #include "skin/ctl/edit.h"
 #include "skin/ctl/updown.h"
-#include "skin/win32/form_skin.h"
+#include "skin/win32/button_parts.h"
 #include "skin/win32/manager.h"
 #include "skin/win32/skin_data.h"
-#include "skin/win32_system.h"
 
 namespace quillet::skin::win32 {
 
@@ -42,16 +41,11 @@ int TSkinUpDown::HalfUnderCursor() const {
 
 bool TSkinUpDown::BeforeMessage(ui::Message& m) {
   switch (m.msg) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = m.wparam ? reinterpret_cast<HDC>(m.wparam) : BeginPaint(hwnd_, &ps);
-      if (dc) PaintFrame(dc);
-      if (!m.wparam) EndPaint(hwnd_, &ps);
-      m.result = 0;
+    case WM_PAINT:
+      PaintForMessage(*this, m);
       return false;
-    }
     case WM_ERASEBKGND:
-      if (Foreign() && m.wparam) {
+      if (IsForeign() && m.wparam) {
         RECT r{};
         GetClientRect(hwnd_, &r);
         FillRect(reinterpret_cast<HDC>(m.wparam), &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -114,22 +108,14 @@ void TSkinUpDown::Paint(HDC dc, const RECT& r) {
   in.hot = hot_;
   POINT pt;
   if (GetCursorPos(&pt) && WindowFromPoint(pt) == hwnd_ && ScreenToClient(hwnd_, &pt)) in.cursor = Point{pt.x, pt.y};
-  const bool white = back_ == Back::White || (back_ == Back::Own && Foreign());
+  const bool white = back_ == Back::White || (back_ == Back::Own && IsForeign());
   const ColorRef background = white ? 0xFFFFFF : (back_ == Back::Face ? data_->FaceColour() : ParentColour());
   const TSkinElements& s = data_->Elements();
-  DrawUpDown(canvas_.View(), in, PlanUpDown(in), s, MakePalette(s, Win32SkinSystem()), background);
+  DrawUpDown(canvas_.View(), in, PlanUpDown(in), s, ControlPalette(s), background);
   canvas_.CopyTo(dc, 0, 0, in.width, in.height, 0, 0);
 }
 
 // ---------------------------------------------------------------------------------------------
-
-TSkinControl* AttachPartSkin(TWinSkinForm& form, TSkinData& data, HWND part, std::unique_ptr<TSkinControl> skin) {
-  if (!skin || !IsWindow(part) || form.FindControlSkin(part)) return nullptr;
-  skin->AttachWindow(part, data, form);
-  TSkinControl* attached = skin.get();
-  form.AddControlSkin(std::move(skin));
-  return attached;
-}
 
 void ChildUpDown::Attach(HWND parent, TSkinData& data, TWinSkinForm& form) {
   const HWND child = FindUpDownChild(parent);

@@ -47,8 +47,4 @@ class ChildUpDown {
   bool posted_ = false;
 };
 
-// Attaches `skin` to a part window of a skinned control (a combo box's list, an up-down child)
-// unless the part already has one; the form skin owns it from then on.
-TSkinControl* AttachPartSkin(TWinSkinForm& form, TSkinData& data, HWND part, std::unique_ptr<TSkinControl> skin);
-
 }  // namespace quillet::skin::win32
