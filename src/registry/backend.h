@@ -61,6 +61,12 @@ class RegistryBackend {
   // Creates the key and every missing key above it; opens an existing key unchanged.
   virtual long CreateKey(RegHandle parent, const std::string& path, std::uint32_t access,
                          RegHandle* out) = 0;
+  // The same, telling whether the key was made; one call where the backend can.
+  virtual long CreateKeyTelling(RegHandle parent, const std::string& path, std::uint32_t access, RegHandle* out,
+                                bool* made) {
+    *made = OpenKey(parent, path, access, out) != kOk;
+    return *made ? CreateKey(parent, path, access, out) : kOk;
+  }
   virtual long CloseKey(RegHandle key) = 0;
   // Deletes one key that has no subkeys.
   virtual long DeleteKey(RegHandle parent, const std::string& path) = 0;
@@ -73,6 +79,15 @@ class RegistryBackend {
                           std::vector<std::uint8_t>* data, std::uint32_t* size) = 0;
   virtual long SetValue(RegHandle key, const std::string& name, std::uint32_t type,
                         const std::uint8_t* data, std::uint32_t size) = 0;
+  // A value by its index, with its name, kind and data: one call where the backend can.
+  virtual long EnumValueData(RegHandle key, std::uint32_t index, std::string* name, std::uint32_t* type,
+                             std::vector<std::uint8_t>* data) {
+    const long status = EnumValue(key, index, name);
+    std::uint32_t size = 0;
+    return status != kOk ? status : QueryValue(key, *name, type, data, &size);
+  }
+  // The open key's own name as the registry keeps it, where the backend can tell it cheaply.
+  virtual long KeyName(RegHandle /*key*/, std::string* /*name*/) { return kErrInvalidParameter; }
 
   // Called once at the end of every store operation that may have changed something, so that a
   // backend kept in a file can save it.

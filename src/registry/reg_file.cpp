@@ -2,16 +2,18 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 
 #include "base/text.h"
-#include "registry/key_path.h"
+#include "registry/reg_encoding.h"
 
-#ifdef _WIN32
-#include <windows.h>
+#ifdef __SSE2__
+#include <emmintrin.h>
 #endif
 
 namespace quillet {
@@ -23,92 +25,6 @@ constexpr std::string_view kHeader4 = "REGEDIT4";
 constexpr std::string_view kHeader5 = "Windows Registry Editor Version 5.00";
 constexpr size_t kMaxKeyNameLength = 255;
 constexpr size_t kMaxValueNameLength = 16383;
-
-// UTF-16 text as the program's 8-bit calls see it: in the ANSI code page, "?" for what it lacks.
-#ifdef _WIN32
-std::string NarrowWide(const std::u16string& wide) {
-  if (wide.empty()) return {};
-  const auto* w = reinterpret_cast<const wchar_t*>(wide.data());
-  const int n = static_cast<int>(wide.size());
-  const int size = WideCharToMultiByte(CP_ACP, 0, w, n, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, w, n, out.data(), size, nullptr, nullptr);
-  return out;
-}
-#else
-// Windows-1252, the code page the program's texts are made in.
-char NarrowCodeUnit(char16_t c) {
-  static constexpr char16_t kHigh[32] = {
-      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-  if (c < 0x80 || (c >= 0xA0 && c < 0x100)) return static_cast<char>(c);
-  for (int i = 0; i < 32; ++i)
-    if (kHigh[i] == c) return static_cast<char>(0x80 + i);
-  return '?';
-}
-
-std::string NarrowWide(const std::u16string& wide) {
-  std::string out;
-  out.reserve(wide.size());
-  for (char16_t c : wide) out += NarrowCodeUnit(c);
-  return out;
-}
-#endif
-
-// Little-endian code units; an odd last byte is not a character and is dropped.
-std::u16string WideFromBytes(const std::uint8_t* p, size_t bytes) {
-  std::u16string out(bytes / 2, u'\0');
-  for (size_t i = 0; i < out.size(); ++i)
-    out[i] = static_cast<char16_t>(p[2 * i] | (unsigned{p[2 * i + 1]} << 8));
-  return out;
-}
-
-std::u16string WideFromUtf8(std::string_view s) {
-  std::u16string out;
-  out.reserve(s.size());
-  for (size_t i = 0; i < s.size();) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    const int more = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
-    std::uint32_t cp = more == 0 ? b : more == 1 ? (b & 0x1F) : more == 2 ? (b & 0x0F) : (b & 0x07);
-    bool ok = more >= 0 && i + static_cast<size_t>(more) < s.size();
-    for (int k = 1; ok && k <= more; ++k) {
-      const auto c = static_cast<unsigned char>(s[i + static_cast<size_t>(k)]);
-      ok = (c & 0xC0) == 0x80;
-      cp = (cp << 6) | (c & 0x3F);
-    }
-    if (!ok) {
-      out += u'\uFFFD';
-      ++i;
-      continue;
-    }
-    i += 1 + static_cast<size_t>(more);
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      out += static_cast<char16_t>(0xD800 + (cp >> 10));
-      out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(cp);
-    }
-  }
-  return out;
-}
-
-// Lines end at CR, LF or CR LF.
-std::vector<std::string_view> SplitLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(text.substr(start, i - start));
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-      start = i + 1;
-    }
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 // The characters C's number parsing skips.
@@ -130,12 +46,20 @@ bool EndsHere(std::string_view s, size_t i) {
   return i == s.size() || s[i] == ';';
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
+struct HexDigits {
+  signed char value[256];
+  constexpr HexDigits() : value() {
+    for (int i = 0; i < 256; ++i) value[i] = -1;
+    for (int i = 0; i < 10; ++i) value['0' + i] = static_cast<signed char>(i);
+    for (int i = 0; i < 6; ++i) {
+      value['a' + i] = static_cast<signed char>(10 + i);
+      value['A' + i] = static_cast<signed char>(10 + i);
+    }
+  }
+};
+constexpr HexDigits kHexDigits;
+
+int HexDigit(char c) { return kHexDigits.value[static_cast<unsigned char>(c)]; }
 
 bool IsTextType(std::uint32_t type) {
   return type == kTypeSz || type == kTypeExpandSz || type == kTypeMultiSz;
@@ -171,44 +95,128 @@ Number ReadNumber(std::string_view s, size_t pos) {
   return n;
 }
 
+// Where the line from `p` ends: at the first CR, LF or NUL, or at `end`. Sixteen bytes at a time
+// where the processor can: finding its lines takes a good part of reading a large file.
+const char* LineEnd(const char* p, const char* end) {
+#ifdef __SSE2__
+  const __m128i cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n'), nul = _mm_setzero_si128();
+  for (; end - p >= 16; p += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const int hits = _mm_movemask_epi8(_mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)), _mm_cmpeq_epi8(v, nul)));
+    if (hits) return p + __builtin_ctz(static_cast<unsigned>(hits));
+  }
+#endif
+  while (p < end && *p != '\r' && *p != '\n' && *p != '\0') ++p;
+  return p;
+}
+
+// The first quote or backslash from `p`, or `end`; sixteen bytes at a time where the processor
+// can, as texts are most of a file.
+const char* QuoteOrBackslash(const char* p, const char* end) {
+#ifdef __SSE2__
+  const __m128i quote = _mm_set1_epi8('"'), backslash = _mm_set1_epi8('\\');
+  for (; end - p >= 16; p += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const int hits =
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, quote), _mm_cmpeq_epi8(v, backslash)));
+    if (hits) return p + __builtin_ctz(static_cast<unsigned>(hits));
+  }
+#endif
+  while (p < end && *p != '"' && *p != '\\') ++p;
+  return p;
+}
+
 // Reads a .reg file with regedit's meaning. Where regedit would leave a key or value line out
 // (a typing error, data it cannot store), the file is refused at that line instead, so that a
 // file kept by the program is never saved back without it. Lines that are neither keys nor values
 // are passed over as regedit passes over them: comments and stray text alike.
+// Lines are taken one at a time and names and data handed on as views, with scratch buffers kept
+// across lines: a large file then loads at close to the speed its bytes are read.
 class Parser {
  public:
-  Parser(std::string_view text, bool unicode, RegFileSink& sink)
-      : lines_(SplitLines(text)), unicode_(unicode), sink_(sink) {}
+  // The whole text at once.
+  Parser(std::string_view text, bool unicode, RegTextSink& sink)
+      : text_(text), unicode_(unicode), sink_(sink) {}
+  // `left` bytes of a file from where it stands, read in pieces: a large file is then never in
+  // memory whole, and the piece being read stays in the processor's cache.
+  Parser(std::FILE* file, std::uint64_t left, size_t piece, RegTextSink& sink)
+      : file_(file), left_(left), piece_(std::max<size_t>(piece, 1)), unicode_(false), sink_(sink) {}
 
-  void Run() {
-    line_no_ = 1;
-    bool blank = true;
-    for (std::string_view line : lines_) blank = blank && SkipBlanks(line, 0) == line.size();
-    if (blank) Fail("the file is empty");
-    const std::string_view first = TakeLine();
-    const std::string_view header = first.substr(SkipBlanks(first, 0));
+  RegTextEnd Run() {
+    std::string_view line;
+    if (!TakeLine(&line)) throw RegFileError(1, "the file is empty");
+    const std::string_view header = line.substr(SkipBlanks(line, 0));
     const bool win31 = header == kHeader31;
-    if (!win31 && header != kHeader4 && header != kHeader5)
+    if (!win31 && header != kHeader4 && header != kHeader5) {
+      if (SkipBlanks(line, 0) == line.size() && RestIsBlank()) Fail("the file is empty");
       Fail("not a registry file (its first line must be REGEDIT4)");
-    while (next_ < lines_.size()) {
-      const std::string_view line = TakeLine();
+    }
+    while (TakeLine(&line)) {
       if (win31) {
         Win31Line(line);
       } else {
         Line(line);
       }
     }
+    return end_;
   }
 
  private:
   [[noreturn]] void Fail(const std::string& what) { throw RegFileError(line_no_, what); }
 
-  std::string_view TakeLine() {
-    line_no_ = static_cast<int>(next_ + 1);
-    const std::string_view line = lines_[next_++];
-    // regedit loses what follows a NUL on its line and beyond; no meaning to keep.
-    if (line.find('\0') != std::string_view::npos) Fail("the line holds a NUL character");
-    return line;
+  // Reads on, keeping what is from pos_ on; false when there is no more.
+  bool Refill() {
+    if (!file_ || left_ == 0) return false;
+    if (keep_ && keep_->data() != name_.data()) *keep_ = name_.assign(*keep_);
+    const size_t keep = text_.size() - pos_;
+    if (capacity_ == 0 || keep > capacity_ / 2) {
+      // The first piece, or a line as long as half of one: room for more of it.
+      const size_t capacity =
+          capacity_ ? 2 * capacity_ : static_cast<size_t>(std::min<std::uint64_t>(piece_, left_));
+      std::unique_ptr<char[]> bigger(new char[capacity]);
+      if (keep) std::memcpy(bigger.get(), text_.data() + pos_, keep);
+      buffer_ = std::move(bigger);
+      capacity_ = capacity;
+    } else if (keep) {
+      std::memmove(buffer_.get(), text_.data() + pos_, keep);
+    }
+    const size_t want = static_cast<size_t>(std::min<std::uint64_t>(capacity_ - keep, left_));
+    const size_t got = std::fread(buffer_.get() + keep, 1, want, file_);
+    left_ = got < want ? 0 : left_ - got;
+    text_ = std::string_view(buffer_.get(), keep + got);
+    pos_ = 0;
+    return got > 0;
+  }
+
+  // The next line, ended by CR, LF or CR LF; false at the end of the text. Views of earlier
+  // lines may go with it.
+  bool TakeLine(std::string_view* line) {
+    for (;;) {
+      const char* const begin = text_.data() + pos_;
+      const char* const end = text_.data() + text_.size();
+      const size_t size = text_.size();
+      const size_t stop = static_cast<size_t>(LineEnd(begin, end) - text_.data());
+      // The line, or its CR LF, may go on in the next piece.
+      if ((stop == size || (stop + 1 == size && text_[stop] == '\r')) && Refill()) continue;
+      if (pos_ == size) return false;
+      ++line_no_;
+      // regedit loses what follows a NUL on its line and beyond; no meaning to keep.
+      if (stop != size && text_[stop] == '\0') Fail("the line holds a NUL character");
+      *line = std::string_view(text_.data() + pos_, stop - pos_);
+      pos_ = stop == size ? size
+                          : stop + (stop + 1 < size && text_[stop] == '\r' && text_[stop + 1] == '\n' ? 2 : 1);
+      return true;
+    }
+  }
+
+  // Nothing but blanks and line ends from here to the end.
+  bool RestIsBlank() {
+    do {
+      if (text_.find_first_not_of(" \t\r\n", pos_) != std::string_view::npos) return false;
+      pos_ = text_.size();
+    } while (Refill());
+    return true;
   }
 
   void Line(std::string_view line) {
@@ -231,12 +239,11 @@ class Parser {
     if (v < line.size() && line[v] == '=') ++v;
     if (v < line.size() && line[v] == ' ') ++v;  // one space only
     RegRoot root;
-    const std::string path = KeyName(line.substr(0, key_end), &root);
+    const std::string_view path = KeyName(line.substr(0, key_end), &root);
     sink_.Key(root, path, line_no_);
-    RegFileValue value;
-    value.data.assign(line.begin() + static_cast<std::ptrdiff_t>(v), line.end());
-    value.data.push_back(0);
-    sink_.Value(std::move(value), line_no_);
+    data_.assign(line.substr(v));
+    data_ += '\0';
+    sink_.Value({}, kTypeSz, data_, line_no_);
   }
 
   // The text after "[".
@@ -251,7 +258,7 @@ class Parser {
       if (body.empty() || (body[0] != 'H' && body[0] != 'h')) Fail("expected a key name after [-");
     }
     RegRoot root;
-    const std::string path = KeyName(body, &root);
+    const std::string_view path = KeyName(body, &root);
     if (remove && path.empty()) Fail("a root key cannot be deleted");
     // After a removal, values that follow have no key to go to until the next key line.
     have_key_ = !remove;
@@ -263,7 +270,7 @@ class Parser {
   }
 
   // A full key name: its root, and the path below with empty components dropped.
-  std::string KeyName(std::string_view name, RegRoot* root) {
+  std::string_view KeyName(std::string_view name, RegRoot* root) {
     static constexpr struct {
       std::string_view name;
       RegRoot root;
@@ -275,47 +282,69 @@ class Parser {
                   {"HKEY_DYN_DATA", 0}};
     const size_t slash = name.find('\\');
     const std::string_view root_name = name.substr(0, slash);
+    // Spelled as written here, mostly.
     const auto* found = std::find_if(std::begin(kRoots), std::end(kRoots),
-                                     [&](const auto& r) { return base::EqualNoCase(r.name, root_name); });
+                                     [&](const auto& r) { return r.name == root_name; });
+    if (found == std::end(kRoots))
+      found = std::find_if(std::begin(kRoots), std::end(kRoots),
+                           [&](const auto& r) { return base::EqualNoCase(r.name, root_name); });
     if (found == std::end(kRoots)) Fail("unknown root key \"" + std::string(root_name) + "\"");
     if (found->root == 0) Fail("the root key " + std::string(found->name) + " is not kept here");
     *root = found->root;
-    std::string path;
-    for (std::string_view key : SplitKeyPath(slash == std::string_view::npos ? "" : name.substr(slash + 1))) {
-      if (key.size() > kMaxKeyNameLength) Fail("key name longer than 255 characters");
-      if (!path.empty()) path += '\\';
-      path.append(key);
+    if (slash == std::string_view::npos) return {};
+    const std::string_view below = name.substr(slash + 1);
+    // Most paths have no empty component and are handed on as they stand.
+    bool clean = true;
+    for (size_t start = 0; start <= below.size();) {
+      size_t end = below.find('\\', start);
+      if (end == std::string_view::npos) end = below.size();
+      if (end - start > kMaxKeyNameLength) Fail("key name longer than 255 characters");
+      clean = clean && end > start;
+      start = end + 1;
     }
-    return path;
+    if (clean) return below;
+    path_.clear();
+    for (size_t start = 0; start < below.size();) {
+      size_t end = below.find('\\', start);
+      if (end == std::string_view::npos) end = below.size();
+      if (end > start) {
+        if (!path_.empty()) path_ += '\\';
+        path_.append(below.substr(start, end - start));
+      }
+      start = end + 1;
+    }
+    return path_;
   }
 
-  // A quoted text from just after its opening quote; returns null and sets `after` past the
-  // closing quote, or names what is wrong.
-  static const char* Unquote(std::string_view s, size_t pos, std::string* out, size_t* after) {
-    // Most texts hold no escapes: take them whole.
-    const size_t stop = s.find_first_of("\\\"", pos);
-    if (stop != std::string_view::npos && s[stop] == '"') {
-      out->assign(s.substr(pos, stop - pos));
+  // A quoted text from just after its opening quote: sets `out` (a view into `s`, or into
+  // `scratch` when the text holds escapes) and `after` past the closing quote, or names what is
+  // wrong.
+  static const char* Unquote(std::string_view s, size_t pos, std::string& scratch,
+                             std::string_view* out, size_t* after) {
+    const size_t stop = static_cast<size_t>(QuoteOrBackslash(s.data() + pos, s.data() + s.size()) - s.data());
+    if (stop < s.size() && s[stop] == '"') {
+      *out = s.substr(pos, stop - pos);
       *after = stop + 1;
       return nullptr;
     }
-    out->clear();
-    for (size_t i = pos; i < s.size(); ++i) {
+    scratch.assign(s.substr(pos, stop - pos));
+    for (size_t i = stop; i < s.size(); ++i) {
       const char c = s[i];
       if (c == '"') {
+        *out = scratch;
         *after = i + 1;
         return nullptr;
       }
       if (c != '\\') {
-        *out += c;
+        scratch += c;
         continue;
       }
       if (++i == s.size()) break;
       switch (s[i]) {
-        case 'n': *out += '\n'; break;
-        case 'r': *out += '\r'; break;
+        case 'n': scratch += '\n'; break;
+        case 'r': scratch += '\r'; break;
         case '0': return "a quoted text may not hold \\0";
-        default: *out += s[i]; break;  // \\ and \", and any other letter stands for itself
+        default: scratch += s[i]; break;  // \\ and \", and any other letter stands for itself
       }
     }
     return "a quoted text is not closed";
@@ -325,11 +354,11 @@ class Parser {
   void ValueLine(std::string_view line) {
     if (!have_key_) Fail("a value must follow a key line");
     const int first_line = line_no_;
-    RegFileValue value;
+    std::string_view name;
     size_t pos = 1;
     if (line[0] == '"') {
-      if (const char* error = Unquote(line, 1, &value.name, &pos)) Fail(error);
-      if (value.name.size() > kMaxValueNameLength) Fail("value name longer than 16383 characters");
+      if (const char* error = Unquote(line, 1, name_, &name, &pos)) Fail(error);
+      if (name.size() > kMaxValueNameLength) Fail("value name longer than 16383 characters");
     }
     pos = SkipBlanks(line, pos);
     if (pos == line.size() || line[pos] != '=') Fail("expected = after the value name");
@@ -337,38 +366,38 @@ class Parser {
 
     if (!data.empty() && data[0] == '-') {
       if (!EndsHere(data, 1)) Fail("unexpected text after =-");
-      sink_.DeleteValue(value.name, first_line);
+      sink_.DeleteValue(name, first_line);
       return;
     }
+    std::uint32_t type = kTypeSz;
     if (!data.empty() && data[0] == '"') {
-      std::string text;
+      std::string_view text;
       size_t after = 0;
-      if (const char* error = Unquote(data, 1, &text, &after)) Fail(error);
+      if (const char* error = Unquote(data, 1, text_scratch_, &text, &after)) Fail(error);
       if (!EndsHere(data, after)) Fail("unexpected text after the closing quote");
-      value.type = kTypeSz;
-      value.data.reserve(text.size() + 1);
-      value.data.assign(text.begin(), text.end());
-      value.data.push_back(0);
+      data_.assign(text);
+      data_ += '\0';
     } else if (data.substr(0, 6) == "dword:") {
-      value.type = kTypeDword;
-      value.data = Dword(data.substr(6));
+      type = kTypeDword;
+      Dword(data.substr(6));
     } else if (data.substr(0, 4) == "hex:") {
-      HexData(data.substr(4), kTypeBinary, value);
+      type = kTypeBinary;
+      HexData(data.substr(4), type, &name);
     } else if (data.substr(0, 4) == "hex(") {
       const std::string_view rest = data.substr(4);
-      const Number type = ReadNumber(rest, 0);
+      const Number n = ReadNumber(rest, 0);
       if (rest.empty() || (rest.size() > 1 && (rest[1] == 'x' || rest[1] == 'X')) ||
-          type.overflow || type.end + 1 >= rest.size() || rest[type.end] != ')' ||
-          rest[type.end + 1] != ':')
+          n.overflow || n.end + 1 >= rest.size() || rest[n.end] != ')' || rest[n.end + 1] != ':')
         Fail("hex( needs a type number and ):");
-      HexData(rest.substr(type.end + 2), type.value, value);
+      type = n.value;
+      HexData(rest.substr(n.end + 2), type, &name);
     } else {
       Fail("unrecognised value data");
     }
-    sink_.Value(std::move(value), first_line);
+    sink_.Value(name, type, data_, first_line);
   }
 
-  std::vector<std::uint8_t> Dword(std::string_view text) {
+  void Dword(std::string_view text) {
     const size_t begin = SkipBlanks(text, 0);
     size_t end = begin;
     std::uint32_t v = 0;
@@ -376,60 +405,101 @@ class Parser {
       v = (v << 4) | static_cast<std::uint32_t>(HexDigit(text[end]));
     if (begin == text.size() || end - begin > 8 || !EndsHere(text, end))
       Fail("a dword needs one to eight hex digits");
-    return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
-            static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
+    data_.assign({static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
+                  static_cast<char>(v >> 24)});
   }
 
   enum class HexEnd { Done, Continued, Bad };
 
   // Comma-separated bytes; a backslash after a comma continues them on the next line.
-  static HexEnd HexList(std::string_view s, std::vector<std::uint8_t>& out, size_t* rest) {
+  static HexEnd HexList(std::string_view s, std::string& out, size_t* rest) {
+    // Room for every byte the line can hold, each at least a digit and a comma.
+    const size_t had = out.size();
+    out.resize(had + s.size() / 2 + 1);
+    char* const first = out.data() + had;
+    char* p = first;
+    const HexEnd end = HexBytes(s, p, rest);
+    out.resize(had + static_cast<size_t>(p - first));
+    return end;
+  }
+
+  static HexEnd HexBytes(std::string_view s, char*& out, size_t* rest) {
     size_t i = 0;
-    while (i < s.size()) {
-      const Number n = ReadNumber(s, i);
-      if (!n.read) {
+    const size_t n = s.size();
+    while (i < n) {
+      // Most bytes are two digits and a comma.
+      while (i + 5 < n) {
+        const int high = HexDigit(s[i]), low = HexDigit(s[i + 1]);
+        const int high2 = HexDigit(s[i + 3]), low2 = HexDigit(s[i + 4]);
+        if ((high | low | high2 | low2) < 0 || s[i + 2] != ',' || s[i + 5] != ',') break;
+        out[0] = static_cast<char>(high << 4 | low);
+        out[1] = static_cast<char>(high2 << 4 | low2);
+        out += 2;
+        i += 6;
+      }
+      while (i + 2 < n) {
+        const int high = HexDigit(s[i]), low = HexDigit(s[i + 1]);
+        if ((high | low) < 0 || s[i + 2] != ',') break;
+        *out++ = static_cast<char>(high << 4 | low);
+        i += 3;
+      }
+      if (i >= n) break;
+      if (i + 2 == n && HexDigit(s[i]) >= 0 && HexDigit(s[i + 1]) >= 0) {
+        *out++ = static_cast<char>(HexDigit(s[i]) << 4 | HexDigit(s[i + 1]));
+        break;
+      }
+      if (s[i] == '\\') {
+        *rest = i + 1;
+        return HexEnd::Continued;
+      }
+      const Number num = ReadNumber(s, i);
+      if (!num.read) {
         const size_t k = SkipBlanks(s, i);
-        if (k < s.size() && s[k] == '\\') {
+        if (k < n && s[k] == '\\') {
           *rest = k + 1;
           return HexEnd::Continued;
         }
-        return k < s.size() && s[k] == ';' ? HexEnd::Done : HexEnd::Bad;
+        return k < n && s[k] == ';' ? HexEnd::Done : HexEnd::Bad;
       }
-      if (n.overflow || n.value > 0xFF) return HexEnd::Bad;
-      out.push_back(static_cast<std::uint8_t>(n.value));
-      if (n.end < s.size() && s[n.end] != ',') return EndsHere(s, n.end) ? HexEnd::Done : HexEnd::Bad;
-      i = n.end + 1;
+      if (num.overflow || num.value > 0xFF) return HexEnd::Bad;
+      *out++ = static_cast<char>(num.value);
+      if (num.end < n && s[num.end] != ',') return EndsHere(s, num.end) ? HexEnd::Done : HexEnd::Bad;
+      i = num.end + 1;
     }
     return HexEnd::Done;
   }
 
-  void HexData(std::string_view text, std::uint32_t type, RegFileValue& value) {
-    value.type = type;
-    value.data.reserve(text.size() / 3 + 1);
+  // `name` is kept where reading the next lines cannot take it.
+  void HexData(std::string_view text, std::uint32_t type, std::string_view* name) {
+    data_.clear();
+    data_.reserve(text.size() / 3 + 1);
     const bool empty = text.empty();
     for (;;) {
       size_t rest = 0;
-      const HexEnd end = HexList(text, value.data, &rest);
+      const HexEnd end = HexList(text, data_, &rest);
       if (end == HexEnd::Bad) Fail("hex data is bytes of one or two hex digits separated by commas");
       if (end == HexEnd::Done) break;
       if (!EndsHere(text, rest)) Fail("unexpected text after the continuing backslash");
+      keep_ = name;
       const auto next = NextHexLine();
-      if (!next) break;  // the file ended: what was read stands
+      keep_ = nullptr;
+      if (!next) {
+        end_.value_continues = true;
+        break;  // the file ended: what was read stands
+      }
       text = *next;
     }
     // Texts are stored wide by regedit, ending with a NUL it adds when missing.
     if (empty || !IsTextType(type)) return;
-    if (unicode_) {
-      const std::string narrow = NarrowWide(WideFromBytes(value.data.data(), value.data.size()));
-      value.data.assign(narrow.begin(), narrow.end());
-    }
-    if (value.data.empty() || value.data.back() != 0) value.data.push_back(0);
+    if (unicode_)
+      data_ = NarrowUtf16Bytes(reinterpret_cast<const std::uint8_t*>(data_.data()), data_.size());
+    if (data_.empty() || data_.back() != 0) data_ += '\0';
   }
 
   // The next line that goes on with hex bytes; blank and ";" lines between are passed over.
   std::optional<std::string_view> NextHexLine() {
-    while (next_ < lines_.size()) {
-      const std::string_view line = TakeLine();
+    std::string_view line;
+    while (TakeLine(&line)) {
       const size_t k = SkipBlanks(line, 0);
       if (k == line.size() || line[k] == ';') continue;
       if (HexDigit(line[k]) < 0) Fail("a continued hex value must go on with hex bytes");
@@ -438,12 +508,41 @@ class Parser {
     return std::nullopt;
   }
 
-  std::vector<std::string_view> lines_;
-  size_t next_ = 0;
+  std::string_view text_;  // the text, or the piece of the file read
+  size_t pos_ = 0;         // where the next line begins
+  std::FILE* file_ = nullptr;
+  std::uint64_t left_ = 0;  // of the file, not yet read
+  size_t piece_ = 0;
+  std::unique_ptr<char[]> buffer_;
+  size_t capacity_ = 0;
+  std::string_view* keep_ = nullptr;  // a view Refill moves out of the buffer first
   bool unicode_;
-  RegFileSink& sink_;
+  RegTextSink& sink_;
   int line_no_ = 0;
   bool have_key_ = false;
+  RegTextEnd end_;
+  std::string path_, name_, text_scratch_, data_;
+};
+
+// Hands the steps on as copies, to a sink that keeps them.
+class CopyingSink : public RegTextSink {
+ public:
+  explicit CopyingSink(RegFileSink& sink) : sink_(sink) {}
+  void Key(RegRoot root, std::string_view path, int line) override {
+    sink_.Key(root, std::string(path), line);
+  }
+  void DeleteKey(RegRoot root, std::string_view path, int line) override {
+    sink_.DeleteKey(root, std::string(path), line);
+  }
+  void Value(std::string_view name, std::uint32_t type, std::string_view data, int line) override {
+    sink_.Value(RegFileValue{std::string(name), type, {data.begin(), data.end()}}, line);
+  }
+  void DeleteValue(std::string_view name, int line) override {
+    sink_.DeleteValue(std::string(name), line);
+  }
+
+ private:
+  RegFileSink& sink_;
 };
 
 // Collects the steps into a list, for callers that want them all at once.
@@ -481,43 +580,39 @@ class OpCollector : public RegFileSink {
   std::string path_;
 };
 
-void AppendQuoted(std::string& out, const std::string& s) {
-  out += '"';
-  for (char c : s) {
-    if (c == '\\' || c == '"') {
-      out += '\\';
-    } else if (c == '\n' || c == '\r') {
-      out += c == '\n' ? "\\n" : "\\r";
-      continue;
-    }
-    out += c;
-  }
-  out += '"';
-}
-
-// A REG_SZ that reads back unchanged when written as "text".
-bool PlainText(const RegFileValue& v) {
-  if (v.type != kTypeSz || v.data.empty() || v.data.back() != 0) return false;
-  for (size_t i = 0; i + 1 < v.data.size(); ++i) {
-    const std::uint8_t c = v.data[i];
-    if (c == 0 || c == '\r' || c == '\n') return false;
-  }
-  return true;
-}
-
 }  // namespace
 
-void ParseRegFile(const std::string& bytes, RegFileSink& sink) {
+RegTextEnd ParseRegText(std::string_view bytes, RegTextSink& sink) {
   const auto* p = reinterpret_cast<const std::uint8_t*>(bytes.data());
   if (bytes.size() >= 2 && p[0] == 0xFF && p[1] == 0xFE) {
-    const std::string narrow = NarrowWide(WideFromBytes(p + 2, bytes.size() - 2));
-    Parser(narrow, true, sink).Run();
-  } else if (bytes.size() >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) {
-    const std::string narrow = NarrowWide(WideFromUtf8(std::string_view(bytes).substr(3)));
-    Parser(narrow, false, sink).Run();
-  } else {
-    Parser(bytes, false, sink).Run();
+    const std::string narrow = NarrowUtf16Bytes(p + 2, bytes.size() - 2);
+    return Parser(narrow, true, sink).Run();
   }
+  if (bytes.size() >= 3 && p[0] == 0xEF && p[1] == 0xBB && p[2] == 0xBF) {
+    const std::string narrow = NarrowWide(WideFromUtf8(bytes.substr(3)));
+    return Parser(narrow, false, sink).Run();
+  }
+  return Parser(bytes, false, sink).Run();
+}
+
+RegTextEnd ParseRegFile(std::FILE* file, std::uint64_t size, RegTextSink& sink, size_t piece) {
+  const long start = std::ftell(file);
+  unsigned char mark[3] = {};
+  const size_t got = std::fread(mark, 1, static_cast<size_t>(std::min<std::uint64_t>(size, 3)), file);
+  std::fseek(file, start, SEEK_SET);
+  if ((got >= 2 && mark[0] == 0xFF && mark[1] == 0xFE) ||
+      (got == 3 && mark[0] == 0xEF && mark[1] == 0xBB && mark[2] == 0xBF)) {
+    // Wide text is brought to 8 bits whole.
+    std::string bytes(static_cast<size_t>(size), '\0');
+    bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
+    return ParseRegText(bytes, sink);
+  }
+  return Parser(file, size, piece, sink).Run();
+}
+
+void ParseRegFile(const std::string& bytes, RegFileSink& sink) {
+  CopyingSink copies(sink);
+  ParseRegText(bytes, copies);
 }
 
 std::vector<RegFileOp> ParseRegFile(const std::string& bytes) {
@@ -525,119 +620,4 @@ std::vector<RegFileOp> ParseRegFile(const std::string& bytes) {
   ParseRegFile(bytes, collector);
   return std::move(collector.ops);
 }
-
-const char* RootName(RegRoot root) {
-  switch (root) {
-    case kLocalMachine: return "HKEY_LOCAL_MACHINE";
-    case kCurrentUser: return "HKEY_CURRENT_USER";
-    case kClassesRoot: return "HKEY_CLASSES_ROOT";
-    default: return "?";
-  }
-}
-
-void AppendKeyHeader(std::string& out, RegRoot root, const std::string& path) {
-  out += '[';
-  out += RootName(root);
-  if (!path.empty()) {
-    out += '\\';
-    out += path;
-  }
-  out += "]\r\n";
-}
-
-void AppendValueLine(std::string& out, const RegFileValue& v) {
-  const size_t line_start = out.size();
-  if (v.name.empty()) {
-    out += '@';
-  } else {
-    AppendQuoted(out, v.name);
-  }
-  out += '=';
-  if (PlainText(v)) {
-    AppendQuoted(out, std::string(reinterpret_cast<const char*>(v.data.data()), v.data.size() - 1));
-    out += "\r\n";
-    return;
-  }
-  if (v.type == kTypeDword && v.data.size() == 4) {
-    char buf[16];
-    const std::uint32_t d = v.data[0] | (std::uint32_t{v.data[1]} << 8) |
-                            (std::uint32_t{v.data[2]} << 16) | (std::uint32_t{v.data[3]} << 24);
-    std::snprintf(buf, sizeof buf, "dword:%08x", d);
-    out += buf;
-    out += "\r\n";
-    return;
-  }
-  if (v.type == kTypeBinary) {
-    out += "hex:";
-  } else {
-    char buf[24];
-    std::snprintf(buf, sizeof buf, "hex(%x):", v.type);
-    out += buf;
-  }
-  // Lines are wrapped as regedit wraps them: at most 80 characters, "\" at the end, two spaces on.
-  size_t col = out.size() - line_start;
-  static const char kHex[] = "0123456789abcdef";
-  for (size_t i = 0; i < v.data.size(); ++i) {
-    out += kHex[v.data[i] >> 4];
-    out += kHex[v.data[i] & 15];
-    col += 2;
-    if (i + 1 < v.data.size()) {
-      out += ',';
-      ++col;
-      if (col >= 77) {
-        out += "\\\r\n  ";
-        col = 2;
-      }
-    }
-  }
-  out += "\r\n";
-}
-
-namespace {
-
-// C stdio rather than file streams: the streams bring the whole locale machinery into the program.
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-}  // namespace
-
-std::string ReadWholeFileBytes(const std::string& path, bool* exists) {
-  File in(std::fopen(path.c_str(), "rb"));
-  *exists = in != nullptr;
-  if (!in) return {};
-  std::string bytes;
-  if (std::fseek(in.get(), 0, SEEK_END) == 0) {
-    const long size = std::ftell(in.get());
-    if (size > 0) bytes.reserve(static_cast<size_t>(size));
-    std::rewind(in.get());
-  }
-  char buf[16384];
-  size_t got;
-  while ((got = std::fread(buf, 1, sizeof buf, in.get())) > 0) bytes.append(buf, got);
-  return bytes;
-}
-
-void WriteFileAtomically(const std::string& path, const std::string& text) {
-  const std::string temp = path + ".tmp";
-  File out(std::fopen(temp.c_str(), "wb"));
-  if (!out) throw std::runtime_error("Cannot create file \"" + temp + "\"");
-  const bool written = std::fwrite(text.data(), 1, text.size(), out.get()) == text.size();
-  if (std::fclose(out.release()) != 0 || !written) {
-    std::remove(temp.c_str());
-    throw std::runtime_error("Cannot write file \"" + temp + "\"");
-  }
-#ifdef _WIN32
-  const bool moved = MoveFileExA(temp.c_str(), path.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-#else
-  const bool moved = std::rename(temp.c_str(), path.c_str()) == 0;
-#endif
-  if (!moved) {
-    std::remove(temp.c_str());
-    throw std::runtime_error("Cannot replace file \"" + path + "\"");
-  }
-}
-
 }  // namespace quillet

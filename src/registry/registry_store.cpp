@@ -55,12 +55,51 @@ RegistryStore::Resolved RegistryStore::Resolve(const std::string& path) const {
   return Resolved{relative ? current_ : root_, NormalizeRegPath(path), relative};
 }
 
+ChangeRecorder* RegistryStore::Recorder() const {
+  ChangeRecorder* recorder = ActiveRecorder();
+  return recorder && &recorder->Backend() == &backend_ ? recorder : nullptr;
+}
+
+std::string RegistryStore::FromRoot(const Resolved& r) const {
+  return r.relative ? NormalizeRegPath(current_path_ + "\\" + r.path) : r.path;
+}
+
+std::string RegistryStore::CurrentFromRoot() const { return NormalizeRegPath(current_path_); }
+
+long RegistryStore::CreateResolved(const Resolved& r, RegHandle* key) {
+  ChangeRecorder* recorder = Recorder();
+  if (!recorder) return backend_.CreateKey(r.base, r.path, kAccessAll, key);
+  const std::string path = FromRoot(r);
+  if (recorder->New(root_, path)) {
+    // Below a key the action made, only what it made itself can be there: nothing to look up.
+    const long status = backend_.CreateKey(r.base, r.path, kAccessAll, key);
+    if (status == kOk) recorder->MarkChanged();
+    return status;
+  }
+  if (r.relative && r.path.find('\\') == std::string::npos) {
+    // A name below the open key: the create itself tells whether it made the key.
+    bool made = false;
+    const long status = backend_.CreateKeyTelling(r.base, r.path, kAccessAll, key, &made);
+    if (status == kOk && made) recorder->Made(root_, path);
+    return status;
+  }
+  // While recording, an existing key is opened as the create would open it, which tells that
+  // nothing is made; only for a missing one does the recorder look further.
+  const long opened = backend_.OpenKey(r.base, r.path, kAccessAll, key);
+  if (opened == kOk) return kOk;
+  // Below an open key, that key at least is there.
+  const std::size_t known = r.relative ? CurrentFromRoot().size() : 0;
+  const bool makes = recorder->BeforeCreate(root_, path, opened, known);
+  const long status = backend_.CreateKey(r.base, r.path, kAccessAll, key);
+  if (status == kOk && makes) recorder->MarkChanged();
+  return status;
+}
+
 bool RegistryStore::Open(const std::string& path, bool may_create) {
   const Resolved r = Resolve(path);
   RegHandle key = 0;
   const bool create = may_create && !r.path.empty();
-  const long status = create ? backend_.CreateKey(r.base, r.path, kAccessAll, &key)
-                             : backend_.OpenKey(r.base, r.path, kAccessAll, &key);
+  const long status = create ? CreateResolved(r, &key) : backend_.OpenKey(r.base, r.path, kAccessAll, &key);
   if (create) backend_.Commit();
   if (status != kOk) return false;
   std::string new_path = r.relative ? current_path_ + "\\" + path : DropLeadingBackslash(path);
@@ -78,34 +117,45 @@ void RegistryStore::Close() {
 bool RegistryStore::MakeKey(const std::string& path) {
   const Resolved r = Resolve(path);
   RegHandle key = 0;
-  const long status = backend_.CreateKey(r.base, r.path, kAccessAll, &key);
+  const long status = CreateResolved(r, &key);
   backend_.Commit();
   if (status != kOk) throw ERegistryException("Failed to create key " + path);
   backend_.CloseKey(key);
   return true;
 }
 
-bool RegistryStore::EraseResolved(RegHandle base, const std::string& path) {
+bool RegistryStore::EraseResolved(RegHandle base, const std::string& path, ChangeRecorder* recorder,
+                                  const std::string& shown, bool top) {
   RegHandle key = 0;
   if (backend_.OpenKey(base, path, kAccessAll, &key) == kOk) {
     const RegHandle saved = current_;
     current_ = key;
     RegKeyInfo info;
-    if (backend_.QueryInfo(key, &info) == kOk) {
+    const bool listed = backend_.QueryInfo(key, &info) == kOk;
+    const std::string here = shown.empty() ? shown
+                                           : recorder->BeforeErase(root_, shown, key, listed ? info.values : 0,
+                                                                   top ? base : 0, top ? path : "");
+    if (listed) {
       std::string name;
       for (std::uint32_t i = info.subkeys; i-- > 0;) {
-        if (backend_.EnumKey(key, i, &name) == kOk) EraseResolved(key, NormalizeRegPath(name));
+        if (backend_.EnumKey(key, i, &name) != kOk) continue;
+        const std::string child = NormalizeRegPath(name);
+        EraseResolved(key, child, recorder, here.empty() ? here : here + "\\" + child, false);
       }
     }
     current_ = saved;
     backend_.CloseKey(key);
   }
-  return backend_.DeleteKey(base, path) == kOk;
+  const bool deleted = backend_.DeleteKey(base, path) == kOk;
+  if (deleted && !shown.empty()) recorder->MarkChanged();
+  return deleted;
 }
 
 bool RegistryStore::EraseKey(const std::string& path) {
   const Resolved r = Resolve(path);
-  const bool erased = EraseResolved(r.base, r.path);
+  ChangeRecorder* recorder = Recorder();
+  const std::string shown = recorder ? FromRoot(r) : std::string();
+  const bool erased = EraseResolved(r.base, r.path, recorder, shown, true);
   backend_.Commit();
   return erased;
 }
@@ -161,14 +211,26 @@ std::string RegistryStore::ReadText(const std::string& name) {
   return std::string(bytes, strnlen(bytes, data.size()));
 }
 
-void RegistryStore::WriteText(const std::string& name, const std::string& text) {
+void RegistryStore::WriteValue(const std::string& name, std::uint32_t type,
+                               const std::vector<std::uint8_t>& data) {
   if (current_ == 0) ThrowSetFailed(name);
-  std::vector<std::uint8_t> data(text.begin(), text.end());
-  data.push_back(0);
-  const long status = backend_.SetValue(current_, name, kTypeSz, data.data(),
+  ChangeRecorder* recorder = Recorder();
+  bool changes = false;
+  if (recorder) {
+    const RegFileValue value{name, type, data};
+    changes = recorder->BeforeValue(root_, CurrentFromRoot(), current_, name, &value);
+  }
+  const long status = backend_.SetValue(current_, name, type, data.data(),
                                         static_cast<std::uint32_t>(data.size()));
   backend_.Commit();
   if (status != kOk) ThrowSetFailed(name);
+  if (changes) recorder->MarkChanged();
+}
+
+void RegistryStore::WriteText(const std::string& name, const std::string& text) {
+  std::vector<std::uint8_t> data(text.begin(), text.end());
+  data.push_back(0);
+  WriteValue(name, kTypeSz, data);
 }
 
 std::int32_t RegistryStore::ReadNumber(const std::string& name) {
@@ -184,20 +246,19 @@ std::int32_t RegistryStore::ReadNumber(const std::string& name) {
 }
 
 void RegistryStore::WriteNumber(const std::string& name, std::int32_t value) {
-  if (current_ == 0) ThrowSetFailed(name);
   const auto v = static_cast<std::uint32_t>(value);
-  const std::uint8_t data[4] = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
-                                static_cast<std::uint8_t>(v >> 16),
-                                static_cast<std::uint8_t>(v >> 24)};
-  const long status = backend_.SetValue(current_, name, kTypeDword, data, 4);
-  backend_.Commit();
-  if (status != kOk) ThrowSetFailed(name);
+  WriteValue(name, kTypeDword,
+             {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
+              static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)});
 }
 
 bool RegistryStore::EraseValue(const std::string& name) {
   if (current_ == 0) return false;
+  ChangeRecorder* recorder = Recorder();
+  const bool present = recorder && recorder->BeforeValue(root_, CurrentFromRoot(), current_, name, nullptr);
   const bool erased = backend_.DeleteValue(current_, name) == kOk;
   backend_.Commit();
+  if (erased && present) recorder->MarkChanged();
   return erased;
 }
 

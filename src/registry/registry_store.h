@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "registry/backend.h"
+#include "registry/change_recorder.h"
 #include "registry/key_path.h"
 
 namespace quillet {
@@ -47,6 +48,8 @@ class RegistryStore {
   void WriteText(const std::string& name, const std::string& text);
   std::int32_t ReadNumber(const std::string& name);
   void WriteNumber(const std::string& name, std::int32_t value);
+  // Any kind of value, as a .reg file may hold it; failure as for WriteText.
+  void WriteValue(const std::string& name, std::uint32_t type, const std::vector<std::uint8_t>& data);
   bool EraseValue(const std::string& name);
 
   bool HasCurrentKey() const { return current_ != 0; }
@@ -62,7 +65,15 @@ class RegistryStore {
   };
   Resolved Resolve(const std::string& path) const;
   void CloseCurrent();
-  bool EraseResolved(RegHandle base, const std::string& path);
+  // The recorder of the action in progress, when it records this store's backend.
+  ChangeRecorder* Recorder() const;
+  // A resolved path from the root, and the current key's: what the recorder names keys by.
+  std::string FromRoot(const Resolved& r) const;
+  std::string CurrentFromRoot() const;
+  long CreateResolved(const Resolved& r, RegHandle* key);
+  // `shown` is the key's path from the root while an action is recorded, else empty.
+  bool EraseResolved(RegHandle base, const std::string& path, ChangeRecorder* recorder,
+                     const std::string& shown, bool top);
 
   RegistryBackend& backend_;
   RegRoot root_ = kCurrentUser;

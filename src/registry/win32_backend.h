@@ -11,6 +11,8 @@ class Win32Backend : public RegistryBackend {
                RegHandle* out) override;
   long CreateKey(RegHandle parent, const std::string& path, std::uint32_t access,
                  RegHandle* out) override;
+  long CreateKeyTelling(RegHandle parent, const std::string& path, std::uint32_t access, RegHandle* out,
+                        bool* made) override;
   long CloseKey(RegHandle key) override;
   long DeleteKey(RegHandle parent, const std::string& path) override;
   long DeleteValue(RegHandle key, const std::string& name) override;
@@ -21,6 +23,9 @@ class Win32Backend : public RegistryBackend {
                   std::vector<std::uint8_t>* data, std::uint32_t* size) override;
   long SetValue(RegHandle key, const std::string& name, std::uint32_t type,
                 const std::uint8_t* data, std::uint32_t size) override;
+  long EnumValueData(RegHandle key, std::uint32_t index, std::string* name, std::uint32_t* type,
+                     std::vector<std::uint8_t>* data) override;
+  long KeyName(RegHandle key, std::string* name) override;
 };
 
 }  // namespace quillet

@@ -141,6 +141,28 @@ TEST_F(RegeditPeer, OurFileImportsUnchanged) {
   EXPECT_EQ(expected.size(), 12u);
 }
 
+// A file the memory registry keeps, with changes saved at its end that set again, remove and
+// make again what it holds, imports with regedit to the tree in memory.
+TEST_F(RegeditPeer, AFileWithChangesAtItsEndImportsToTheTreeInMemory) {
+  const fs::path file = dir_ / "kept.reg";
+  const std::string base = kBase;
+  MemoryBackend memory;
+  memory.SetWholeSaveLimit(0);
+  memory.BindFile(file.string());
+  Fill(memory, base, true);
+  {
+    ScopedRegistry scope(memory);
+    WriteTextAt(kCurrentUser, base + "\\Text", "empty", "now set");
+    RemoveValue(kCurrentUser, base + "\\Hide", "{ABC}");
+    DeleteKeyAt(kCurrentUser, base + "\\Empty");
+    WriteTextAt(kCurrentUser, base + "\\EMPTY\\again", "", "made again");
+    WriteDword(kCurrentUser, base + "\\Hide", "{ABC}", 7);
+  }
+  ASSERT_NE(ReadBytes(file).find(";~change "), std::string::npos) << "changes went at the end";
+  ASSERT_TRUE(RunAndWait("regedit.exe /S \"" + file.string() + "\""));
+  EXPECT_EQ(Take(system_, kBase), Take(memory, kBase));
+}
+
 TEST_F(RegeditPeer, RegeditExportLoadsUnchanged) {
   Fill(system_, kBase, false);
   const fs::path file = dir_ / "theirs.reg";
