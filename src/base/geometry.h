@@ -15,6 +15,8 @@ struct Rect {
 
 // Red in the low byte, as COLORREF.
 using ColorRef = std::uint32_t;
+// A colour's red, green and blue bytes, without what may lie above them.
+constexpr ColorRef kRgbMask = 0xFFFFFF;
 
 // A colour as controls and skins keep it: a ColorRef, or, with the top bit set, the index of a
 // system colour, so that it follows the user's scheme.

@@ -23,6 +23,7 @@ bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
 int CompareNoCase(std::string_view a, std::string_view b) {
   const std::size_t n = a.size() < b.size() ? a.size() : b.size();
   for (std::size_t i = 0; i < n; ++i) {
+    if (a[i] == b[i]) continue;  // most bytes match as they stand
     const auto x = static_cast<unsigned char>(AsciiUpper(a[i]));
     const auto y = static_cast<unsigned char>(AsciiUpper(b[i]));
     if (x != y) return x < y ? -1 : 1;

@@ -66,7 +66,7 @@ void TBitBtn::MakeCreateParams(CreateParams& p) {
   p.style = (p.style & ~BS_TYPEMASK) | BS_OWNERDRAW;
 }
 
-void TBitBtn::DrawContent(HDC dc, RECT r, bool enabled) { glyph_.Draw(dc, r, caption_, FontHandleForWindow(), enabled); }
+void TBitBtn::DrawContent(HDC dc, RECT r, bool enabled) { glyph_.Draw(dc, r, caption_, DrawingFont(), enabled); }
 
 void TBitBtn::WndProc(Message& m) {
   switch (m.msg) {
@@ -83,8 +83,9 @@ void TBitBtn::WndProc(Message& m) {
         InflateRect(&r, -1, -1);
       }
       DrawFrameControl(dis->hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (down ? DFCS_PUSHED : 0));
+      constexpr int kFrameWidth = 3;  // the push frame DrawFrameControl draws
       RECT content = r;
-      InflateRect(&content, -3, -3);
+      InflateRect(&content, -kFrameWidth, -kFrameWidth);
       if (down) OffsetRect(&content, 1, 1);
       DrawContent(dis->hDC, content, !(dis->itemState & ODS_DISABLED));
       if (dis->itemState & ODS_FOCUS) DrawFocusRect(dis->hDC, &content);
@@ -110,15 +111,16 @@ void TMenuButton::Click() {
 }
 
 void TMenuButton::DrawContent(HDC dc, RECT r, bool enabled) {
-  constexpr int kArrow = 12;
   RECT arrow = r;
-  arrow.left = std::max(r.left, r.right - kArrow);
+  arrow.left = std::max(r.left, r.right - Scaled(12));
   r.right = arrow.left;
   TBitBtn::DrawContent(dc, r, enabled);
   const int cx = (arrow.left + arrow.right) / 2, cy = (arrow.top + arrow.bottom) / 2;
   const HBRUSH ink = GetSysColorBrush(enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
-  for (int i = 0; i < 3; ++i) {
-    RECT line{cx - 3 + i, cy - 1 + i, cx + 4 - i, cy + i};
+  // A small triangle pointing down, one row narrower on each side per row.
+  const int rows = Scaled(3);
+  for (int i = 0; i < rows; ++i) {
+    RECT line{cx - rows + i, cy - 1 + i, cx + rows + 1 - i, cy + i};
     FillRect(dc, &line, ink);
   }
 }
@@ -208,7 +210,7 @@ void TSpeedButton::PaintWindow(HDC dc) {
   else if (!flat_ || hot_) DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
   InflateRect(&r, -2, -2);
   if (sunk) OffsetRect(&r, 1, 1);
-  glyph_.Draw(dc, r, caption_, FontHandleForWindow(), Enabled());
+  glyph_.Draw(dc, r, caption_, DrawingFont(), Enabled());
   PaintControls(dc);
 }
 

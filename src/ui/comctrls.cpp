@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <initializer_list>
 
+#include "base/dpi.h"
 #include "ui/gdi.h"
 
 namespace quillet::ui {
@@ -31,6 +33,11 @@ void TTabSheet::MakeCreateParams(CreateParams& p) {
   TWinControl::MakeCreateParams(p);
   p.style |= WS_CLIPCHILDREN;
   p.ex_style |= WS_EX_CONTROLPARENT;
+}
+
+Bounds TTabSheet::DeviceBounds() const {
+  if (page_control_ && page_control_->HandleAllocated()) return page_control_->SheetArea();
+  return TWinControl::DeviceBounds();
 }
 
 int TTabSheet::PageIndex() const {
@@ -129,15 +136,27 @@ void TPageControl::RebuildTabs() {
   PlaceSheets();
 }
 
-void TPageControl::PlaceSheets() {
-  RECT r{0, 0, bounds_.width, bounds_.height};
-  if (hwnd_) {
-    GetClientRect(hwnd_, &r);
-    SendMessageA(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
-  } else {
-    r = {4, 24, bounds_.width - 4, bounds_.height - 4};
+Bounds TPageControl::SheetArea() const {
+  if (!hwnd_) {
+    // Before the window exists: about where the tabs leave the pages.
+    constexpr int kPageInset = 4, kTabsHeight = 24;
+    return {kPageInset, kTabsHeight, bounds_.width - 2 * kPageInset, bounds_.height - kTabsHeight - kPageInset};
   }
-  for (TTabSheet* p : pages_) p->SetBounds({r.left, r.top, r.right - r.left, r.bottom - r.top});
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  SendMessageA(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void TPageControl::PlaceSheets() {
+  Bounds area = SheetArea();
+  if (hwnd_) {
+    // The tab control measures in pixels; the sheets' bounds are in 96-DPI units like every
+    // control's, while they stand where it says (TTabSheet::DeviceBounds).
+    const int dpi = Dpi();
+    for (int* v : {&area.left, &area.top, &area.width, &area.height}) *v = base::MulDivRound(*v, base::kBaseDpi, dpi);
+  }
+  for (TTabSheet* p : pages_) p->SetBounds(area);
 }
 
 void TPageControl::BoundsChanged() {
@@ -384,6 +403,8 @@ void TGrid::WndProc(Message& m) {
 
 namespace {
 constexpr int kCheckSize = 13;
+constexpr int kCheckLeft = 2;  // the box's place in its item
+constexpr int kCheckGap = 4;   // between the box and the item's text
 }
 
 TCheckListBox::TCheckListBox(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {
@@ -402,21 +423,31 @@ void TCheckListBox::MakeCreateParams(CreateParams& p) {
 }
 
 int TCheckListBox::ItemHeight() const {
-  gdi::WindowDC dc;
-  gdi::Select font(dc, FontHandle(font_));
+  gdi::ScreenDC dc;
+  gdi::Select font(dc, DrawingFont());
   TEXTMETRICA tm;
   GetTextMetricsA(dc, &tm);
-  return std::max<int>(tm.tmHeight + 2, kCheckSize + 2);
+  return std::max<int>(tm.tmHeight + 2, Scaled(kCheckSize) + 2);
 }
 
 void TCheckListBox::CreateWnd() {
-  SendMessageA(hwnd_, LB_SETITEMHEIGHT, 0, ItemHeight());
   for (const auto& s : items_) SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+  Measure();
+}
+
+// The items' height and the columns' width follow the font and the window, in pixels.
+void TCheckListBox::Measure() {
+  SendMessageA(hwnd_, LB_SETITEMHEIGHT, 0, ItemHeight());
   if (columns_ > 1) {
     RECT r;
     GetClientRect(hwnd_, &r);
     SendMessageA(hwnd_, LB_SETCOLUMNWIDTH, static_cast<WPARAM>(std::max<int>(1, (r.right - r.left) / columns_)), 0);
   }
+}
+
+void TCheckListBox::DpiChanged() {
+  TWinControl::DpiChanged();
+  if (hwnd_) Measure();
 }
 
 void TCheckListBox::SetColumns(int n) {
@@ -466,14 +497,15 @@ void TCheckListBox::WndProc(Message& m) {
       RECT r = di->rcItem;
       bool selected = di->itemState & ODS_SELECTED;
       FillRect(di->hDC, &r, ColorBrush(color_));
-      RECT box{r.left + 2, r.top + (r.bottom - r.top - kCheckSize) / 2, 0, 0};
-      box.right = box.left + kCheckSize;
-      box.bottom = box.top + kCheckSize;
+      const int size = Scaled(kCheckSize);
+      RECT box{r.left + Scaled(kCheckLeft), r.top + (r.bottom - r.top - size) / 2, 0, 0};
+      box.right = box.left + size;
+      box.bottom = box.top + size;
       UINT state = DFCS_BUTTONCHECK | DFCS_FLAT | (marks_[di->itemID] ? DFCS_CHECKED : 0);
       if (!enabled_) state |= DFCS_INACTIVE;
       DrawFrameControl(di->hDC, &box, DFC_BUTTON, state);
-      RECT text{box.right + 4, r.top, r.right, r.bottom};
-      gdi::Select font(di->hDC, FontHandle(font_));
+      RECT text{box.right + Scaled(kCheckGap), r.top, r.right, r.bottom};
+      gdi::Select font(di->hDC, DrawingFont());
       SIZE ext{};
       const std::string& s = items_[di->itemID];
       GetTextExtentPoint32A(di->hDC, s.c_str(), static_cast<int>(s.size()), &ext);
@@ -497,7 +529,7 @@ void TCheckListBox::WndProc(Message& m) {
       int i = LOWORD(hit);
       RECT r;
       if (!HIWORD(hit) && SendMessageA(hwnd_, LB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&r)) != LB_ERR &&
-          pt.x >= r.left && pt.x < r.left + kCheckSize + 4)
+          pt.x >= r.left && pt.x < r.left + Scaled(kCheckSize + kCheckGap))
         Toggle(i);
       return;
     }

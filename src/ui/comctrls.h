@@ -17,6 +17,8 @@ class TTabSheet : public TWinControl {
  public:
   TTabSheet(TComponent* owner, std::string name);
   const char* ClassName() const override { return "TTabSheet"; }
+  // A sheet fills its page control's display area, which the tab control measures.
+  Bounds DeviceBounds() const override;
   TPageControl* PageControl() const { return page_control_; }
   // A sheet whose tab is hidden keeps its controls but cannot be reached by the user.
   bool TabVisible() const { return tab_visible_; }
@@ -58,6 +60,8 @@ class TPageControl : public TWinControl {
  private:
   friend class TTabSheet;
   void RebuildTabs();
+  // Where the sheets stand: in the window's pixels once it exists, an estimate in 96-DPI units before.
+  Bounds SheetArea() const;
   void PlaceSheets();
   int TabIndexOf(TTabSheet* page) const;
   std::vector<TTabSheet*> pages_;
@@ -146,6 +150,8 @@ class TCheckListBox : public TWinControl, public ICheckList {
  private:
   void Toggle(int i);
   int ItemHeight() const;
+  void Measure();
+  void DpiChanged() override;
   std::vector<std::string> items_;
   std::vector<bool> marks_;
   int columns_ = 1;

@@ -1,5 +1,7 @@
 #include "ui/controls.h"
 
+#include "base/dpi.h"
+#include "ui/dpi.h"
 #include "ui/forms.h"
 
 namespace quillet::ui {
@@ -26,7 +28,7 @@ void TControl::PublishCommon() {
   });
   PublishFlag(props_, "ParentColor", parent_color_, [this](bool b) { SetParentColor(b); });
   props_.Publish("Font", [this] {
-    return PropValue::OfHandle(reinterpret_cast<std::intptr_t>(FontHandle(font_)));
+    return PropValue::OfHandle(reinterpret_cast<std::intptr_t>(DrawingFont()));
   });
   props_.Publish("Hint", [this] { return PropValue::OfText(hint_); },
                  [this](const std::string& t) { SetHint(t); return true; });
@@ -64,6 +66,16 @@ TForm* TControl::ParentForm() const {
   const TControl* c = this;
   while (c->parent_) c = c->parent_;
   return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+}
+
+int TControl::Dpi() const { return parent_ ? parent_->Dpi() : SystemDpi(); }
+
+int TControl::Scaled(int length) const { return base::ScaleToDpi(length, Dpi()); }
+
+Bounds TControl::DeviceBounds() const {
+  const int dpi = Dpi();
+  return {base::ScaleToDpi(bounds_.left, dpi), base::ScaleToDpi(bounds_.top, dpi),
+          base::ScaleToDpi(bounds_.width, dpi), base::ScaleToDpi(bounds_.height, dpi)};
 }
 
 void TControl::SetBounds(Bounds r) {
@@ -145,6 +157,10 @@ void TControl::Click() {
 }
 
 std::intptr_t TControl::Perform(unsigned msg, std::uintptr_t wparam, std::intptr_t lparam) {
+  // A control with a window hears its notifications through the window, so that whatever
+  // subclassed the window (the skin engine) hears them too, in the same order as its messages.
+  if (IsWindowed())
+    if (HWND h = static_cast<TWinControl*>(this)->HandleIfAny()) return SendMessageA(h, msg, wparam, lparam);
   Message m{msg, wparam, lparam, 0};
   if (window_proc_) window_proc_(m);
   return m.result;

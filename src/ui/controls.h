@@ -23,7 +23,8 @@ namespace quillet::ui {
 class TWinControl;
 class TForm;
 
-// A control's place on its parent, in the parent's client coordinates, as forms are designed.
+// A control's place on its parent, in the parent's client coordinates, as forms are designed: in
+// 96-DPI units, which the toolkit maps to the pixels of the DPI the control's form is at.
 struct Bounds {
   int left = 0, top = 0, width = 0, height = 0;
   constexpr base::Rect Edges() const { return {left, top, left + width, top + height}; }
@@ -49,7 +50,13 @@ class TControl : public TComponent {
   int Height() const { return bounds_.height; }
   Bounds GetBounds() const { return bounds_; }
   virtual void SetBounds(Bounds r);
-  RECT BoundsRect() const { return ToRECT(bounds_.Edges()); }
+  // The DPI the control is laid out at: its form's.
+  virtual int Dpi() const;
+  // A 96-DPI length at the control's DPI.
+  int Scaled(int length) const;
+  // The control's place on its parent's window in that window's pixels.
+  virtual Bounds DeviceBounds() const;
+  RECT BoundsRect() const { return ToRECT(DeviceBounds().Edges()); }
 
   bool Visible() const { return visible_; }
   void SetVisible(bool v);
@@ -60,6 +67,8 @@ class TControl : public TComponent {
   void SetCaption(const std::string& text);
 
   const FontSpec& Font() const { return font_; }
+  // The control's font made at its DPI.
+  HFONT DrawingFont() const { return FontHandle(font_, Dpi()); }
   void SetFont(const FontSpec& f);
   void SetFontColor(Color c);
   void SetFontBold(bool bold);
@@ -176,6 +185,11 @@ class TWinControl : public TControl {
   virtual void CreateWnd() {}
   // Before the window goes: copy out what lives only in the window.
   virtual void DestroyWnd() {}
+  // The form moved to another DPI: the window takes its font and place at it. Controls that
+  // measured something in pixels measure it again.
+  virtual void DpiChanged();
+  // DpiChanged for this control and every control inside it, parents first.
+  void DpiChangedInside();
   void WndProc(Message& m) override;
   // The system class's procedure, or the default window procedure for the toolkit's own classes.
   virtual void DefaultHandler(Message& m);
@@ -190,8 +204,6 @@ class TWinControl : public TControl {
   void BoundsChanged() override;
   void HintChanged() override;
   TGraphicControl* GraphicAt(POINT client_pt) const;
-  // Which HFONT the window uses.
-  HFONT FontHandleForWindow() const { return FontHandle(font_); }
   void SetWindowTextRaw(const std::string& text);
   std::string WindowTextRaw() const;
 

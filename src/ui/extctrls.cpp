@@ -240,12 +240,14 @@ void TMediaPlayer::SetEnabledButtons(unsigned mask) {
 }
 
 RECT TMediaPlayer::ButtonRect(int slot, int slots) const {
-  return {slot * bounds_.width / slots, 0, (slot + 1) * bounds_.width / slots, bounds_.height};
+  const Bounds device = DeviceBounds();
+  return {slot * device.width / slots, 0, (slot + 1) * device.width / slots, device.height};
 }
 
 int TMediaPlayer::ButtonAt(int x, int y) const {
   const int slots = VisibleCount(visible_);
-  if (slots == 0 || y < 0 || y >= bounds_.height || x < 0 || x >= bounds_.width) return -1;
+  const Bounds device = DeviceBounds();
+  if (slots == 0 || y < 0 || y >= device.height || x < 0 || x >= device.width) return -1;
   int slot = 0;
   for (int k = 0; k < kMediaButtonCount; ++k) {
     if (!((visible_ >> k) & 1)) continue;
@@ -291,7 +293,7 @@ void TMediaPlayer::WndProc(Message& m) {
 
 void TMediaPlayer::PaintWindow(HDC dc) {
   const int slots = VisibleCount(visible_);
-  gdi::Select font(dc, FontHandleForWindow());
+  gdi::Select font(dc, DrawingFont());
   SetBkMode(dc, TRANSPARENT);
   int slot = 0;
   for (int k = 0; k < kMediaButtonCount && slots; ++k) {

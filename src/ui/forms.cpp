@@ -6,7 +6,9 @@
 #include <exception>
 #include <stdexcept>
 
+#include "base/dpi.h"
 #include "base/text.h"
+#include "ui/dpi.h"
 #include "ui/error_text.h"
 #include "ui/mnemonics.h"
 #include "ui/window_class.h"
@@ -16,12 +18,14 @@ namespace quillet::ui {
 namespace {
 // Posted to the application's message window while errors are held.
 constexpr UINT kShowHeldErrors = WM_APP + 0x100;
+// WM_GETDPISCALEDSIZE, newer than the headers' Windows version.
+constexpr UINT kGetDpiScaledSize = 0x02E4;
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Forms
 
-TForm::TForm(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)) {
+TForm::TForm(TComponent* owner, std::string name) : TWinControl(owner, std::move(name)), dpi_(SystemDpi()) {
   visible_ = false;
   color_ = kColorBtnFace;
   // A form owned by another form stays above it and goes with it.
@@ -47,15 +51,55 @@ TForm::~TForm() {
 void TForm::SetClientSize(int width, int height) {
   client_width_ = width;
   client_height_ = height;
+  const SIZE size = WindowSize(dpi_);
+  Bounds b = bounds_;
+  b.width = size.cx;
+  b.height = size.cy;
+  SetBounds(b);
+}
+
+SIZE TForm::WindowSize(int dpi) {
   CreateParams p;
   MakeCreateParams(p);
-  RECT r{0, 0, width, height};
+  RECT r{0, 0, base::ScaleToDpi(client_width_, dpi), base::ScaleToDpi(client_height_, dpi)};
   // A menu bar takes its height from the window, not from the client area asked for.
-  AdjustWindowRectEx(&r, p.style, hwnd_ && ::GetMenu(hwnd_), p.ex_style);
+  AdjustWindowRectForDpi(r, p.style, hwnd_ && ::GetMenu(hwnd_), p.ex_style, dpi);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+void TForm::CreateWnd() {
+  TWinControl::CreateWnd();
+  // The window came up on a screen at another DPI than the one it was laid out for.
+  const int dpi = WindowDpi(hwnd_);
+  if (dpi != dpi_) ChangeDpi(dpi);
+}
+
+void TForm::ChangeDpi(int dpi, const RECT* place) {
+  if (dpi <= 0) return;
+  dpi_ = dpi;
   Bounds b = bounds_;
-  b.width = r.right - r.left;
-  b.height = r.bottom - r.top;
-  SetBounds(b);
+  if (place) {
+    b = {place->left, place->top, place->right - place->left, place->bottom - place->top};
+  } else {
+    const SIZE size = WindowSize(dpi);
+    b.width = size.cx;
+    b.height = size.cy;
+  }
+  bounds_ = b;
+  // The form's own place and font, then every control inside it, parents first.
+  DpiChangedInside();
+  if (!hwnd_) return;
+  // The frame may be another than the system's (a skin's): the client area keeps its size.
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  const int dx = base::ScaleToDpi(client_width_, dpi) - client.right;
+  const int dy = base::ScaleToDpi(client_height_, dpi) - client.bottom;
+  if ((dx || dy) && !IsIconic(hwnd_)) {
+    bounds_.width += dx;
+    bounds_.height += dy;
+    SetWindowPos(hwnd_, nullptr, 0, 0, bounds_.width, bounds_.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void TForm::MakeCreateParams(CreateParams& p) {
@@ -198,6 +242,8 @@ void TForm::WndProc(Message& m) {
   switch (m.msg) {
     case WM_CLOSE: return WMClose(m);
     case WM_ACTIVATE: return WMActivate(m);
+    case WM_DPICHANGED: return WMDpiChanged(m);
+    case kGetDpiScaledSize: return WMGetDpiScaledSize(m);
     case QM_DIALOGKEY: return QMDialogKey(m);
     default: return TWinControl::WndProc(m);
   }
@@ -219,6 +265,20 @@ void TForm::WMClose(Message&) {
       if (Application().MainForm() == this) Application().Terminate();
       return;
   }
+}
+
+void TForm::WMDpiChanged(Message& m) {
+  ChangeDpi(HIWORD(m.wparam), reinterpret_cast<const RECT*>(m.lparam));
+  m.result = 0;
+}
+
+// The system asks what size the window takes at the DPI it is moving to, before it suggests a
+// place there: the client area scaled, not the whole window.
+void TForm::WMGetDpiScaledSize(Message& m) {
+  auto* size = reinterpret_cast<SIZE*>(m.lparam);
+  if (!size) return TWinControl::WndProc(m);
+  *size = WindowSize(static_cast<int>(m.wparam));
+  m.result = TRUE;
 }
 
 // Activation gives the focus back to the control that had it, or to the first one.
@@ -287,7 +347,9 @@ void TApplication::SetHintPause(int ms) {
   hint_pause_ = ms;
   if (hint_window_) {
     SendMessageA(hint_window_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(ms, 0));
-    SendMessageA(hint_window_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(2500 + ms * 5, 0));
+    // A hint stays up a while, and longer the longer it waited to show.
+    constexpr int kHintShownMs = 2500, kHintShownPerPause = 5;
+    SendMessageA(hint_window_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kHintShownMs + ms * kHintShownPerPause, 0));
   }
 }
 
@@ -316,7 +378,8 @@ void TApplication::CreateHintWindow() {
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
   if (hint_window_) {
-    SendMessageA(hint_window_, TTM_SETMAXTIPWIDTH, 0, 400);
+    constexpr int kHintMaxWidth = 400;  // longer hints wrap
+    SendMessageA(hint_window_, TTM_SETMAXTIPWIDTH, 0, kHintMaxWidth);
     SetHintPause(hint_pause_);
   }
 }

@@ -24,6 +24,7 @@ class TForm : public TWinControl {
   ~TForm() override;
   const char* ClassName() const override { return "TForm"; }
 
+  // The client area's size in 96-DPI units; the window takes it at the form's DPI.
   void SetClientSize(int width, int height);
   int ClientWidth() const { return client_width_; }
   int ClientHeight() const { return client_height_; }
@@ -32,6 +33,13 @@ class TForm : public TWinControl {
   void SetMinimizeBox(bool b) { minimize_box_ = b; }
   void SetMaximizeBox(bool b) { maximize_box_ = b; }
   void SetPosition(FormPosition p) { position_ = p; }
+
+  int Dpi() const override { return dpi_; }
+  // A form's bounds are its window's, in the screen's pixels.
+  Bounds DeviceBounds() const override { return bounds_; }
+  // Lays the form and its controls out at another DPI: fonts, places and the window's size. The
+  // window goes to `place` when one is given (the rectangle the system suggests).
+  void ChangeDpi(int dpi, const RECT* place = nullptr);
 
   void Show();
   void Hide() { SetVisible(false); }
@@ -58,6 +66,7 @@ class TForm : public TWinControl {
 
  protected:
   void MakeCreateParams(CreateParams& p) override;
+  void CreateWnd() override;
   void WndProc(Message& m) override;
   void PaintWindow(HDC dc) override;
   // Runs OnClose and acts on its answer.
@@ -65,10 +74,15 @@ class TForm : public TWinControl {
 
  private:
   void PlaceOnFirstShow();
+  // The window's size for the client size at a DPI.
+  SIZE WindowSize(int dpi);
   void WMClose(Message& m);
+  void WMDpiChanged(Message& m);
+  void WMGetDpiScaledSize(Message& m);
   void WMActivate(Message& m);
   void QMDialogKey(Message& m);
   int client_width_ = 300, client_height_ = 200;
+  int dpi_;
   BorderStyle border_style_ = BorderStyle::Single;
   bool minimize_box_ = true, maximize_box_ = false;
   FormPosition position_ = FormPosition::Designed;

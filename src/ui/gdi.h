@@ -5,6 +5,7 @@
 // Also the keyed copy the toolkit's pictures are drawn with.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -44,6 +45,9 @@ struct DeleteGdiObject {
 struct DestroyIconHandle {
   void operator()(HICON h) const { DestroyIcon(h); }
 };
+struct DestroyImageListHandle {
+  void operator()(HIMAGELIST h) const { ImageList_Destroy(h); }
+};
 
 // An owned GDI object (font, brush, pen, bitmap).
 template <class Handle>
@@ -52,8 +56,11 @@ using Font = Object<HFONT>;
 using Brush = Object<HBRUSH>;
 using Pen = Object<HPEN>;
 using Bitmap = Object<HBITMAP>;
+// A region; one handed to SetWindowRgn is the system's once the call succeeds (Release it then).
+using Region = Object<HRGN>;
 // An icon or cursor the program made (not a shared one).
 using Icon = Owned<HICON, DestroyIconHandle>;
+using ImageList = Owned<HIMAGELIST, DestroyImageListHandle>;
 
 // Selects an object into a DC and puts the previous one back.
 class Select {
@@ -85,13 +92,14 @@ class SavedState {
   int id_;
 };
 
-// GetDC / ReleaseDC: a window's DC, or the screen's for a null window.
-class WindowDC {
+// A DC of a window, taken by Acquire and given back with ReleaseDC.
+template <class Acquire>
+class ReleasedDC {
  public:
-  explicit WindowDC(HWND hwnd = nullptr) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
-  WindowDC(const WindowDC&) = delete;
-  WindowDC& operator=(const WindowDC&) = delete;
-  ~WindowDC() {
+  explicit ReleasedDC(HWND hwnd) : hwnd_(hwnd), dc_(Acquire{}(hwnd)) {}
+  ReleasedDC(const ReleasedDC&) = delete;
+  ReleasedDC& operator=(const ReleasedDC&) = delete;
+  ~ReleasedDC() {
     if (dc_) ReleaseDC(hwnd_, dc_);
   }
   HDC Get() const { return dc_; }
@@ -100,6 +108,24 @@ class WindowDC {
  private:
   HWND hwnd_;
   HDC dc_;
+};
+
+struct AcquireClientDC {
+  HDC operator()(HWND hwnd) const { return GetDC(hwnd); }
+};
+struct AcquireWholeWindowDC {
+  HDC operator()(HWND hwnd) const { return GetWindowDC(hwnd); }
+};
+
+// GetDC / ReleaseDC: a window's client-area DC, or the screen's for a null window.
+using ClientDC = ReleasedDC<AcquireClientDC>;
+// GetWindowDC / ReleaseDC: the DC of the whole window, its frame included.
+using WholeWindowDC = ReleasedDC<AcquireWholeWindowDC>;
+
+// The screen's DC, for measuring and for bitmaps like the screen's.
+class ScreenDC : public ClientDC {
+ public:
+  ScreenDC() : ClientDC(nullptr) {}
 };
 
 // BeginPaint / EndPaint. EndPaint runs whatever happens while painting, so the window's update
@@ -111,6 +137,8 @@ class PaintDC {
   PaintDC& operator=(const PaintDC&) = delete;
   ~PaintDC() { EndPaint(hwnd_, &ps_); }
   HDC Get() const { return dc_; }
+  // The part of the client area that needs painting.
+  const RECT& UpdateRect() const { return ps_.rcPaint; }
   operator HDC() const { return dc_; }
 
  private:

@@ -4,13 +4,18 @@
 #include <utility>
 #include <vector>
 
+#include "base/dpi.h"
 #include "ui/gdi.h"
 
 namespace quillet::ui {
 
+namespace {
+constexpr int kPointsPerInch = 72;
+}  // namespace
+
 COLORREF ToColorRef(Color c) {
   if (base::IsSystemColor(c)) return GetSysColor(base::SystemColorIndex(c));
-  return c & 0xFFFFFF;
+  return c & base::kRgbMask;
 }
 
 HBRUSH ColorBrush(Color c) {
@@ -22,22 +27,28 @@ HBRUSH ColorBrush(Color c) {
   return brush.Get();
 }
 
-HFONT FontHandle(const FontSpec& font) {
-  static std::vector<std::pair<FontSpec, gdi::Font>> fonts;
+HFONT FontHandle(const FontSpec& font, int dpi) {
+  struct Made {
+    FontSpec key;  // as asked for, without its colour
+    int dpi;
+    gdi::Font font;
+  };
+  // A window moved between screens of different DPIs comes back to fonts it had: keep them all.
+  static std::vector<Made> fonts;
   FontSpec key = font;
   key.color = 0;  // the colour is not part of the GDI font
-  for (auto& [made, handle] : fonts)
-    if (made == key) return handle.Get();
+  for (auto& made : fonts)
+    if (made.key == key && made.dpi == dpi) return made.font.Get();
   LOGFONTA lf{};
-  lf.lfHeight = font.height;
+  lf.lfHeight = -base::MulDivRound(font.size, dpi, kPointsPerInch);
   lf.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   lf.lfItalic = font.italic;
   lf.lfUnderline = font.underline;
   lf.lfCharSet = DEFAULT_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
   lstrcpynA(lf.lfFaceName, font.name.c_str(), LF_FACESIZE);
-  fonts.emplace_back(key, gdi::Font(CreateFontIndirectA(&lf)));
-  return fonts.back().second.Get();
+  fonts.push_back({key, dpi, gdi::Font(CreateFontIndirectA(&lf))});
+  return fonts.back().font.Get();
 }
 
 }  // namespace quillet::ui

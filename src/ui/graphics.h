@@ -28,12 +28,12 @@ HBRUSH ColorBrush(Color c);
 
 struct FontSpec {
   std::string name = "MS Sans Serif";
-  int height = -11;  // 8 point at 96 dots per inch
+  int size = 8;  // points: the face is made at each window's DPI from it
   bool bold = false, italic = false, underline = false;
   Color color = kColorWindowText;
   bool operator==(const FontSpec&) const = default;
 };
-// A font handle for a description, kept for the program's life.
-HFONT FontHandle(const FontSpec& font);
+// A font handle for a description at a DPI, kept for the program's life.
+HFONT FontHandle(const FontSpec& font, int dpi);
 
 }  // namespace quillet::ui

@@ -1,6 +1,6 @@
 #pragma once
-// The toolkit's own notifications. They travel through a control's message handler like window
-// messages, so that anything that replaces the handler (the skin engine) sees them too.
+// The toolkit's own notifications. A control with a window gets them through its window, like the
+// window's messages, so that whatever subclassed the window (the skin engine) sees them too.
 // The numbers sit in the application range and stay clear of the skin engine's fixed ones.
 
 #include <cstdint>
@@ -18,7 +18,9 @@ struct Message {
 // A control's replaceable message handler; the default one ends in the control's own handling.
 using MessageHandler = std::function<void(Message&)>;
 
+// The toolkit's own notifications, from QM_BASE to QM_LAST; the system's windows never see them.
 inline constexpr unsigned QM_BASE = 0xB000;
+inline constexpr unsigned QM_LAST = QM_BASE + 0xFF;
 inline constexpr unsigned QM_ENABLEDCHANGED = QM_BASE + 0;  // after Enabled changed
 inline constexpr unsigned QM_VISIBLECHANGED = QM_BASE + 1;  // wparam: the new visibility
 inline constexpr unsigned QM_TEXTCHANGED = QM_BASE + 2;     // after the caption or text changed
@@ -40,5 +42,7 @@ inline constexpr unsigned QM_MEASUREITEM = QM_BASE + 12;
 // The control object is being destroyed; its window goes with it and no message reaches its
 // handler after this one.
 inline constexpr unsigned QM_DESTROYING = QM_BASE + 13;
+// The control's form moved to another DPI and the control stands at it now; wparam: the DPI.
+inline constexpr unsigned QM_DPICHANGED = QM_BASE + 14;
 
 }  // namespace quillet::ui

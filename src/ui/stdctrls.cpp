@@ -13,6 +13,12 @@ namespace quillet::ui {
 
 namespace {
 
+// A combo box's window is as high as the box and its dropped list of `items` items.
+int HeightWithList(int boxHeight, int items) {
+  constexpr int kItemHeight = 16, kListBorders = 2;
+  return boxHeight + items * kItemHeight + kListBorders;
+}
+
 // Colours a child's background and text the way its control asks.
 std::intptr_t ColorFor(HDC dc, Color back, Color text) {
   SetBkColor(dc, ToColorRef(back));
@@ -269,7 +275,6 @@ const ListMessages kComboMessages{CB_ADDSTRING, CB_INSERTSTRING, CB_DELETESTRING
                                   CB_GETCURSEL, CB_SETCURSEL,    CB_FINDSTRINGEXACT, CB_GETCOUNT};
 const ListMessages kListMessages{LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT,
                                  LB_GETCURSEL, LB_SETCURSEL,    LB_FINDSTRINGEXACT, LB_GETCOUNT};
-constexpr UINT_PTR kComboEditSubclass = 1;
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -298,13 +303,14 @@ void TComboBox::MakeCreateParams(CreateParams& p) {
   p.system_class = "COMBOBOX";
   p.style |= WS_VSCROLL | CBS_AUTOHSCROLL | (style_ == ComboStyle::DropDown ? CBS_DROPDOWN : CBS_DROPDOWNLIST);
   // The window's height includes the dropped list.
-  p.height = bounds_.height + drop_down_count_ * 16 + 2;
+  p.height = Scaled(HeightWithList(bounds_.height, drop_down_count_));
 }
 
 void TComboBox::BoundsChanged() {
-  if (hwnd_)
-    SetWindowPos(hwnd_, nullptr, bounds_.left, bounds_.top, bounds_.width,
-                 bounds_.height + drop_down_count_ * 16 + 2, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!hwnd_) return;
+  const Bounds device = DeviceBounds();
+  SetWindowPos(hwnd_, nullptr, device.left, device.top, device.width,
+               Scaled(HeightWithList(bounds_.height, drop_down_count_)), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TComboBox::CreateWnd() {
@@ -312,9 +318,7 @@ void TComboBox::CreateWnd() {
   if (style_ == ComboStyle::DropDown) {
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
-    edit_ = GetComboBoxInfo(hwnd_, &info) ? info.hwndItem : GetWindow(hwnd_, GW_CHILD);
-    if (edit_ && !SetWindowSubclass(edit_, &TComboBox::EditProc, kComboEditSubclass, reinterpret_cast<DWORD_PTR>(this)))
-      edit_ = nullptr;
+    edit_keys_.Install(GetComboBoxInfo(hwnd_, &info) ? info.hwndItem : GetWindow(hwnd_, GW_CHILD));
     SetWindowTextRaw(caption_);
   }
 }
@@ -322,28 +326,26 @@ void TComboBox::CreateWnd() {
 void TComboBox::DestroyWnd() {
   caption_ = Text();
   items_.Detach(hwnd_);
-  if (edit_) RemoveWindowSubclass(edit_, &TComboBox::EditProc, kComboEditSubclass);
-  edit_ = nullptr;
+  edit_keys_.Remove();
 }
 
-// Keys typed into the combo box's edit reach the combo box's key event first.
-LRESULT CALLBACK TComboBox::EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR ref) {
-  auto* self = reinterpret_cast<TComboBox*>(ref);
-  if (msg == WM_CHAR && self->OnKeyPress) {
-    char key = static_cast<char>(wp);
-    bool handled = true;
-    HandleMessage(msg, lp, [&] {
-      self->OnKeyPress(key);
-      handled = false;
-    });
-    if (handled || key == 0) return 0;
-    wp = static_cast<unsigned char>(key);
-  }
-  if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(h, &TComboBox::EditProc, id);
-    self->edit_ = nullptr;
-  }
-  return DefSubclassProc(h, msg, wp, lp);
+LRESULT TComboBox::EditKeys::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg != WM_CHAR || !box_.OnKeyPress) return CallNext(msg, wp, lp);
+  // The chain speaks in wide characters; the program's keys are the ANSI code page's.
+  const wchar_t typed = static_cast<wchar_t>(wp);
+  char key = 0;
+  BOOL lossy = FALSE;
+  if (WideCharToMultiByte(CP_ACP, 0, &typed, 1, &key, 1, nullptr, &lossy) != 1 || lossy)
+    return CallNext(msg, wp, lp);
+  bool handled = true;
+  HandleMessage(msg, lp, [&] {
+    box_.OnKeyPress(key);
+    handled = false;
+  });
+  if (handled || key == 0) return 0;
+  wchar_t out = typed;
+  MultiByteToWideChar(CP_ACP, 0, &key, 1, &out, 1);
+  return CallNext(msg, out, lp);
 }
 
 std::string TComboBox::Text() const {
@@ -461,14 +463,15 @@ void TGroupBox::PaintWindow(HDC dc) {
   RECT r;
   GetClientRect(hwnd_, &r);
   {
-    gdi::Select font(dc, FontHandle(font_));
+    gdi::Select font(dc, DrawingFont());
     TEXTMETRICA tm;
     GetTextMetricsA(dc, &tm);
     RECT frame = r;
     frame.top += tm.tmHeight / 2;
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     if (!caption_.empty()) {
-      RECT text{8, 0, r.right - 8, tm.tmHeight};
+      const int inset = Scaled(8);  // the caption sits on the frame this far from its ends
+      RECT text{inset, 0, r.right - inset, tm.tmHeight};
       DrawTextA(dc, caption_.c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
       SetBkColor(dc, ToColorRef(color_));
       SetBkMode(dc, OPAQUE);
@@ -505,7 +508,7 @@ void TPanel::PaintWindow(HDC dc) {
   edge(outer_);
   edge(inner_);
   if (!caption_.empty()) {
-    gdi::Select font(dc, FontHandle(font_));
+    gdi::Select font(dc, DrawingFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, ToColorRef(font_.color));
     DrawTextA(dc, caption_.c_str(), -1, &r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
@@ -525,7 +528,7 @@ TLabel::TLabel(TComponent* owner, std::string name) : TGraphicControl(owner, std
 void TLabel::Paint(HDC dc) {
   RECT r = BoundsRect();
   if (!transparent_) FillRect(dc, &r, ColorBrush(color_));
-  gdi::Select font(dc, FontHandle(font_));
+  gdi::Select font(dc, DrawingFont());
   SetBkMode(dc, TRANSPARENT);
   UINT flags = DT_EXPANDTABS | (word_wrap_ ? DT_WORDBREAK : 0);
   flags |= align_ == Align::Right ? DT_RIGHT : align_ == Align::Center ? DT_CENTER : DT_LEFT;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/controls.h"
+#include "ui/subclass.h"
 #include "ui/gdi.h"
 
 namespace quillet::ui {
@@ -135,7 +136,7 @@ class TComboBox : public TWinControl, public IComboBox {
   void SetItemIndex(int index) override;
   int FindExact(const std::string& text) const override { return items_.FindExact(hwnd_, text); }
   void SetDropDownCount(int n) { drop_down_count_ = n; }
-  HWND EditHandle() const { return edit_; }
+  HWND EditHandle() const { return edit_keys_.Hwnd(); }
 
   Event OnChange;
   KeyEvent OnKeyPress;
@@ -149,12 +150,22 @@ class TComboBox : public TWinControl, public IComboBox {
   void TextChanged() override { SetText(caption_); }
 
  private:
-  static LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  // Keys typed into the combo box's own edit reach OnKeyPress first, while the window lives.
+  class EditKeys : public Subclass {
+   public:
+    explicit EditKeys(TComboBox& box) : Subclass(Kind::ComboEdit), box_(box) {}
+
+   protected:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+   private:
+    TComboBox& box_;
+  };
   void Change();
   ComboStyle style_;
   ItemMirror items_;
   int drop_down_count_ = 8;
-  HWND edit_ = nullptr;  // the combo box's own edit, subclassed while the window lives
+  EditKeys edit_keys_{*this};
 };
 
 class TListBox : public TWinControl, public IListBox {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ui/platform.h"
+#include "ui/subclass.h"
 
 namespace quillet::ui {
 
@@ -28,35 +29,49 @@ std::string FormatSystemError(DWORD code) {
 
 // The system's Yes / No box ignores Esc; the program's confirmation takes Esc as "No" and stands
 // in the middle of the screen. A hook catches the box as it comes up to adjust both.
-thread_local HHOOK confirm_hook = nullptr;
-thread_local WNDPROC confirm_box_proc = nullptr;
+class ConfirmBox : public Subclass {
+ public:
+  ConfirmBox() : Subclass(Kind::ConfirmBox) {}
 
-LRESULT CALLBACK ConfirmBoxProc(HWND box, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_COMMAND && LOWORD(wp) == IDCANCEL) {
-    EndDialog(box, IDNO);
-    return 0;
-  }
-  return CallWindowProcA(confirm_box_proc, box, msg, wp, lp);
-}
-
-LRESULT CALLBACK ConfirmHook(int code, WPARAM wp, LPARAM lp) {
-  if (code == HCBT_ACTIVATE && !confirm_box_proc) {
-    HWND box = reinterpret_cast<HWND>(wp);
-    char cls[16] = {};
-    GetClassNameA(box, cls, sizeof cls);
-    if (std::strcmp(cls, "#32770") == 0) {
-      confirm_box_proc = reinterpret_cast<WNDPROC>(
-          SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ConfirmBoxProc)));
-      RECT r, screen;
-      GetWindowRect(box, &r);
-      SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
-      SetWindowPos(box, nullptr, screen.left + (screen.right - screen.left - (r.right - r.left)) / 2,
-                   screen.top + (screen.bottom - screen.top - (r.bottom - r.top)) / 2, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp) {
+    if (code == HCBT_ACTIVATE && asking_ && !asking_->Installed()) {
+      HWND box = reinterpret_cast<HWND>(wp);
+      char cls[16] = {};
+      GetClassNameA(box, cls, sizeof cls);
+      if (std::strcmp(cls, "#32770") == 0 && asking_->Install(box)) {
+        RECT r, screen;
+        GetWindowRect(box, &r);
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0);
+        SetWindowPos(box, nullptr, screen.left + (screen.right - screen.left - (r.right - r.left)) / 2,
+                     screen.top + (screen.bottom - screen.top - (r.bottom - r.top)) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      }
     }
+    return CallNextHookEx(nullptr, code, wp, lp);
   }
-  return CallNextHookEx(confirm_hook, code, wp, lp);
-}
+
+  int Ask(const std::string& text, const std::string& caption) {
+    // A hook's callback has no context of its own: it finds the question through this.
+    asking_ = this;
+    HHOOK hook = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    const int answer = MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION);
+    if (hook) UnhookWindowsHookEx(hook);
+    asking_ = nullptr;
+    return answer;
+  }
+
+ protected:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+    if (msg == WM_COMMAND && LOWORD(wp) == IDCANCEL) {
+      EndDialog(Hwnd(), IDNO);
+      return 0;
+    }
+    return CallNext(msg, wp, lp);
+  }
+
+ private:
+  static inline ConfirmBox* asking_ = nullptr;
+};
 
 // The shell and the common dialogs are loaded on first use: linking them in costs every start
 // their loading, while most runs never open a file dialog or an address.
@@ -108,7 +123,8 @@ class Win32Platform : public Platform {
     size_t done = 0;
     while (done < data.size()) {
       DWORD put = 0;
-      DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1 << 20));
+      constexpr size_t kMostPerWrite = size_t{1} << 20;
+      DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, kMostPerWrite));
       if (!WriteFile(f.h, data.data() + done, chunk, &put, nullptr) || put == 0)
         throw std::runtime_error("Cannot create file \"" + path + "\". " + FormatSystemError(GetLastError()));
       done += put;
@@ -182,7 +198,8 @@ class Win32Platform : public Platform {
     for (char& c : filter)
       if (c == '|') c = '\0';
     filter.append(2, '\0');
-    std::vector<char> file(32768, '\0');
+    constexpr size_t kFileNameRoom = 32768;  // the longest path the system takes
+    std::vector<char> file(kFileNameRoom, '\0');
     o.file_name.copy(file.data(), file.size() - 1);
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
@@ -203,12 +220,8 @@ class Win32Platform : public Platform {
   }
 
   Confirmation Confirm(const std::string& text, const std::string& caption) override {
-    confirm_hook = SetWindowsHookExA(WH_CBT, ConfirmHook, nullptr, GetCurrentThreadId());
-    const int answer = MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION);
-    if (confirm_hook) UnhookWindowsHookEx(confirm_hook);
-    confirm_hook = nullptr;
-    confirm_box_proc = nullptr;
-    return answer == IDYES ? Confirmation::Yes : Confirmation::No;
+    ConfirmBox box;
+    return box.Ask(text, caption) == IDYES ? Confirmation::Yes : Confirmation::No;
   }
 
  private:

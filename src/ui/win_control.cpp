@@ -37,10 +37,11 @@ void TWinControl::MakeCreateParams(CreateParams& p) {
   if (visible_) p.style |= WS_VISIBLE;
   if (!enabled_) p.style |= WS_DISABLED;
   if (tab_stop_) p.style |= WS_TABSTOP;
-  p.x = bounds_.left;
-  p.y = bounds_.top;
-  p.width = bounds_.width;
-  p.height = bounds_.height;
+  const Bounds device = DeviceBounds();
+  p.x = device.left;
+  p.y = device.top;
+  p.width = device.width;
+  p.height = device.height;
   p.parent = parent_ ? parent_->Handle() : nullptr;
 }
 
@@ -59,7 +60,9 @@ void TWinControl::CreateHandle() {
   CreateParams p;
   MakeCreateParams(p);
   default_proc_ = RegisterWindowClass(p);
-  static int last_id = 100;
+  // Child windows' ids count up from here, above a dialog box's own command ids (IDOK, IDCANCEL, ...).
+  constexpr int kFirstControlId = 101;
+  static int last_id = kFirstControlId - 1;
   HMENU id = (p.style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<std::intptr_t>(++last_id)) : nullptr;
   HWND h = CreateControlWindow(*this, p, id);
   if (!h) throw std::runtime_error("Error creating window " + p.class_name);
@@ -74,7 +77,7 @@ void TWinControl::CreateHandle() {
         }))
       parent_->RestackChildren();
   }
-  SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleForWindow()), FALSE);
+  SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(DrawingFont()), FALSE);
   CreateWnd();
   CreateChildHandles();
   if (!hint_.empty()) Application().RegisterHint(this);
@@ -143,9 +146,28 @@ void TWinControl::SetBounds(Bounds r) {
 }
 
 void TWinControl::BoundsChanged() {
-  if (hwnd_)
-    SetWindowPos(hwnd_, nullptr, bounds_.left, bounds_.top, bounds_.width, bounds_.height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!hwnd_) return;
+  const Bounds device = DeviceBounds();
+  SetWindowPos(hwnd_, nullptr, device.left, device.top, device.width, device.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWinControl::DpiChanged() {
+  if (!hwnd_) return;
+  SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DrawingFont()), FALSE);
+  BoundsChanged();
+}
+
+void TWinControl::DpiChangedInside() {
+  DpiChanged();
+  for (TControl* c : controls_) {
+    if (auto* w = dynamic_cast<TWinControl*>(c)) {
+      w->DpiChangedInside();
+    } else if (hwnd_ && !c->Hint().empty()) {
+      Application().RegisterHint(c);  // its hint's rectangle moved with it
+    }
+  }
+  // Whatever took over the window's handler hears of it once the window stands at the new DPI.
+  if (hwnd_) Perform(QM_DPICHANGED, static_cast<std::uintptr_t>(Dpi()));
 }
 
 void TWinControl::VisibleChanged() {
@@ -182,7 +204,7 @@ std::string TWinControl::WindowTextRaw() const {
 }
 
 void TWinControl::FontChanged() {
-  if (hwnd_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandleForWindow()), TRUE);
+  if (hwnd_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DrawingFont()), TRUE);
   for (TControl* c : controls_) {
     if (!c->font_own_) {
       c->font_ = font_;
@@ -229,7 +251,8 @@ void TWinControl::Update() {
 }
 
 RECT TWinControl::ClientRect() {
-  RECT r{0, 0, bounds_.width, bounds_.height};
+  const Bounds device = DeviceBounds();
+  RECT r{0, 0, device.width, device.height};
   if (hwnd_) GetClientRect(hwnd_, &r);
   return r;
 }

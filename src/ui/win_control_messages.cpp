@@ -33,7 +33,7 @@ void TWinControl::WndProc(Message& m) {
 }
 
 void TWinControl::DefaultHandler(Message& m) {
-  if (m.msg >= QM_BASE && m.msg <= QM_BASE + 0xFF) return;
+  if (m.msg >= QM_BASE && m.msg <= QM_LAST) return;
   if (hwnd_)
     m.result = CallWindowProcA(default_proc_ ? default_proc_ : DefWindowProcA, hwnd_, m.msg,
                                m.wparam, m.lparam);
@@ -132,7 +132,7 @@ void TWinControl::WMPaint(Message& m) {
   // A system class paints itself; graphic children on it are drawn over what it painted.
   DefaultHandler(m);
   if (std::any_of(controls_.begin(), controls_.end(), [](TControl* c) { return !c->IsWindowed(); })) {
-    gdi::WindowDC dc(hwnd_);
+    gdi::ClientDC dc(hwnd_);
     PaintControls(dc);
   }
 }

@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "support/pump.h"
 #include "ui/comctrls.h"
 #include "ui/forms.h"
 #include "ui/stdctrls.h"
@@ -227,12 +228,16 @@ TEST_F(Toolkit, GraphicControlsArePaintedAndClickedThroughTheirParent) {
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(dbl, 1);
   label.SetHint("tip");
-  Sleep(50);  // hints are handed to the hint window once the pending paints are done
-  Application().ProcessMessages();
   TTTOOLINFOA ti{};
   ti.cbSize = sizeof ti;
   ti.hwnd = f.Handle();
   ti.uId = reinterpret_cast<UINT_PTR>(static_cast<TControl*>(&label));
+  // Hints are handed to the hint window from a timer, once the pending paints are done.
+  const auto registered = [&] {
+    return Application().HintWindow() &&
+           SendMessageA(Application().HintWindow(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti));
+  };
+  ::quillet::testing::PumpUntil(registered);
   EXPECT_TRUE(SendMessageA(Application().HintWindow(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti)));
 }
 
