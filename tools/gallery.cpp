@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "skin/win32/control_skin.h"
 #include "ui/buttons.h"
 #include "ui/comctrls.h"
+#include "ui/dpi.h"
 #include "ui/extctrls.h"
 #include "ui/popup_menu.h"
 #include "ui/stdctrls.h"
@@ -71,7 +73,7 @@ HBITMAP MakeGlyph(Picture p) {
       b.FillRect({5, 10, 11, 14}, Rgb(214, 226, 242));
       break;
   }
-  return skin::win32::MakeBitmap(b);
+  return skin::win32::MakeBitmap(b).Release();  // the glyph that shows it owns it
 }
 
 // ---- A check box and a radio button that draw their own pictures, as some toolkits' do. ----
@@ -100,7 +102,7 @@ class TImageCheck : public ui::TWinControl {
     RECT box{0, (bounds_.height - 13) / 2, 13, (bounds_.height - 13) / 2 + 13};
     DrawFrameControl(dc, &box, DFC_BUTTON, (radio_ ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK) | (checked_ ? DFCS_CHECKED : 0));
     RECT text{17, 0, bounds_.width, bounds_.height};
-    ui::gdi::Select font(dc, FontHandleForWindow());
+    ui::gdi::Select font(dc, DrawingFont());
     SetBkMode(dc, TRANSPARENT);
     DrawTextA(dc, caption_.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER);
   }
@@ -146,9 +148,11 @@ HMENU MakeMenuBar() {
 
 // A system control the toolkit has no class for, made straight on a container.
 HWND Bare(ui::TWinControl& parent, const char* cls, const char* text, DWORD style, ui::Bounds b, DWORD ex = 0) {
+  // Laid out in 96-DPI units like the toolkit's controls.
+  for (int* v : {&b.left, &b.top, &b.width, &b.height}) *v = parent.Scaled(*v);
   HWND h = CreateWindowExA(ex, cls, text, WS_CHILD | WS_VISIBLE | style, b.left, b.top, b.width, b.height,
                            parent.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
-  SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(ui::FontHandle(parent.Font())), FALSE);
+  SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(parent.DrawingFont()), FALSE);
   return h;
 }
 
@@ -388,6 +392,7 @@ skin::win32::TSkinData& MakeGallerySkin(ui::TComponent& owner, const std::string
 }
 
 int RunGallery(const std::string& file, std::ostream& err) {
+  ui::DeclareDpiAwareness();
   ui::TApplication& app = ui::Application();
   app.Initialize();
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_DATE_CLASSES};

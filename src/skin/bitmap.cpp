@@ -34,6 +34,19 @@ Bitmap32 Bitmap32::MirroredLeftRight() const {
   return out;
 }
 
+Bitmap32 Bitmap32::FlippedTopBottom() const {
+  Bitmap32 out(width_, height_);
+  for (int y = 0; y < height_; ++y) std::copy(Row(y), Row(y) + width_, out.Row(height_ - 1 - y));
+  return out;
+}
+
+Bitmap32 Bitmap32::Transposed() const {
+  Bitmap32 out(height_, width_);
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x) out.Set(y, x, At(x, y));
+  return out;
+}
+
 void Bitmap32::Blit(const Bitmap32& src, int dx, int dy) {
   for (int y = 0; y < src.height_; ++y)
     for (int x = 0; x < src.width_; ++x) Put(dx + x, dy + y, src.At(x, y));

@@ -68,6 +68,8 @@ class Bitmap32 {
 
   Bitmap32 Crop(const Rect& r) const;         // parts outside the bitmap come out black
   Bitmap32 MirroredLeftRight() const;
+  Bitmap32 FlippedTopBottom() const;
+  Bitmap32 Transposed() const;  // rows become columns
   void Blit(const Bitmap32& src, int dx, int dy);  // clipped plain copy
 
   bool operator==(const Bitmap32&) const = default;

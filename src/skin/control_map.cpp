@@ -331,7 +331,7 @@ ControlSkinPlan MapForeignChild(std::string_view className, std::uint32_t style,
     }
     if (cls == "tpanel" || cls == "ttntpanel.unicodeclass" || cls == "ttntsilentpaintpanel.unicodeclass") {
       ControlSkinPlan c = Children(ChildWork::WalkChildren, true);
-      c.colourToFace = true;
+      c.colorToFace = true;
       return c;
     }
     if (cls == "tcheckbox") return Gate(has(xcCheckBox), Skin(S::TSkinCheckBox));
@@ -340,7 +340,7 @@ ControlSkinPlan MapForeignChild(std::string_view className, std::uint32_t style,
     if (cls == "tprogressbar") return Gate(has(xcProgress), Skin(S::TSkinProgress));
     if (cls == "tsilentpaintpanel") {
       ControlSkinPlan c;
-      c.colourToFace = true;
+      c.colorToFace = true;
       return c;
     }
     if (cls == "systabcontrol32")

@@ -145,7 +145,7 @@ struct ControlSkinPlan {
   ChildWork children = ChildWork::None;
   bool childrenFirst = false;  // the children's work comes before attaching the skin
   bool toolbar = false;        // also hook the tool bar's paint events and owner-draw its menu items
-  bool colourToFace = false;   // the window's colour becomes the face colour
+  bool colorToFace = false;   // the window's colour becomes the face colour
   bool firstChild = false;     // the skin goes on the window's first child, not the window
 
   bool operator==(const ControlSkinPlan&) const = default;

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "base/dpi.h"
 #include "skin/painter.h"
 #include "skin/quick_ini.h"
+#include "skin/scale.h"
 #include "skin/skin_reader.h"
 #include "skin/text.h"
 
@@ -64,6 +66,10 @@ Bitmap32 ReadSkinBitmap(const TSkinReader& reader, const std::string& value) {
 
 namespace {
 
+int SkinLength(const SkinSystem& system, int length) {
+  return base::ScaleToDpi(length, ClampSkinDpi(system.Dpi()));
+}
+
 class Reader {
  public:
   Reader(const TQuickIni& ini, const TSkinReader& archive, const SkinSystem& system)
@@ -72,10 +78,10 @@ class Reader {
   std::string Str(const std::string& s, const std::string& k) const { return ini_.ReadString(s, k, ""); }
   int Int(const std::string& s, const std::string& k, int def) const { return ini_.ReadInteger(s, k, def); }
   Bitmap32 Bmp(const std::string& s, const std::string& k) const { return ReadSkinBitmap(archive_, Str(s, k)); }
-  TColor Colour(const std::string& s, const std::string& k, TColor def, bool* present = nullptr) const {
+  TColor Color(const std::string& s, const std::string& k, TColor def, bool* present = nullptr) const {
     const std::string text = Str(s, k);
     if (present) *present = !text.empty();
-    return text.empty() ? def : static_cast<TColor>(ParseColourText(text));
+    return text.empty() ? def : static_cast<TColor>(ParseColorText(text));
   }
 
   void Generic(const std::string& section, TDataSkinObject& e, TColor face) const {
@@ -90,17 +96,17 @@ class Reader {
     e.Trans = Int(section, "Trans", 0);
     e.Tile = Int(section, "Tile", 0);
     if (e.Tile > 1) e.Tile = 0;
-    ReadTextColours(section, e, face);
+    ReadTextColors(section, e, face);
   }
 
-  void ReadTextColours(const std::string& section, TDataSkinObject& e, TColor face) const {
+  void ReadTextColors(const std::string& section, TDataSkinObject& e, TColor face) const {
     // Each key is read twice: as a plain integer and as "r g b" text.
     e.NormalColour = Int(section, "NormalColour", -1);
     e.MouseOverColour = Int(section, "MouseOverColour", -1);
     e.PressedColour = Int(section, "PressedColour", -1);
-    e.NormalColour2 = Colour(section, "NormalColour", face, &e.NormalColourPresent);
-    e.MouseOverColour2 = Colour(section, "MouseOverColour", face, &e.MouseOverColourPresent);
-    e.PressedColour2 = Colour(section, "PressedColour", face, &e.PressedColourPresent);
+    e.NormalColour2 = Color(section, "NormalColour", face, &e.NormalColourPresent);
+    e.MouseOverColour2 = Color(section, "MouseOverColour", face, &e.MouseOverColourPresent);
+    e.PressedColour2 = Color(section, "PressedColour", face, &e.PressedColourPresent);
   }
 
   template <class T>
@@ -112,6 +118,8 @@ class Reader {
   }
 
   const SkinSystem& System() const { return system_; }
+  // A length the reader makes up, at the skin's DPI.
+  int Px(int length) const { return SkinLength(system_, length); }
   const TQuickIni& Ini() const { return ini_; }
 
  private:
@@ -145,39 +153,39 @@ void ReadBorders(const Reader& rd, TSkinElements& s) {
   }
 }
 
-void ReadColours(const Reader& rd, TSkinElements& s) {
-  s.Colours.fill(0);
-  s.ColourPresent.fill(false);
+void ReadColors(const Reader& rd, TSkinElements& s) {
+  s.Colors.fill(0);
+  s.ColorPresent.fill(false);
   auto read = [&](int slotIndex, const char* key, TColor def) {
     bool present = false;
-    s.Colours[slotIndex] = rd.Colour("Colours", key, def, &present);
-    s.ColourPresent[slotIndex] = present;
+    s.Colors[slotIndex] = rd.Color("Colours", key, def, &present);
+    s.ColorPresent[slotIndex] = present;
   };
-  read(slot::WindowText, "WindowText", SysColour(sys::WindowText));
-  read(slot::ButtonFace, "ButtonFace", SysColour(sys::BtnFace));
-  read(slot::Scrollbar, "Scrollbar", SysColour(sys::Scrollbar));
-  read(slot::HilightText, "HilightText", SysColour(sys::HighlightText));
-  read(slot::Hilight, "Hilight", SysColour(sys::Highlight));
-  read(slot::Menubar, "Menubar", s.Colours[slot::ButtonFace]);
-  read(slot::Menu, "Menu", SysColour(sys::Menu));
-  read(slot::MenuText, "MenuText", SysColour(sys::MenuText));
-  read(slot::ButtonText, "ButtonText", SysColour(sys::BtnText));
-  read(slot::ButtonHilight, "ButtonHilight", SysColour(sys::BtnHighlight));
-  read(slot::Buttonlight, "Buttonlight", SysColour(sys::BtnHighlight));
-  read(slot::ButtonShadow, "ButtonShadow", SysColour(sys::BtnShadow));
-  read(slot::ButtonDkShadow, "ButtonDkShadow", SysColour(sys::DkShadow3D));
-  read(slot::MenuBarText, "MenuBarText", SysColour(sys::MenuText));
-  read(slot::TitleTextActive, "TitleTextActive", SysColour(sys::CaptionText));
-  read(slot::TitleTextNoActive, "TitleTextNoActive", SysColour(sys::InactiveCaptionText));
+  read(slot::WindowText, "WindowText", SysTColor(sys::WindowText));
+  read(slot::ButtonFace, "ButtonFace", SysTColor(sys::BtnFace));
+  read(slot::Scrollbar, "Scrollbar", SysTColor(sys::Scrollbar));
+  read(slot::HilightText, "HilightText", SysTColor(sys::HighlightText));
+  read(slot::Hilight, "Hilight", SysTColor(sys::Highlight));
+  read(slot::Menubar, "Menubar", s.Colors[slot::ButtonFace]);
+  read(slot::Menu, "Menu", SysTColor(sys::Menu));
+  read(slot::MenuText, "MenuText", SysTColor(sys::MenuText));
+  read(slot::ButtonText, "ButtonText", SysTColor(sys::BtnText));
+  read(slot::ButtonHilight, "ButtonHilight", SysTColor(sys::BtnHighlight));
+  read(slot::Buttonlight, "Buttonlight", SysTColor(sys::BtnHighlight));
+  read(slot::ButtonShadow, "ButtonShadow", SysTColor(sys::BtnShadow));
+  read(slot::ButtonDkShadow, "ButtonDkShadow", SysTColor(sys::DkShadow3D));
+  read(slot::MenuBarText, "MenuBarText", SysTColor(sys::MenuText));
+  read(slot::TitleTextActive, "TitleTextActive", SysTColor(sys::CaptionText));
+  read(slot::TitleTextNoActive, "TitleTextNoActive", SysTColor(sys::InactiveCaptionText));
 
-  s.FurtherColours.clear();
+  s.FurtherColors.clear();
   for (const std::string& section : s.Sections) {
     const std::string up = AsciiUpper(section);
     if (up.rfind("COLOUR", 0) == 0 && up != "COLOURS")
-      s.FurtherColours.push_back(rd.Colour(section, "color", SysColour(sys::WindowText)));
+      s.FurtherColors.push_back(rd.Color(section, "color", SysTColor(sys::WindowText)));
   }
   for (int i = 0; i < 10; ++i)
-    s.CustomColours[i] = rd.Colour("Customcolors", "Color" + std::to_string(i), 0xFFFFFF);
+    s.CustomColors[i] = rd.Color("Customcolors", "Color" + std::to_string(i), 0xFFFFFF);
 }
 
 void ReadCaptionButtons(const Reader& rd, TSkinElements& s) {
@@ -227,7 +235,7 @@ void ReadCaptionButtons(const Reader& rd, TSkinElements& s) {
     if (!mdi.Empty()) {
       const int w = mdi.Width() / 12;
       b.Bitmap = mdi.Crop({4 * w * k, 0, 4 * w * k + 4 * w, mdi.Height()});
-      b.Xcoord = (w + 4) * (3 - k);
+      b.Xcoord = (w + rd.Px(4)) * (3 - k);
     }
     s.CaptionButtons.push_back(std::move(b));
   }
@@ -250,7 +258,7 @@ void ReadButtons(const Reader& rd, TSkinElements& s) {
   b.RadioBitmap = rd.Bmp(sec, "RadioButton");
   b.RadioFrame = rd.Int(sec, "RadioButtonFrame", 0);
   b.CheckFrame = rd.Int(sec, "CheckButtonFrame", 0);
-  rd.ReadTextColours(sec, b, s.Colours[slot::ButtonFace]);
+  rd.ReadTextColors(sec, b, s.Colors[slot::ButtonFace]);
 }
 
 void ReadTitle(const Reader& rd, TSkinElements& s) {
@@ -266,14 +274,14 @@ void ReadTitle(const Reader& rd, TSkinElements& s) {
   t.Textbackground = rd.Int(sec, "Textbackground", 0);
   t.TXTBackleft = rd.Int(sec, "TXTBackleft", 0);
   t.TXTBackRight = rd.Int(sec, "TXTBackRight", 0);
-  t.FontHeight = rd.Int("Fonts", "FontHeight", 14);
+  t.FontHeight = rd.Int("Fonts", "FontHeight", rd.Px(14));
   auto rgb = [&](const std::string& key) -> TColor {
     const int r = rd.Int(sec, key + "R", -1), g = rd.Int(sec, key + "G", -1), b = rd.Int(sec, key + "B", -1);
-    if (r < 0 || g < 0 || b < 0) return kColourNotSet;
+    if (r < 0 || g < 0 || b < 0) return kColorNotSet;
     return static_cast<TColor>((std::min(r, 255)) | (std::min(g, 255) << 8) | (std::min(b, 255) << 16));
   };
-  t.ActiveTextColour = rgb("ActiveText");
-  t.InactiveTextColour = rgb("InActiveText");
+  t.ActiveTextColor = rgb("ActiveText");
+  t.InactiveTextColor = rgb("InActiveText");
 }
 
 void ReadProgress(const Reader& rd, TSkinElements& s) {
@@ -297,8 +305,8 @@ void ReadMenuBar(const Reader& rd, TSkinElements& s) {
   m.Name = "MenuBar";
   m.Bitmap = rd.Bmp("Personality", "menuBar");
   m.Tile = std::min(rd.Int("Personality", "TileMenu", 1), 1);
-  m.LeftWidth = rd.Int("Personality", "TileLeftMenu", 1);
-  m.RightWidth = rd.Int("Personality", "TileRightMenu", 1);
+  m.LeftWidth = rd.Int("Personality", "TileLeftMenu", rd.Px(1));
+  m.RightWidth = rd.Int("Personality", "TileRightMenu", rd.Px(1));
 }
 
 template <class T>
@@ -308,15 +316,15 @@ void OptionalBorder(const Reader& rd, const std::string& section, const std::str
   if (out) out->Bitmap2 = rd.Bmp(section, secondKey);
 }
 
-void SetFrames(TSkinElements& s) {
+void SetFrames(const Reader& rd, TSkinElements& s) {
   auto set = [](auto& opt, int n) {
     if (opt) opt->Frame = n;
   };
   TDataSkinButton& b = s.Buttons;
   b.Frame = 5;
-  auto guess = [](const Bitmap32& bmp) {
+  auto guess = [&rd](const Bitmap32& bmp) {
     if (bmp.Empty()) return 4;
-    return std::max(bmp.Width() / (bmp.Height() < 16 ? 13 : 16), 4);
+    return std::max(bmp.Width() / (bmp.Height() < rd.Px(16) ? rd.Px(13) : rd.Px(16)), 4);
   };
   if (b.RadioFrame == 0) b.RadioFrame = guess(b.RadioBitmap);
   if (b.CheckFrame == 0) b.CheckFrame = guess(b.CheckBitmap);
@@ -350,34 +358,34 @@ void BuildCombinedCombo(TSkinElements& s, const SkinSystem& system) {
   TDataSkinBorder& combo = *s.ComboButton;
   const int n = std::max(sunk.Frame, 1);
   const int cx = system.HScrollArrowWidth();
-  Bitmap32 pic(50 * n, 21, kMagenta);
+  // 50 x 21 frames with a 2-pixel edge, at the skin's DPI.
+  const int w = SkinLength(system, 50), h = SkinLength(system, 21), edge = SkinLength(system, 2);
+  Bitmap32 pic(w * n, h, kMagenta);
   for (int b = 1; b <= n; ++b) {
-    const int x = (b - 1) * 50;
-    const Rect whole{x, 0, x + 50, 21};
+    const int x = (b - 1) * w;
+    const Rect whole{x, 0, x + w, h};
     DrawElement(pic.View(), whole, sunk, b, n);
-    const Rect button{x + 50 - 2 - (cx + 2), 2, x + 50 - 2, 19};
-    DrawFrame(pic.View(), button, {&combo.Bitmap, b, std::max(combo.Frame, 1), false},
-              {combo.LeftWidth, combo.TopHeight, combo.RightWidth, combo.BottomHeight}, combo.Tile == 1, true);
+    const Rect button{x + w - edge - (cx + edge), edge, x + w - edge, h - edge};
+    DrawFrame(pic.View(), button, {&combo.Bitmap, b, std::max(combo.Frame, 1), false}, MarginsOf(combo),
+              combo.Tile == 1, true);
     if (s.ExtraImages && s.ExtraImages->HasBitmap())
       DrawFrame(pic.View(), button, {&s.ExtraImages->Bitmap, b, std::max(s.ExtraImages->Frame, 1), false},
-                {s.ExtraImages->LeftWidth, s.ExtraImages->TopHeight, s.ExtraImages->RightWidth,
-                 s.ExtraImages->BottomHeight},
-                s.ExtraImages->Tile == 1, true);
-    pic.FillRect({x + 2, 2, x + 47 - cx, 18}, kMagenta);
+                MarginsOf(*s.ExtraImages), s.ExtraImages->Tile == 1, true);
+    pic.FillRect({x + edge, edge, x + w - SkinLength(system, 3) - cx, h - SkinLength(system, 3)}, kMagenta);
   }
   combo.Bitmap = pic;
   combo.Style = 2;
   combo.Frame = n;
   combo.TopHeight = sunk.TopHeight;
   combo.BottomHeight = sunk.BottomHeight;
-  combo.LeftWidth = 2;
-  combo.RightWidth = cx + 4;
+  combo.LeftWidth = edge;
+  combo.RightWidth = cx + SkinLength(system, 4);
   sunk.Bitmap = pic.MirroredLeftRight();
-  sunk.LeftWidth = cx + 4;
-  sunk.RightWidth = 2;
+  sunk.LeftWidth = combo.RightWidth;
+  sunk.RightWidth = edge;
 }
 
-void BuildComboArrow(TSkinElements& s, ColorRef face) {
+void BuildComboArrow(TSkinElements& s, ColorRef face, const SkinSystem& system) {
   s.ComboxArrow.reset();
   if (!s.ComboButton || !s.ComboButton->HasBitmap()) return;
   const TDataSkinBorder& combo = *s.ComboButton;
@@ -398,8 +406,11 @@ void BuildComboArrow(TSkinElements& s, ColorRef face) {
   } else if (combo.Style == 2) {
     const int n = std::max(s.SunkEdge->Frame, 1);
     const int w = combo.Bitmap.Width() / n;
-    arrow.Bitmap = Bitmap32(17 * n, 17);
-    for (int k = 1; k <= n; ++k) arrow.Bitmap.Blit(combo.Bitmap.Crop({k * w - 19, 2, k * w - 2, 19}), 17 * (k - 1), 0);
+    // The 17-pixel square 2 pixels in from each frame's top right corner.
+    const int side = SkinLength(system, 17), in = SkinLength(system, 2);
+    arrow.Bitmap = Bitmap32(side * n, side);
+    for (int k = 1; k <= n; ++k)
+      arrow.Bitmap.Blit(combo.Bitmap.Crop({k * w - side - in, in, k * w - in, in + side}), side * (k - 1), 0);
     arrow.Frame = n;
     arrow.Trans = 1;
   } else {
@@ -408,21 +419,22 @@ void BuildComboArrow(TSkinElements& s, ColorRef face) {
   s.ComboxArrow = std::move(arrow);
 }
 
-void BuildToolbar(TSkinElements& s, ColorRef face) {
+void BuildToolbar(TSkinElements& s, ColorRef face, const SkinSystem& system) {
   const ColorRef top = Blend(face, 0xFFFFFF, 150);
-  const int bright = Brightness(s.TitleColour);
-  const ColorRef bottom = bright > 110 ? Blend(s.TitleColour, 0xFFFFFF, (5625 - 25 * bright) / 140 + 50)
-                                       : Blend(0x808080, s.TitleColour, 150);
+  const int bright = Brightness(s.TitleColor);
+  const ColorRef bottom = bright > 110 ? Blend(s.TitleColor, 0xFFFFFF, (5625 - 25 * bright) / 140 + 50)
+                                       : Blend(0x808080, s.TitleColor, 150);
   TDataSkinObject t;
   t.Name = "Toolbar";
-  t.Bitmap = Bitmap32(10, 40);
-  for (int y = 0; y < 40; ++y) {
+  const int w = SkinLength(system, 10), h = SkinLength(system, 40);
+  t.Bitmap = Bitmap32(w, h);
+  for (int y = 0; y < h; ++y) {
     ColorRef c = 0;
     for (int shift = 0; shift < 24; shift += 8) {
       const int a = (top >> shift) & 0xFF, b = (bottom >> shift) & 0xFF;
-      c |= static_cast<ColorRef>(a + (b - a) * y / 39) << shift;
+      c |= static_cast<ColorRef>(a + (b - a) * y / (h - 1)) << shift;
     }
-    for (int x = 0; x < 10; ++x) t.Bitmap.Set(x, y, PixelFromColorRef(c));
+    for (int x = 0; x < w; ++x) t.Bitmap.Set(x, y, PixelFromColorRef(c));
   }
   t.Frame = 1;
   s.Toolbar = std::move(t);
@@ -433,11 +445,12 @@ void BuildToolbar(TSkinElements& s, ColorRef face) {
 void ReadSkinElements(const TQuickIni& ini, const TSkinReader& reader, TSkinElements& s,
                       const SkinSystem& system) {
   const Reader rd(ini, reader, system);
+  s.Dpi = ClampSkinDpi(system.Dpi());
   s.Sections = ini.Sections();
   s.SkinName = ini.ReadString("TitlebarSkin", "SkinName", "");
   ReadBorders(rd, s);
-  ReadColours(rd, s);
-  const TColor face = s.Colours[slot::ButtonFace];
+  ReadColors(rd, s);
+  const TColor face = s.Colors[slot::ButtonFace];
   ReadCaptionButtons(rd, s);
   ReadButtons(rd, s);
   ReadTitle(rd, s);
@@ -457,7 +470,7 @@ void ReadSkinElements(const TQuickIni& ini, const TSkinReader& reader, TSkinElem
   rd.Optional("Tab.Pane", s.TabPane, face);
   if (s.TabPane) {
     for (auto* m : {&s.TabPane->LeftWidth, &s.TabPane->TopHeight, &s.TabPane->RightWidth, &s.TabPane->BottomHeight})
-      *m = std::min(*m, 4);
+      *m = std::min(*m, rd.Px(4));
   }
   rd.Optional("ToolBars", s.ToolBars, face);
   OptionalBorder(rd, "ComboButton", "****", s.ComboButton, face);
@@ -488,28 +501,36 @@ void ReadSkinElements(const TQuickIni& ini, const TSkinReader& reader, TSkinElem
     if (opt) continue;
     TDataSkinObject& t = opt.emplace();
     t.Name = vertical ? "TRACKVERT" : "TRACK";
-    t.Bitmap = BuiltInTrackBitmap(vertical != 0);
-    t.LeftWidth = t.TopHeight = t.RightWidth = t.BottomHeight = 3;
+    t.Bitmap = ScalePicture(BuiltInTrackBitmap(vertical != 0), {1, false, {3, 3, 3, 3}}, system.Dpi());
+    t.LeftWidth = t.TopHeight = t.RightWidth = t.BottomHeight = rd.Px(3);
     t.Tile = 0;
     t.Frame = 1;
   }
 
-  SetFrames(s);
+  SetFrames(rd, s);
   for (auto* thumb : {&s.HorzScrollThumb, &s.VertScrollThumb})
     if (*thumb) (*thumb)->Frame = rd.Int((*thumb)->Name, "FrameCount", 3);
 
-  s.FaceColour = system.Resolve(face);
+  s.FaceColor = system.Resolve(face);
   // The title colour is taken before the tool-bar gradient that is made from it.
   if (!s.Top.Bitmap.Empty()) {
     const int fh = s.Top.Bitmap.Height() / std::max(s.Top.Frame, 1);
-    s.TitleColour = ColorRefFromPixel(s.Top.Bitmap.At(s.Top.Bitmap.Width() / 3, std::min(fh / 3, s.Top.Bitmap.Height() - 1)));
+    s.TitleColor = ColorRefFromPixel(s.Top.Bitmap.At(s.Top.Bitmap.Width() / 3, std::min(fh / 3, s.Top.Bitmap.Height() - 1)));
   } else {
-    s.TitleColour = s.FaceColour;
+    s.TitleColor = s.FaceColor;
   }
   if (s.SunkEdge && s.ComboButton) BuildCombinedCombo(s, system);
-  BuildComboArrow(s, s.FaceColour);
-  BuildToolbar(s, s.FaceColour);
+  BuildComboArrow(s, s.FaceColor, system);
+  BuildToolbar(s, s.FaceColor, system);
   s.NoSkinLoaded = false;
+}
+
+void ReadSkinElements(const TSkinReader& reader, TSkinElements& out, const SkinSystem& system) {
+  std::vector<std::uint8_t> iniBytes;
+  reader.ExtractByFragment(".ini", iniBytes);
+  TQuickIni ini;
+  ini.Load(iniBytes);
+  ReadSkinElements(ini, reader, out, system);
 }
 
 std::vector<const TDataSkinObject*> TSkinElements::All() const {

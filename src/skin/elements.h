@@ -18,8 +18,8 @@ class TSkinReader;
 // A colour as the skin stores it: an RGB ColorRef, or, with the top bit set, the index of a
 // system colour that is looked up when the colour is used.
 using TColor = std::int32_t;
-constexpr TColor SysColour(int index) { return static_cast<TColor>(0x80000000u | static_cast<unsigned>(index)); }
-constexpr bool IsSysColour(TColor c) { return c < 0; }
+constexpr TColor SysTColor(int index) { return static_cast<TColor>(0x80000000u | static_cast<unsigned>(index)); }
+constexpr bool IsSysColor(TColor c) { return c < 0; }
 
 // System colour indices, as the operating system numbers them.
 namespace sys {
@@ -28,14 +28,18 @@ constexpr int Scrollbar = 0, Menu = 4, MenuText = 7, WindowText = 8, CaptionText
               BtnHighlight = 20, DkShadow3D = 21, Light3D = 22;
 }
 
-// What element reading needs of the system: its colours and the width of a scroll-bar arrow.
+// What element reading needs of the system: its colours, the width of a scroll-bar arrow, and the
+// DPI the skin is drawn for.
 class SkinSystem {
  public:
   virtual ~SkinSystem() = default;
   virtual ColorRef SysColor(int index) const;  // the classic Windows scheme
   virtual int HScrollArrowWidth() const { return 17; }
+  // The skin's lengths are pixels at this DPI. The lengths the reader makes up itself (its
+  // defaults, the pictures it composes) are 96-DPI ones and are made at it.
+  virtual int Dpi() const { return 96; }
   ColorRef Resolve(TColor c) const {
-    return IsSysColour(c) ? SysColor(c & 0xFF) : static_cast<ColorRef>(c) & 0xFFFFFF;
+    return IsSysColor(c) ? SysColor(c & 0xFF) : static_cast<ColorRef>(c) & 0xFFFFFF;
   }
 };
 const SkinSystem& DefaultSkinSystem();
@@ -54,9 +58,9 @@ struct TDataSkinObject {
   std::int32_t NormalColour = -1;
   std::int32_t MouseOverColour = -1;
   std::int32_t PressedColour = -1;
-  TColor NormalColour2 = SysColour(sys::BtnFace);
-  TColor MouseOverColour2 = SysColour(sys::BtnFace);
-  TColor PressedColour2 = SysColour(sys::BtnFace);
+  TColor NormalColour2 = SysTColor(sys::BtnFace);
+  TColor MouseOverColour2 = SysTColor(sys::BtnFace);
+  TColor PressedColour2 = SysTColor(sys::BtnFace);
   // Whether each of the three colour texts was given: the default is the face colour, which
   // text must not be drawn in.
   bool NormalColourPresent = false;
@@ -77,7 +81,7 @@ struct TDataSkinBoxLabel : TDataSkinObject {
   std::int32_t BackgroundAlignment = 0;
 };
 
-constexpr TColor kColourNotSet = 0x1FFFFFFF;
+constexpr TColor kColorNotSet = 0x1FFFFFFF;
 
 struct TDataSkinTitle : TDataSkinObject {
   std::int32_t TextShift = 0;
@@ -88,8 +92,8 @@ struct TDataSkinTitle : TDataSkinObject {
   std::int32_t TXTBackleft = 0;
   std::int32_t TXTBackRight = 0;
   std::int32_t FontHeight = 14;
-  TColor ActiveTextColour = kColourNotSet;
-  TColor InactiveTextColour = kColourNotSet;
+  TColor ActiveTextColor = kColorNotSet;
+  TColor InactiveTextColor = kColorNotSet;
 };
 
 struct TDataSkinSysButton : TDataSkinObject {
@@ -121,10 +125,10 @@ struct TSkinElements {
   std::vector<std::string> Sections;
 
   TDataSkinBorder Left, Right, Top, Bottom;
-  std::array<TColor, 19> Colours{};
-  std::array<bool, 19> ColourPresent{};
-  std::vector<TColor> FurtherColours;
-  std::array<TColor, 10> CustomColours{};
+  std::array<TColor, 19> Colors{};
+  std::array<bool, 19> ColorPresent{};
+  std::vector<TColor> FurtherColors;
+  std::array<TColor, 10> CustomColors{};
 
   std::vector<TDataSkinSysButton> CaptionButtons;  // the skin's own, then the three MDI buttons
   TDataSkinButton Buttons;
@@ -147,11 +151,13 @@ struct TSkinElements {
   std::optional<TDataSkinObject> ComboxArrow;
   std::optional<TDataSkinObject> Toolbar;
 
-  ColorRef TitleColour = 0;
-  ColorRef FaceColour = 0;  // the colour of the face brush
+  ColorRef TitleColor = 0;
+  ColorRef FaceColor = 0;  // the colour of the face brush
   bool NoSkinLoaded = true;
+  // The DPI the pictures and lengths are for; the painters' own lengths are made at it.
+  int Dpi = 96;
 
-  TColor Colour(int slotIndex) const { return Colours[slotIndex]; }
+  TColor Color(int slotIndex) const { return Colors[slotIndex]; }
   // Every element record that exists, in reading order (caption buttons included).
   std::vector<const TDataSkinObject*> All() const;
   // The element read from the given section ("Buttons", "Tabs", "Left", "BUTTON0", ...), any case.
@@ -162,6 +168,8 @@ struct TSkinElements {
 // NoSkinLoaded. Re-reading replaces what was there.
 void ReadSkinElements(const TQuickIni& ini, const TSkinReader& reader, TSkinElements& out,
                       const SkinSystem& system = DefaultSkinSystem());
+// The same from an opened archive, with the INI text its first file named ".ini" holds.
+void ReadSkinElements(const TSkinReader& reader, TSkinElements& out, const SkinSystem& system = DefaultSkinSystem());
 
 // Reads a bitmap value: only a file name ending exactly in ".bmp" names a bitmap.
 Bitmap32 ReadSkinBitmap(const TSkinReader& reader, const std::string& value);

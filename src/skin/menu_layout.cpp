@@ -2,26 +2,29 @@
 
 #include <algorithm>
 
+#include "base/dpi.h"
 #include "skin/painter.h"
 
 namespace quillet::skin {
 
 namespace {
+// Lengths here are 96-DPI pixels, used at the elements' DPI.
 constexpr int kBarItemPadding = 8;  // each side of a menu-bar caption
 constexpr int kGlyphSize = 16;
+int Px(const TSkinElements& e, int v) { return base::ScaleToDpi(v, e.Dpi); }
 }  // namespace
 
 std::vector<Rect> LayoutMenuBar(const TSkinElements& e, int bandWidth, int bandHeight,
                                 const std::vector<int>& textWidths, bool rtl) {
-  int start = 6;
+  int start = Px(e, 6);
   if (e.MenuBar.HasBitmap()) {
-    start = rtl ? e.MenuBar.RightWidth + 8 : e.MenuBar.LeftWidth + 4;
-    if (bandWidth < start) start = 12;
+    start = rtl ? e.MenuBar.RightWidth + Px(e, 8) : e.MenuBar.LeftWidth + Px(e, 4);
+    if (bandWidth < start) start = Px(e, 12);
   }
   std::vector<Rect> items;
   int x = start;
   for (int w : textWidths) {
-    const int iw = w + 2 * kBarItemPadding;
+    const int iw = w + 2 * Px(e, kBarItemPadding);
     if (rtl)
       items.push_back({bandWidth - x - iw, 0, bandWidth - x, bandHeight});
     else
@@ -41,46 +44,47 @@ int MenuBarItemAt(const std::vector<Rect>& items, int x, int y) {
 
 void MeasureNativeMenuItem(const TSkinElements& e, bool separator, int textWidth, int textHeight, int& width,
                            int& height) {
-  width = textWidth + 26 + (e.MenuItem ? e.MenuItem->LeftWidth : 0);
-  height = separator ? 8 : textHeight + 4;
+  width = textWidth + Px(e, 26) + (e.MenuItem ? e.MenuItem->LeftWidth : 0);
+  height = separator ? Px(e, 8) : textHeight + Px(e, 4);
 }
 
 void MeasurePopupMenuItem(const TSkinElements& e, bool separator, bool hasImages, int textWidth, int textHeight,
                           int& width, int& height) {
   // What an item needs by itself (glyph box, gaps, caption), then the skin's extra room.
-  width = 1 + kGlyphSize + 3 + textWidth + 10;
-  width += 12 + (hasImages ? 0 : 23) + (e.MenuItem ? e.MenuItem->LeftWidth : 0);
-  height = separator ? 8 : std::max(textHeight + 4, kGlyphSize + 4);
+  width = Px(e, 1 + kGlyphSize + 3) + textWidth + Px(e, 10);
+  width += Px(e, 12) + (hasImages ? 0 : Px(e, 23)) + (e.MenuItem ? e.MenuItem->LeftWidth : 0);
+  height = separator ? Px(e, 8) : std::max(textHeight + Px(e, 4), Px(e, kGlyphSize + 4));
 }
 
 MenuItemLayout LayoutMenuItem(const TSkinElements& e, const Rect& item, int imageWidth, bool checked, bool rtl) {
   const int margin = e.MenuItem ? e.MenuItem->LeftWidth : 0;
-  int gw = imageWidth > 0 ? imageWidth : kGlyphSize;
-  if (checked) gw = std::max(gw, kGlyphSize);
-  const int gh = std::min(std::max(imageWidth > 0 ? imageWidth : kGlyphSize, 1), std::max(item.Height() - 2, 1));
+  const int glyph = Px(e, kGlyphSize), one = Px(e, 1);
+  int gw = imageWidth > 0 ? imageWidth : glyph;
+  if (checked) gw = std::max(gw, glyph);
+  const int gh = std::min(std::max(imageWidth > 0 ? imageWidth : glyph, 1), std::max(item.Height() - 2 * one, 1));
   MenuItemLayout l;
-  l.glyph = {item.left + 1 + margin, item.top + 1, item.left + 1 + margin + gw, item.top + 1 + gh};
+  l.glyph = {item.left + one + margin, item.top + one, item.left + one + margin + gw, item.top + one + gh};
   // Glyphs centre vertically in the item.
-  const int dy = (item.Height() - l.glyph.Height()) / 2 - 1;
+  const int dy = (item.Height() - l.glyph.Height()) / 2 - one;
   if (dy > 0) {
     l.glyph.top += dy;
     l.glyph.bottom += dy;
   }
-  l.caption = {l.glyph.right + 3, item.top, item.right - 1, item.bottom};
-  l.shortcutRight = item.right - 10;
+  l.caption = {l.glyph.right + Px(e, 3), item.top, item.right - one, item.bottom};
+  l.shortcutRight = item.right - Px(e, 10);
   if (rtl) {
     // Mirrored: glyph at the right edge, texts to its left, shortcut from the left.
     const int w = item.Width();
     auto mirror = [&](Rect r) { return Rect{item.left + w - (r.right - item.left), r.top, item.left + w - (r.left - item.left), r.bottom}; };
     l.glyph = mirror(l.glyph);
     l.caption = mirror(l.caption);
-    l.shortcutRight = item.left + 10;
+    l.shortcutRight = item.left + Px(e, 10);
   }
   return l;
 }
 
 void PaintMenuItemBack(BitmapView dst, const TSkinElements& e, const Bitmap32* windowBack, int itemX, int itemY,
-                       bool selected, bool separator, ColorRef menuColour) {
+                       bool selected, bool separator, ColorRef menuColor) {
   if (windowBack && !windowBack->Empty()) {
     for (int y = 0; y < dst.height; ++y) {
       Pixel* d = dst.Row(y);
@@ -89,15 +93,16 @@ void PaintMenuItemBack(BitmapView dst, const TSkinElements& e, const Bitmap32* w
         const int sx = itemX + x;
         d[x] = sx >= 0 && sy >= 0 && sx < windowBack->Width() && sy < windowBack->Height()
                    ? windowBack->At(sx, sy)
-                   : PixelFromColorRef(menuColour);
+                   : PixelFromColorRef(menuColor);
       }
     }
   } else {
-    const Pixel p = PixelFromColorRef(menuColour);
+    const Pixel p = PixelFromColorRef(menuColor);
     for (int y = 0; y < dst.height; ++y) std::fill(dst.Row(y), dst.Row(y) + dst.width, p);
   }
   if (separator || !e.MenuItem) return;
-  DrawElement(dst, {0, 0, dst.width, dst.height}, *e.MenuItem, selected ? 4 : 1, 5);
+  DrawElement(dst, {0, 0, dst.width, dst.height}, *e.MenuItem, selected ? kMenuItemSelectedFrame : kMenuItemNormalFrame,
+              kMenuItemFrames);
 }
 
 Bitmap32 RenderMenuBackground(const TSkinElements& e, int width, int height) {

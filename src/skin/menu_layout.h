@@ -35,11 +35,14 @@ struct MenuItemLayout {
 // `item` is the item's rectangle in its own coordinates (0, 0, w, h).
 MenuItemLayout LayoutMenuItem(const TSkinElements& e, const Rect& item, int imageWidth, bool checked, bool rtl);
 
+// The "MenuItem" picture's frames, side by side.
+inline constexpr int kMenuItemFrames = 5, kMenuItemNormalFrame = 1, kMenuItemSelectedFrame = 4;
+
 // The item's background: the popup window's background picture under it (`itemX`, `itemY`: the
 // item's place in that picture) or the "Menu" colour, then the "MenuItem" picture, frame 1 or 4 (selected) of 5.
 // Separators get only the background.
 void PaintMenuItemBack(BitmapView dst, const TSkinElements& e, const Bitmap32* windowBack, int itemX, int itemY,
-                       bool selected, bool separator, ColorRef menuColour);
+                       bool selected, bool separator, ColorRef menuColor);
 
 // The popup window's background: "MenuBackground" over the whole window.
 Bitmap32 RenderMenuBackground(const TSkinElements& e, int width, int height);

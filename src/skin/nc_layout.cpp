@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "base/dpi.h"
+
 namespace quillet::skin {
 
 namespace {
@@ -97,6 +99,7 @@ FrameLayout LayoutFrame(const TSkinElements& e, const FrameState& s, int width, 
   l.height = height;
   l.borders = SkinBorders(e, s.border);
   l.menuBar = menuBar;
+  l.dpi = e.Dpi;
   const int top = l.borders.top;
   const TDataSkinTitle& t = e.Title;
 
@@ -157,7 +160,7 @@ FrameLayout LayoutFrame(const TSkinElements& e, const FrameState& s, int width, 
       case 2: x = width - t.TextRightClip - a; break;
       default:
         x = t.TextShift;
-        if (DialogStyled(s)) x -= 16;  // no icon to make room for
+        if (DialogStyled(s)) x -= base::ScaleToDpi(16, e.Dpi);  // no icon to make room for
         break;
     }
   } else {
@@ -171,11 +174,12 @@ FrameLayout LayoutFrame(const TSkinElements& e, const FrameState& s, int width, 
   const int y = (top - m.textHeight) / 2 + t.TextShiftVert / 2;
   int right = x + a;
   if (s.rtl) {
-    x += 10;
-    right += 10;
+    x += base::ScaleToDpi(10, e.Dpi);
+    right += base::ScaleToDpi(10, e.Dpi);
   } else {
     int limit = width - t.TextRightClip;
-    if (s.popup && l.largestRightOffset > 5) limit = width - l.largestRightOffset - 5;
+    const int gap = base::ScaleToDpi(5, e.Dpi);
+    if (s.popup && l.largestRightOffset > gap) limit = width - l.largestRightOffset - gap;
     right = std::min(right, limit);
   }
   l.text.back = {x, 0, std::max(right, x), top};
@@ -212,7 +216,7 @@ int ButtonAt(const FrameLayout& l, int x, int y) {
 int FrameHitTest(const FrameLayout& l, int defaultAnswer, int /*x*/, int y) {
   if (defaultAnswer != kHtNowhere && defaultAnswer != kHtCaption) return defaultAnswer;
   if (l.menuBar > 0 && y >= l.borders.top && y < l.borders.top + l.menuBar) return kHtMenu;
-  if (y > 3) return kHtCaption;
+  if (y > base::ScaleToDpi(3, l.dpi)) return kHtCaption;
   return defaultAnswer;
 }
 

@@ -74,6 +74,7 @@ struct FrameLayout {
   int width = 0, height = 0;
   BorderSizes borders;
   int menuBar = 0;  // menu-bar height
+  int dpi = 96;     // the elements' DPI
   CaptionText text;
   int largestRightOffset = 0;
   std::vector<CaptionButtonPlace> buttons;

@@ -101,11 +101,11 @@ std::vector<Rect> FrameRegion(const TSkinElements& e, const FrameLayout& l, Fram
   return out;
 }
 
-void PaintMenuBarBack(BitmapView band, const TSkinElements& e, bool active, ColorRef menubarColour) {
+void PaintMenuBarBack(BitmapView band, const TSkinElements& e, bool active, ColorRef menubarColor) {
   const Rect r{0, 0, band.width, band.height};
   const TDataSkinObject& m = e.MenuBar;
   if (!m.HasBitmap()) {
-    const Pixel p = PixelFromColorRef(menubarColour);
+    const Pixel p = PixelFromColorRef(menubarColor);
     for (int y = 0; y < band.height; ++y) std::fill(band.Row(y), band.Row(y) + band.width, p);
     return;
   }

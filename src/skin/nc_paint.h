@@ -33,6 +33,6 @@ void PaintCaptionButtons(BitmapView window, const TSkinElements& e, const FrameL
 std::vector<Rect> FrameRegion(const TSkinElements& e, const FrameLayout& l, FrameBorder border);
 
 // The menu-bar band: the "menuBar" picture (two stacked frames) or the "Menubar" colour.
-void PaintMenuBarBack(BitmapView band, const TSkinElements& e, bool active, ColorRef menubarColour);
+void PaintMenuBarBack(BitmapView band, const TSkinElements& e, bool active, ColorRef menubarColor);
 
 }  // namespace quillet::skin

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/dpi.h"
+
 namespace quillet::skin {
 
 namespace {
@@ -101,6 +103,12 @@ void Compose(BitmapView dest, const Rect& r, bool trans, F&& draw) {
 
 }  // namespace
 
+Margins TabPaneMargins(const TSkinElements& s) {
+  if (s.Tabs && s.Tabs->Style != 0 && s.TabPane) return MarginsOf(*s.TabPane);
+  auto px = [&](int v) { return base::ScaleToDpi(v, s.Dpi); };
+  return {px(4), px(5), px(4), px(4)};
+}
+
 Rect FrameRect(const Bitmap32& bmp, int frame, int frames, bool vertical) {
   frames = std::max(frames, 1);
   frame = std::clamp(frame, 1, frames);
@@ -148,8 +156,7 @@ void DrawFrame(BitmapView dest, const Rect& r, const FrameSource& src, Margins m
 
 void DrawElement(BitmapView dest, const Rect& r, const TDataSkinObject& e, int frame, int frames,
                  bool vertical) {
-  DrawFrame(dest, r, {&e.Bitmap, frame, frames, vertical},
-            {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight}, e.Tile == 1, e.Trans != 0);
+  DrawFrame(dest, r, {&e.Bitmap, frame, frames, vertical}, MarginsOf(e), e.Tile == 1, e.Trans != 0);
 }
 
 void DrawBar(BitmapView dest, const Rect& r, const FrameSource& src, int left, int right, bool trans) {

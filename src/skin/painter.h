@@ -17,6 +17,11 @@ struct FrameSource {
 struct Margins {
   int left = 0, top = 0, right = 0, bottom = 0;
 };
+inline Margins MarginsOf(const TDataSkinObject& e) { return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight}; }
+
+// The margins the tab pane's picture is drawn with: "Tab.Pane"'s when the tabs' Style asks for
+// them, else the engine's own at the elements' DPI.
+Margins TabPaneMargins(const TSkinElements& s);
 
 // Draws into `dest` at `r` (clipped to dest). Nothing happens for a negative rectangle or an
 // empty bitmap. A rectangle narrower (lower) than both side margins drops them and stretches

@@ -88,7 +88,7 @@ std::vector<std::string> TQuickIni::Sections() const {
   return out;
 }
 
-std::uint32_t ParseColourText(const std::string& text) {
+std::uint32_t ParseColorText(const std::string& text) {
   int part[3] = {0, 0, 0};
   int n = 0;
   std::size_t i = 0;

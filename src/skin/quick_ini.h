@@ -39,6 +39,6 @@ bool ParseSkinInteger(const std::string& text, std::int32_t& value);
 
 // "r g b" with any non-digits between the three numbers, as red + 256 green + 65536 blue.
 // Numbers above 255 are taken as 255; missing numbers as 0.
-std::uint32_t ParseColourText(const std::string& text);
+std::uint32_t ParseColorText(const std::string& text);
 
 }  // namespace quillet::skin

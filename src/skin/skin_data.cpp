@@ -1,6 +1,5 @@
 #include "skin/skin_data.h"
 
-#include "skin/quick_ini.h"
 #include "skin/skin_reader.h"
 
 namespace quillet::skin {
@@ -34,11 +33,7 @@ bool TSkinDataCore::LoadSkin() {
     if (OnMessage) OnMessage(lastMessage_);
     return false;
   }
-  std::vector<std::uint8_t> iniBytes;
-  reader.ExtractByFragment(".ini", iniBytes);
-  TQuickIni ini;
-  ini.Load(iniBytes);
-  ReadSkinElements(ini, reader, elements_, *system_);
+  ReadSkinElements(reader, elements_, *system_);
   return true;
 }
 

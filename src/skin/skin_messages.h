@@ -25,10 +25,6 @@ constexpr unsigned SKINMSG_CLOSETAB = 0x3507;
 constexpr unsigned SKINMSG_CAPTIONACTION = 0x3514;
 // Sent to a window: is the caption button with this visibility (wParam) and action (lParam) shown?
 constexpr unsigned SKINMSG_QUERYBUTTON = 0x3515;
-// Posted to an MDI client by a maximised child.
-constexpr unsigned SKINMSG_MDIMAXIMIZED = 0x3516;
-// Posted to a form: replace the scroll-bar skin of the control in wParam with a fresh one.
-constexpr unsigned SKINMSG_RESKINSCROLL = 0x3517;
 // Posted to a skinned window: a child window (wParam) was made inside it after it was skinned.
 constexpr unsigned SKINMSG_CHILDCREATED = 0x3519;
 // With lParam 0x41A2: an edit paints itself into the device context in wParam.

@@ -54,7 +54,7 @@ std::string Describe(const ControlSkinPlan& p) {
          " transparent=" + std::to_string(p.transparent) + " mode=" + std::to_string(int(p.mode)) +
          " glyph=" + (p.glyphProperty ? p.glyphProperty : "-") + " set=" + (p.setTrue ? p.setTrue : "-") +
          " children=" + std::to_string(int(p.children)) + (p.childrenFirst ? " first" : "") +
-         (p.toolbar ? " toolbar" : "") + (p.colourToFace ? " face" : "") + (p.firstChild ? " firstChild" : "");
+         (p.toolbar ? " toolbar" : "") + (p.colorToFace ? " face" : "") + (p.firstChild ? " firstChild" : "");
 }
 
 SkinGates All() {
@@ -316,7 +316,7 @@ TEST(ControlMap, ChildrenOfForeignWindows) {
     p.attach = AttachBy::Window;
     return p;
   };
-  const auto face = [](ControlSkinPlan& p) { p.colourToFace = true, p.children = ChildWork::WalkChildren, p.childrenFirst = true; };
+  const auto face = [](ControlSkinPlan& p) { p.colorToFace = true, p.children = ChildWork::WalkChildren, p.childrenFirst = true; };
   const Case cases[] = {
       {"Button", 0x50010000, xcButton, P(S::TSkinButton)},          // BS_PUSHBUTTON
       {"button", 0x50000007, std::nullopt, P(S::None)},             // BS_GROUPBOX
@@ -342,7 +342,7 @@ TEST(ControlMap, ChildrenOfForeignWindows) {
       {"TComboBox", 0, xcCombo, P(S::TSkinComBox)},
       {"TButton", 0, xcButton, P(S::TSkinButton)},
       {"TProgressBar", 0, xcProgress, P(S::TSkinProgress)},
-      {"TSilentPaintPanel", 0, std::nullopt, P(S::None, [](auto& p) { p.colourToFace = true; })},
+      {"TSilentPaintPanel", 0, std::nullopt, P(S::None, [](auto& p) { p.colorToFace = true; })},
       {"SysTabControl32", 0x50010000, xcTab, P(S::TSkinTab)},
       {"SysTabControl32", 0x50012000, std::nullopt, P(S::None)},  // owner-drawn tabs
       {"ToolbarWindow32", 0x50000000, xcToolbar, P(S::TSkinBoxH)},

@@ -33,7 +33,7 @@ inline Bitmap32 TwoToneFrames(int tag, int frames, int w, int h) {
 
 constexpr ColorRef kFace = 0xC8C8C8, kShadow = 0x646464, kDkShadow = 0x323232, kButtonText = 0x1E140A;
 
-inline const char* kControlColours = R"(
+inline const char* kControlColors = R"(
 [Colours]
 ButtonFace=200 200 200
 ButtonShadow=100 100 100
@@ -42,7 +42,7 @@ ButtonText=10 20 30
 )";
 
 inline TSkinElements ControlSkin(const std::string& ini, SkinBuilder b = {}) {
-  b.Ini(kControlColours + ini);
+  b.Ini(kControlColors + ini);
   return b.Read();
 }
 

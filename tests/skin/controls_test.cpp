@@ -83,19 +83,19 @@ TEST(ButtonSkin, DisabledDefaultButtonShowsFrameThreeOverTheFace) {
   EXPECT_EQ(none.At(5, 5), 7u);
 }
 
-TEST(ButtonSkin, TextColourAndCaption) {
+TEST(ButtonSkin, TextColorAndCaption) {
   const SkinSystem& sys = DefaultSkinSystem();
   const ColorRef font = 0x0000FF;
-  auto colour = [&](PushButtonState s, bool foreign, const TSkinElements& skin) {
-    return PlanButton({50, 20, s, foreign, font, {}}, skin, sys).textColour;
+  auto color = [&](PushButtonState s, bool foreign, const TSkinElements& skin) {
+    return PlanButton({50, 20, s, foreign, font, {}}, skin, sys).textColor;
   };
   const TSkinElements plain = ControlSkin("[Buttons]\nBitmap=b.bmp\n", SkinBuilder().Bmp("b.bmp", SolidFrames(1, 5, 8, 8)));
-  EXPECT_EQ(colour({}, false, Skin()), 0x030201u);                 // NormalColour2
-  EXPECT_EQ(colour({.hot = true}, false, Skin()), 0x030201u);      // no MouseOverColour: stays
-  EXPECT_EQ(colour({.pressed = true}, false, Skin()), 0x090807u);  // PressedColour2
-  EXPECT_EQ(colour({.pressed = true, .enabled = false}, false, Skin()), sys.SysColor(sys::BtnShadow));
-  EXPECT_EQ(colour({}, false, plain), font);
-  EXPECT_EQ(colour({}, true, plain), kButtonText);
+  EXPECT_EQ(color({}, false, Skin()), 0x030201u);                 // NormalColour2
+  EXPECT_EQ(color({.hot = true}, false, Skin()), 0x030201u);      // no MouseOverColour: stays
+  EXPECT_EQ(color({.pressed = true}, false, Skin()), 0x090807u);  // PressedColour2
+  EXPECT_EQ(color({.pressed = true, .enabled = false}, false, Skin()), sys.SysColor(sys::BtnShadow));
+  EXPECT_EQ(color({}, false, plain), font);
+  EXPECT_EQ(color({}, true, plain), kButtonText);
   EXPECT_FALSE(PlanButton({50, 20, {.focused = true}, false, font, {xoNoFocusRect}}, Skin(), sys).focusRect);
   EXPECT_EQ(CaptionLines("Save||and close"), "Save\r\nand close");
   EXPECT_EQ(CaptionLines("a|||b||"), "a\r\n|b\r\n");
@@ -140,7 +140,7 @@ TEST(CheckBoxSkin, IndeterminateDisabledTwelveFramePictureShowsFrameTwelve) {
   const CheckPaint p = PlanCheckBox(in, Skin(), sys);
   EXPECT_EQ(p.frame, 12);
   EXPECT_EQ(p.textArea.left, 12);  // 2 pixels after the picture
-  EXPECT_EQ(p.textColour, sys.SysColor(sys::BtnShadow));
+  EXPECT_EQ(p.textColor, sys.SysColor(sys::BtnShadow));
   EXPECT_TRUE(p.focusRect);
   const Rect focus = TextFocusRect(p.textArea, 30, 14, TextAlign::Left, true);  // clipped on the left
   EXPECT_EQ(focus.left, 12);
@@ -161,7 +161,7 @@ TEST(CheckBoxSkin, IndeterminateDisabledTwelveFramePictureShowsFrameTwelve) {
   const CheckPaint r = PlanCheckBox(in, Skin(), sys);
   EXPECT_EQ(r.textArea.right, 68);
   EXPECT_TRUE(r.textRight);
-  EXPECT_EQ(r.textColour, 0x00FF00u);
+  EXPECT_EQ(r.textColor, 0x00FF00u);
   EXPECT_FALSE(r.focusRect);
   DrawCheckBox(bmp.View(), Skin(), r, true, true);
   EXPECT_EQ(bmp.At(75, 10), FramePixel(3, 2));

@@ -6,7 +6,7 @@
 using namespace quillet::skin;
 using quillet::skin::testing::SkinBuilder;
 
-TEST(Elements, BordersColoursAndDefaults) {
+TEST(Elements, BordersColorsAndDefaults) {
   Bitmap32 top(30, 40, 0);
   top.Set(10, 6, 0x00C0FF);  // (width / 3, frame height / 3) of a two-frame stacked bitmap
   const auto s = SkinBuilder()
@@ -29,19 +29,19 @@ TEST(Elements, BordersColoursAndDefaults) {
   EXPECT_EQ(s.Bottom.Tile, 1);
   EXPECT_TRUE(s.Left.Bitmap.Empty());  // named but not in the archive
   EXPECT_TRUE(s.Right.Bitmap.Empty());
-  EXPECT_EQ(s.TitleColour, ColorRefFromPixel(0x00C0FF));
+  EXPECT_EQ(s.TitleColor, ColorRefFromPixel(0x00C0FF));
 
-  EXPECT_EQ(s.Colours[slot::ButtonFace], 0x030201);
-  EXPECT_EQ(s.Colours[slot::Menubar], 0x030201);  // defaults to the face as just read
-  EXPECT_EQ(s.Colours[slot::Menu], 0x060504);
-  EXPECT_TRUE(s.ColourPresent[slot::Menu]);
-  EXPECT_FALSE(s.ColourPresent[slot::Menubar]);
-  EXPECT_EQ(s.Colours[slot::WindowText], SysColour(sys::WindowText));
-  EXPECT_EQ(s.Colours[slot::Buttonlight], SysColour(sys::BtnHighlight));
-  EXPECT_EQ(s.FaceColour, 0x030201u);
-  EXPECT_EQ(s.FurtherColours, (std::vector<TColor>{0x090909, SysColour(sys::WindowText)}));
-  EXPECT_EQ(s.CustomColours[3], 0x010101);
-  EXPECT_EQ(s.CustomColours[0], 0xFFFFFF);
+  EXPECT_EQ(s.Colors[slot::ButtonFace], 0x030201);
+  EXPECT_EQ(s.Colors[slot::Menubar], 0x030201);  // defaults to the face as just read
+  EXPECT_EQ(s.Colors[slot::Menu], 0x060504);
+  EXPECT_TRUE(s.ColorPresent[slot::Menu]);
+  EXPECT_FALSE(s.ColorPresent[slot::Menubar]);
+  EXPECT_EQ(s.Colors[slot::WindowText], SysTColor(sys::WindowText));
+  EXPECT_EQ(s.Colors[slot::Buttonlight], SysTColor(sys::BtnHighlight));
+  EXPECT_EQ(s.FaceColor, 0x030201u);
+  EXPECT_EQ(s.FurtherColors, (std::vector<TColor>{0x090909, SysTColor(sys::WindowText)}));
+  EXPECT_EQ(s.CustomColors[3], 0x010101);
+  EXPECT_EQ(s.CustomColors[0], 0xFFFFFF);
 }
 
 TEST(Elements, CaptionButtons) {
@@ -111,7 +111,7 @@ TEST(Elements, ButtonsAndFixedFrameCounts) {
   EXPECT_EQ(s.Buttons.NormalColour2, 0x1E140A);
   EXPECT_EQ(s.Buttons.NormalColour, -1);  // not an integer
   EXPECT_EQ(s.Buttons.PressedColour, 16);
-  EXPECT_EQ(s.Buttons.MouseOverColour2, SysColour(sys::BtnFace));
+  EXPECT_EQ(s.Buttons.MouseOverColour2, SysTColor(sys::BtnFace));
   ASSERT_TRUE(s.TabPane);
   EXPECT_EQ(s.TabPane->LeftWidth, 4);
   EXPECT_EQ(s.TabPane->TopHeight, 4);
@@ -128,7 +128,7 @@ TEST(Elements, ButtonsAndFixedFrameCounts) {
   EXPECT_EQ(s.MenuBar.LeftWidth, 1);
   EXPECT_EQ(s.Title.Frame, 2);
   EXPECT_EQ(s.Title.FontHeight, 14);
-  EXPECT_EQ(s.Title.ActiveTextColour, kColourNotSet);
+  EXPECT_EQ(s.Title.ActiveTextColor, kColorNotSet);
   ASSERT_TRUE(s.Track && s.TrackVert);  // built in when the skin has none
   EXPECT_EQ(s.Track->LeftWidth, 3);
   EXPECT_EQ(s.Track->Frame, 1);

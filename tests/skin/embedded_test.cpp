@@ -25,7 +25,7 @@ TEST(EmbeddedSkin, TheResourceHoldsTheStoredPropertyAndLoads) {
 TEST(Win32SkinSystem, AnswersWithTheSystemsValues) {
   const Win32SkinSystem system;
   EXPECT_EQ(system.SysColor(sys::BtnFace), GetSysColor(COLOR_BTNFACE) & 0xFFFFFF);
-  EXPECT_EQ(system.Resolve(SysColour(sys::WindowText)), GetSysColor(COLOR_WINDOWTEXT) & 0xFFFFFF);
+  EXPECT_EQ(system.Resolve(SysTColor(sys::WindowText)), GetSysColor(COLOR_WINDOWTEXT) & 0xFFFFFF);
   EXPECT_EQ(system.Resolve(0x123456), 0x123456u);
   EXPECT_GT(system.HScrollArrowWidth(), 0);
 }

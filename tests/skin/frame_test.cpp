@@ -7,7 +7,7 @@
 #include "skin/nc_paint.h"
 #include "skin/skin_data.h"
 #include "skin/skin_reader.h"
-#include "skin_art.h"
+#include "skin/art/skin_art.h"
 #include "skin_builders.h"
 
 using namespace quillet::skin;
@@ -18,7 +18,7 @@ namespace {
 const TSkinElements& Own() {
   static const TSkinDataCore data = [] {
     TSkinDataCore d;
-    d.LoadFromRaw(quillet::skinmaker::PackSkin(quillet::skinmaker::DrawQuilletSkin()));
+    d.LoadFromRaw(quillet::skin::art::PackSkin(quillet::skin::art::DrawQuilletSkin()));
     return d;
   }();
   return data.Elements();

@@ -16,7 +16,8 @@ namespace quillet::gallery {
 namespace {
 
 using ::quillet::testing::AnswersSkinned;
-using ::quillet::testing::Pump;
+using ::quillet::testing::HandlePending;
+using ::quillet::testing::PumpUntil;
 
 std::string ClassOf(HWND h) {
   char name[64] = {};
@@ -50,7 +51,8 @@ struct Host {
 std::unique_ptr<TGalleryForm> OpenGallery() {
   auto g = std::make_unique<TGalleryForm>(nullptr);
   g->Show();
-  Pump(150);
+  PumpUntil([&] { return AnswersSkinned(g->Handle()); });
+  HandlePending();
   return g;
 }
 
@@ -68,7 +70,7 @@ TEST(Gallery, EveryWindowedControlIsSkinned) {
     if (cls == "Edit" && ClassOf(GetParent(h)) == "TComboBox") continue;
     char text[80] = {};
     GetWindowTextA(h, text, sizeof text);
-    EXPECT_TRUE(AnswersSkinned(h)) << cls << " \"" << text << "\"";
+    EXPECT_TRUE(PumpUntil([&] { return AnswersSkinned(h); })) << cls << " \"" << text << "\"";
   }
 }
 
@@ -124,12 +126,11 @@ TEST(Gallery, ASkinFileThatIsNotOneIsRefused) {
 TEST(Gallery, OpeningAndClosingKeepsGdiObjectsFlat) {
   Host host;
   for (int i = 0; i < 3; ++i) OpenGallery().reset();
-  Pump(100);
+  HandlePending();
   const long before = testing::GdiObjectCount();
   ASSERT_GT(before, 0);
   for (int i = 0; i < 15; ++i) OpenGallery().reset();
-  Pump(100);
-  EXPECT_LE(testing::GdiObjectCount(), before + 2);
+  EXPECT_TRUE(PumpUntil([&] { return testing::GdiObjectCount() <= before + 2; })) << testing::GdiObjectCount();
 }
 
 }  // namespace

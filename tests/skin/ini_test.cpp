@@ -53,10 +53,10 @@ TEST(QuickIni, Integers) {
   EXPECT_EQ(ini.ReadInteger("n", "missing", 9), 9);
 }
 
-TEST(QuickIni, ColourText) {
-  EXPECT_EQ(ParseColourText("235 233 235"), 235u + 233u * 256 + 235u * 65536);
-  EXPECT_EQ(ParseColourText("1,2,3"), 0x030201u);
-  EXPECT_EQ(ParseColourText(" 10 ; 20 -30 "), 0x1E140Au);
-  EXPECT_EQ(ParseColourText("7"), 7u);
-  EXPECT_EQ(ParseColourText("999 0 99999999999"), 0xFF00FFu);  // a number never spills into the next channel
+TEST(QuickIni, ColorText) {
+  EXPECT_EQ(ParseColorText("235 233 235"), 235u + 233u * 256 + 235u * 65536);
+  EXPECT_EQ(ParseColorText("1,2,3"), 0x030201u);
+  EXPECT_EQ(ParseColorText(" 10 ; 20 -30 "), 0x1E140Au);
+  EXPECT_EQ(ParseColorText("7"), 7u);
+  EXPECT_EQ(ParseColorText("999 0 99999999999"), 0xFF00FFu);  // a number never spills into the next channel
 }

@@ -18,7 +18,7 @@
 #include "skin/skin_data.h"
 #include "skin/skin_reader.h"
 #include "sample_window.h"
-#include "skin_art.h"
+#include "skin/art/skin_art.h"
 #include "skin_tool.h"
 
 using namespace quillet::skin;
@@ -27,7 +27,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::vector<std::uint8_t>& Raw() {
-  static const auto raw = quillet::skinmaker::PackSkin(quillet::skinmaker::DrawQuilletSkin());
+  static const auto raw = quillet::skin::art::PackSkin(quillet::skin::art::DrawQuilletSkin());
   return raw;
 }
 
@@ -107,9 +107,9 @@ TEST(OwnSkin, LoadsTheElementsOfTheStoredSkin) {
   EXPECT_GE(s.Title.TextShift, icon.Xcoord + 16);
   EXPECT_GE(s.Title.TextRightClip, s.CaptionButtons[3].Xcoord);
   EXPECT_EQ(s.MenuBar.LeftWidth, 9);
-  EXPECT_EQ(s.Colours[slot::ButtonFace], 0xEBE9EB);
-  EXPECT_EQ(s.Colours[slot::TitleTextNoActive], 0xE6E4E4);
-  EXPECT_EQ(s.Colours[slot::Hilight], 0xABABAB);
+  EXPECT_EQ(s.Colors[slot::ButtonFace], 0xEBE9EB);
+  EXPECT_EQ(s.Colors[slot::TitleTextNoActive], 0xE6E4E4);
+  EXPECT_EQ(s.Colors[slot::Hilight], 0xABABAB);
   ASSERT_EQ(s.CaptionButtons.size(), 8u);
   EXPECT_EQ(s.CaptionButtons[2].Visibility, 1);
   EXPECT_EQ(s.CaptionButtons[3].Xcoord, 64);
@@ -224,7 +224,7 @@ TEST(OwnSkin, InfoUnpackAndPackRoundTrip) {
 TEST(OwnSkin, WritesEveryBitmapToLookAt) {
   const fs::path dir = QUILLET_SKIN_LOOK_DIR;
   fs::create_directories(dir);
-  const auto art = quillet::skinmaker::DrawQuilletSkin();
+  const auto art = quillet::skin::art::DrawQuilletSkin();
   for (const auto& [name, bmp] : art.bitmaps) {
     std::ofstream out(dir / name, std::ios::binary);
     const auto bytes = WriteBmp(bmp);

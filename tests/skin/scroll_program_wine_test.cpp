@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <functional>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -25,19 +25,12 @@ using namespace quillet::driver;
 using namespace quillet::skin;
 using namespace quillet::skin::testing;
 using ::quillet::testing::AnswersSkinned;
+using ::quillet::testing::CaptureOf;
 
 const std::string kExe = WindowsPath(QUILLET_EXE);
 const char kHideKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\HideDesktopIcons\\ClassicStartMenu";
 
 const TSkinElements& Skin() { return quillet::skin::testing::OwnSkinElements(); }
-
-bool WaitFor(const std::function<bool()>& what, int ms = 10000) {
-  for (int waited = 0; waited < ms; waited += 50) {
-    if (what()) return true;
-    Sleep(50);
-  }
-  return what();
-}
 
 // The program with its main window up, skinned, on the page given.
 struct Running {
@@ -51,17 +44,18 @@ struct Running {
       RegCloseKey(k);
     }
     if (!program.Start(kExe, args) || !(main = WaitForWindow(program.Id(), "TQuilletFrm"))) return false;
-    if (args.empty() && !WaitFor([&] { return AnswersSkinned(main); })) return false;
+    if (args.empty() && !WaitUntil([&] { return AnswersSkinned(main); })) return false;
     const std::vector<HWND> pages = WindowsOfClass(main, "TPageControl");
     if (pages.empty()) return false;
     SendMessageA(pages[0], TCM_SETCURFOCUS, static_cast<WPARAM>(page), 0);
     SetForegroundWindow(main);
-    Sleep(500);
-    return true;
+    return WaitUntil([&] {
+      return SendMessageA(pages[0], TCM_GETCURSEL, 0, 0) == page && GetForegroundWindow() == main;
+    });
   }
   ~Running() {
     if (main) PostMessageA(main, WM_CLOSE, 0, 0);
-    program.WaitForExit(5000);
+    program.WaitForExit(kPatience);
   }
 };
 
@@ -96,20 +90,23 @@ int DrawnThumbTop(HWND list) {
 
 int TopIndex(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETTOPINDEX, 0, 0)); }
 
-void Mouse(int x, int y, DWORD flags = 0) {
-  MouseEvent(x, y, flags);
-  Sleep(40);
-}
+void Mouse(int x, int y, DWORD flags = 0) { MouseInput(x, y, flags); }
 
-// Drags the thumb of a list scrolled to its top down by dy pixels; the line then at the top.
+// The window holding the pointer on the list's thread: the system's tracking of a press on a bar
+// holds it from the press to the release.
+HWND CaptureOn(HWND list) { return CaptureOf(GetWindowThreadProcessId(list, nullptr)); }
+
+// Drags the thumb of a list scrolled to its top down by dy pixels; the line then at the top, asked
+// for once the drag has ended.
 int DragThumb(HWND list, int dy) {
   const RECT bar = VerticalBar(list);
   const int x = (bar.left + bar.right) / 2, y = bar.top + GetSystemMetrics(SM_CYVSCROLL) + 4;
   Mouse(x, y, 0);
   Mouse(x, y, MOUSEEVENTF_LEFTDOWN);
+  if (!WaitUntil([&] { return CaptureOn(list) != nullptr; })) return -1;
   for (int d = 4; d < dy; d += 4) Mouse(x, y + d, 0);
   Mouse(x, y + dy, MOUSEEVENTF_LEFTUP);
-  Sleep(300);
+  if (!WaitUntil([&] { return CaptureOn(list) == nullptr; })) return -1;
   return TopIndex(list);
 }
 
@@ -134,15 +131,16 @@ TEST_F(HideValues, TheVisibilityListsBarIsCoveredAndItsPressesScrollAsTheSystems
     Running plain;
     ASSERT_TRUE(plain.Start(2, "--no-skin"));
     const HWND list = WindowsOfClass(plain.main, "TGrid").at(0);
-    ASSERT_TRUE(WaitFor([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 300; }));
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 300; }));
     systemDrag = DragThumb(list, 40);
   }
   Running r;
   ASSERT_TRUE(r.Start(2));
   const HWND list = WindowsOfClass(r.main, "TGrid").at(0);
-  ASSERT_TRUE(WaitFor([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 300; }));
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 300; }));
   EXPECT_TRUE(AnswersSkinned(list));
-  ASSERT_TRUE(WaitFor([&] { return OverlayOver(r.main, list) != nullptr; })) << "an overlay covers the bar";
+  ASSERT_TRUE(WaitUntil([&] { return OverlayOver(r.main, list) != nullptr; })) << "an overlay covers the bar";
+  WaitUntil([&] { return std::abs(DrawnThumbTop(list) - GetSystemMetrics(SM_CYVSCROLL)) <= 1; });
   EXPECT_NEAR(DrawnThumbTop(list), GetSystemMetrics(SM_CYVSCROLL), 1) << "the thumb at the top";
 
   const RECT bar = VerticalBar(list);
@@ -151,22 +149,25 @@ TEST_F(HideValues, TheVisibilityListsBarIsCoveredAndItsPressesScrollAsTheSystems
   Mouse((bar.left + bar.right) / 2, bar.bottom - 4);
   MouseEvent((bar.left + bar.right) / 2, bar.bottom - 4, MOUSEEVENTF_LEFTDOWN);
   Mouse((bar.left + bar.right) / 2, bar.bottom - 4, MOUSEEVENTF_LEFTUP);
-  WaitFor([&] { return TopIndex(list) > 0; }, 2000);
+  // The row comes with the press; the tracking that holds the pointer ends with the release.
+  WaitUntil([&] { return TopIndex(list) > 0; });
+  WaitUntil([&] { return CaptureOn(list) == nullptr; });
   EXPECT_EQ(TopIndex(list), 1) << "the lower arrow scrolled one row";
 
   SendMessageA(list, LVM_ENSUREVISIBLE, 0, FALSE);
-  ASSERT_TRUE(WaitFor([&] { return TopIndex(list) == 0; }));
+  ASSERT_TRUE(WaitUntil([&] { return TopIndex(list) == 0; }));
   EXPECT_GT(systemDrag, 5);
   EXPECT_EQ(DragThumb(list, 40), systemDrag) << "the thumb dragged as the system's";
-  const int dragged = DrawnThumbTop(list);
+  int dragged = -1;
+  WaitUntil([&] { return (dragged = DrawnThumbTop(list)) > GetSystemMetrics(SM_CYVSCROLL) + 30; });
   EXPECT_GT(dragged, GetSystemMetrics(SM_CYVSCROLL) + 30);
 
   // The wheel moves the list, and the overlay's thumb follows.
   const int before = TopIndex(list);
   SendMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA * 3)),
                MAKELPARAM(bar.left - 20, bar.top + 40));
-  ASSERT_TRUE(WaitFor([&] { return TopIndex(list) > before; }));
-  EXPECT_TRUE(WaitFor([&] { return DrawnThumbTop(list) > dragged; }, 2000));
+  ASSERT_TRUE(WaitUntil([&] { return TopIndex(list) > before; }));
+  EXPECT_TRUE(WaitUntil([&] { return DrawnThumbTop(list) > dragged; }));
 }
 
 TEST(SkinnedLists, TheBuiltInPagesCheckListsShowNoBarAndNoOverlay) {

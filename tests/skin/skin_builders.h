@@ -35,12 +35,8 @@ struct SkinBuilder {
   TSkinElements Read() const {
     TSkinReader reader;
     reader.OpenArchive(Archive());
-    std::vector<std::uint8_t> bytes;
-    reader.ExtractByFragment(".ini", bytes);
-    TQuickIni q;
-    q.Load(bytes);
     TSkinElements e;
-    ReadSkinElements(q, reader, e);
+    ReadSkinElements(reader, e);
     return e;
   }
   static std::vector<std::uint8_t> TLZHEncode(const std::vector<std::uint8_t>& a) { return TLZH::Encode(a); }

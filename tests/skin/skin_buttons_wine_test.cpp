@@ -19,27 +19,23 @@ namespace quillet::skin::win32 {
 namespace {
 
 using ::quillet::testing::AnswersSkinned;
-using ::quillet::testing::Pump;
+using ::quillet::testing::Awaited;
+using ::quillet::testing::HandlePending;
+using ::quillet::testing::PumpUntil;
 
 using testing::ButtonFrameShown;
 using testing::Capture;
 using testing::CheckFrameShown;
 
-void Mouse(POINT at, DWORD flags) {
-  driver::MouseEvent(at.x, at.y, flags);
-  Pump(120);
-}
+void Mouse(POINT at, DWORD flags) { ::quillet::testing::MouseInput(at, flags); }
 // Twice: the second move comes when the system surely knows where the pointer is.
 void MoveTo(POINT at) {
   Mouse(at, 0);
   Mouse({at.x + 1, at.y}, 0);
 }
 // Away from every window: the system notices the pointer left only on its next check (Wine
-// checks every 400 ms).
-void Leave() {
-  Mouse({3, 3}, 0);
-  Pump(600);
-}
+// checks every 400 ms), so what shows it is waited for.
+void Leave() { Mouse({3, 3}, 0); }
 void Down(POINT at) { Mouse(at, MOUSEEVENTF_LEFTDOWN); }
 void Up(POINT at) { Mouse(at, MOUSEEVENTF_LEFTUP); }
 void Click(POINT at) {
@@ -47,10 +43,7 @@ void Click(POINT at) {
   Up(at);
 }
 
-void Key(WORD vk, bool up) {
-  driver::KeyEvent(vk, up);
-  Pump(120);
-}
+void Key(WORD vk, bool up) { ::quillet::testing::KeyInput(vk, up); }
 
 POINT Centre(HWND h) {
   RECT r{};
@@ -126,13 +119,24 @@ class SkinnedButtons : public ::testing::Test {
     Leave();
     form->Show();
     SetForegroundWindow(form->Handle());
-    Pump(400);
+    PumpUntil([&] {
+      if (GetForegroundWindow() != form->Handle()) return false;
+      for (ui::TWinControl* c : std::initializer_list<ui::TWinControl*>{form.get(), plain, lines, single, dflt, cancel, check, group})
+        if (!AnswersSkinned(c->Handle())) return false;
+      return true;
+    });
+    HandlePending();
   }
   void TearDown() override {
     form.reset();
-    Pump(50);
+    HandlePending();
   }
   const TSkinElements& Skin() const { return data->Elements(); }
+  // The frame a button shows once it shows `want`, or the one it shows at the deadline.
+  int ButtonFrame(HWND h, int want) const { return Awaited([&] { return ButtonFrameShown(h, Skin()); }, want); }
+  int CheckFrame(HWND h, int want, bool radio = false) const {
+    return Awaited([&] { return CheckFrameShown(h, Skin(), radio); }, want);
+  }
 
   std::unique_ptr<ui::TForm> form;
   TSkinData* data = nullptr;
@@ -146,18 +150,18 @@ TEST_F(SkinnedButtons, APushButtonIsPressedByTheMouseOrTheSpaceKeyAndClicksOnce)
   const HWND b = plain->Handle();
   ASSERT_TRUE(AnswersSkinned(b));
   check->SetFocus();
-  Pump(100);
-  EXPECT_EQ(ButtonFrameShown(b, Skin()), 1) << "normal";
+  HandlePending();
+  EXPECT_EQ(ButtonFrame(b, 1), 1) << "normal";
   MoveTo(Centre(b));
-  EXPECT_EQ(ButtonFrameShown(b, Skin()), 4) << "hot";
+  EXPECT_EQ(ButtonFrame(b, 4), 4) << "hot";
 
   // Pressed, then released away from the button: no click.
   Down(Centre(b));
-  EXPECT_EQ(ButtonFrameShown(b, Skin()), 2) << "pressed";
+  EXPECT_EQ(ButtonFrame(b, 2), 2) << "pressed";
   EXPECT_EQ(GetFocus(), b) << "a press focuses the button";
   const POINT outside{Centre(b).x + 120, Centre(b).y + 90};
   MoveTo(outside);
-  EXPECT_EQ(ButtonFrameShown(b, Skin()), 5) << "the pointer away: focused, not pressed";
+  EXPECT_EQ(ButtonFrame(b, 5), 5) << "the pointer away: focused, not pressed";
   Up(outside);
   EXPECT_EQ(clicks, 0);
 
@@ -166,21 +170,20 @@ TEST_F(SkinnedButtons, APushButtonIsPressedByTheMouseOrTheSpaceKeyAndClicksOnce)
   g_native_clicks = 0;
   HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchCommands, nullptr, GetCurrentThreadId());
   Click(Centre(b));
-  Pump(100);
   EXPECT_EQ(clicks, 1);
   EXPECT_EQ(g_native_clicks, 0) << "the native button never saw the press";
-  EXPECT_EQ(ButtonFrameShown(b, Skin()), 4) << "hot again after the click";
+  EXPECT_EQ(ButtonFrame(b, 4), 4) << "hot again after the click";
   Leave();
-  EXPECT_EQ(ButtonFrameShown(b, Skin()), 5) << "the pointer left: focused";
+  EXPECT_EQ(ButtonFrame(b, 5), 5) << "the pointer left: focused";
 
   // Space: the pressed face while the key is down, the native button's click when it comes up.
   Key(VK_SPACE, false);
-  EXPECT_EQ(ButtonFrameShown(b, Skin()), 2) << "space held";
+  EXPECT_EQ(ButtonFrame(b, 2), 2) << "space held";
   EXPECT_EQ(clicks, 1);
   Key(VK_SPACE, true);
   EXPECT_EQ(clicks, 2);
   EXPECT_EQ(g_native_clicks, 1) << "the click came through the parent as BN_CLICKED";
-  EXPECT_EQ(ButtonFrameShown(b, Skin()), 5);
+  EXPECT_EQ(ButtonFrame(b, 5), 5);
   UnhookWindowsHookEx(hook);
 
   // Enter on the focused button, Escape for the cancel button.
@@ -194,12 +197,12 @@ TEST_F(SkinnedButtons, APushButtonIsPressedByTheMouseOrTheSpaceKeyAndClicksOnce)
 }
 
 TEST_F(SkinnedButtons, DefaultDisabledTwoLineAndSeeThroughButtons) {
-  EXPECT_EQ(ButtonFrameShown(dflt->Handle(), Skin()), 3) << "a disabled default button";
+  EXPECT_EQ(ButtonFrame(dflt->Handle(), 3), 3) << "a disabled default button";
   dflt->SetEnabled(true);
-  Pump(100);
-  EXPECT_EQ(ButtonFrameShown(dflt->Handle(), Skin()), 5) << "an enabled one shows it is the default";
+  HandlePending();
+  EXPECT_EQ(ButtonFrame(dflt->Handle(), 5), 5) << "an enabled one shows it is the default";
   check->SetFocus();
-  Pump(100);
+  HandlePending();
   Key(VK_RETURN, false);
   Key(VK_RETURN, true);
   EXPECT_EQ(default_clicks, 1) << "Enter away from a button clicks the default one";
@@ -212,13 +215,13 @@ TEST_F(SkinnedButtons, DefaultDisabledTwoLineAndSeeThroughButtons) {
   auto& under = ui::Make<ui::TImage>(*form, form.get(), "Under", {205, 5, 100, 60});
   under.SetStretch(true);
   under.SetBitmap(CreateBitmap(1, 1, 1, 32, &red));
+  const auto corner = [&] { return Capture(single->Handle()).At(0, 0); };
   form->Invalidate();
-  Pump(100);
-  EXPECT_EQ(Capture(single->Handle()).At(0, 0), PixelFromColorRef(data->FaceColour()));
+  const Pixel face = PixelFromColorRef(data->FaceColor());
+  EXPECT_EQ(Awaited(corner, face), face);
   single->SetTag(5555);
   single->Invalidate();
-  Pump(100);
-  EXPECT_EQ(Capture(single->Handle()).At(0, 0), Rgb(255, 0, 0));
+  EXPECT_EQ(Awaited(corner, Rgb(255, 0, 0)), Rgb(255, 0, 0));
 }
 
 TEST_F(SkinnedButtons, CheckBoxFramesFollowValueAndStateAndTheGroupBoxIsTheSkins) {
@@ -226,29 +229,29 @@ TEST_F(SkinnedButtons, CheckBoxFramesFollowValueAndStateAndTheGroupBoxIsTheSkins
   ASSERT_TRUE(AnswersSkinned(c));
   ASSERT_EQ(Skin().Buttons.CheckFrame, 12);
   plain->SetFocus();
-  Pump(100);
-  EXPECT_EQ(CheckFrameShown(c, Skin(), false), 1) << "unchecked";
+  HandlePending();
+  EXPECT_EQ(CheckFrame(c, 1), 1) << "unchecked";
   MoveTo(Centre(c));
-  EXPECT_EQ(CheckFrameShown(c, Skin(), false), 2) << "hot";
+  EXPECT_EQ(CheckFrame(c, 2), 2) << "hot";
   Down(Centre(c));
-  EXPECT_EQ(CheckFrameShown(c, Skin(), false), 3) << "pressed";
+  EXPECT_EQ(CheckFrame(c, 3), 3) << "pressed";
   Up(Centre(c));
   EXPECT_TRUE(check->Checked()) << "the native check box still takes the click";
-  EXPECT_EQ(CheckFrameShown(c, Skin(), false), 6) << "checked and hot";
+  EXPECT_EQ(CheckFrame(c, 6), 6) << "checked and hot";
   Leave();
-  EXPECT_EQ(CheckFrameShown(c, Skin(), false), 5) << "checked";
+  EXPECT_EQ(CheckFrame(c, 5), 5) << "checked";
   check->SetEnabled(false);
-  Pump(100);
-  EXPECT_EQ(CheckFrameShown(c, Skin(), false), 8) << "checked and disabled";
+  HandlePending();
+  EXPECT_EQ(CheckFrame(c, 8), 8) << "checked and disabled";
   check->SetChecked(false);
-  Pump(100);
-  EXPECT_EQ(CheckFrameShown(c, Skin(), false), 4) << "unchecked and disabled";
+  HandlePending();
+  EXPECT_EQ(CheckFrame(c, 4), 4) << "unchecked and disabled";
 
   const HWND g = group->Handle();
   ASSERT_TRUE(AnswersSkinned(g));
   const Bitmap32 shot = Capture(g);
-  EXPECT_EQ(PixelFromColorRef(data->Colour(slot::ButtonShadow)), shot.At(1, shot.Height() / 2)) << "the line";
-  EXPECT_EQ(PixelFromColorRef(data->FaceColour()), shot.At(shot.Width() / 2, shot.Height() / 2)) << "the face";
+  EXPECT_EQ(PixelFromColorRef(data->Color(slot::ButtonShadow)), shot.At(1, shot.Height() / 2)) << "the line";
+  EXPECT_EQ(PixelFromColorRef(data->FaceColor()), shot.At(shot.Width() / 2, shot.Height() / 2)) << "the face";
 }
 
 TEST_F(SkinnedButtons, ForeignButtonsOfADialogAreSkinnedToo) {
@@ -268,35 +271,32 @@ TEST_F(SkinnedButtons, ForeignButtonsOfADialogAreSkinnedToo) {
   for (HWND h : {push, three, radio}) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   ShowWindow(dlg, SW_SHOW);
   SetForegroundWindow(dlg);
-  Pump(600);
-  for (HWND h : {push, three, radio}) EXPECT_TRUE(AnswersSkinned(h));
+  PumpUntil([&] { return GetForegroundWindow() == dlg; });
+  for (HWND h : {push, three, radio}) EXPECT_TRUE(PumpUntil([&] { return AnswersSkinned(h); }));
+  HandlePending();
 
-  // The skin's click reaches the dialog as the native one would. Synthetic input can be lost
-  // while the desktop is busy; a lost click is tried again, but a click never counts twice.
-  for (int attempt = 0; attempt < 3 && g_dialog_commands[10] == 0; ++attempt) {
-    MoveTo(Centre(push));
-    Click(Centre(push));
-    Pump(100 + 200 * attempt);
-  }
-  EXPECT_EQ(g_dialog_commands[10], 1);
+  // The skin's click reaches the dialog as the native one would, once.
+  MoveTo(Centre(push));
+  Click(Centre(push));
+  EXPECT_EQ(Awaited([] { return g_dialog_commands[10]; }, 1), 1);
 
   // The radio picture's hot frames look as its normal ones: its pressed frames tell.
   Leave();
   Down(Centre(radio));
-  EXPECT_EQ(CheckFrameShown(radio, Skin(), true), 7) << "pressed";
+  EXPECT_EQ(CheckFrame(radio, 7, true), 7) << "pressed";
   Up(Centre(radio));
   EXPECT_EQ(SendMessageW(radio, BM_GETCHECK, 0, 0), BST_CHECKED);
-  EXPECT_EQ(CheckFrameShown(radio, Skin(), true), 2) << "checked";
+  EXPECT_EQ(CheckFrame(radio, 2, true), 2) << "checked";
 
   SendMessageW(three, BM_SETCHECK, BST_INDETERMINATE, 0);
-  Pump(50);
-  EXPECT_EQ(CheckFrameShown(three, Skin(), false), 9) << "indeterminate";
+  HandlePending();
+  EXPECT_EQ(CheckFrame(three, 9), 9) << "indeterminate";
   EnableWindow(three, FALSE);
-  Pump(50);
-  EXPECT_EQ(CheckFrameShown(three, Skin(), false), 12) << "indeterminate and disabled";
+  HandlePending();
+  EXPECT_EQ(CheckFrame(three, 12), 12) << "indeterminate and disabled";
   DestroyWindow(dlg);
   DeleteObject(font);
-  Pump(50);
+  HandlePending();
 }
 
 }  // namespace

@@ -28,9 +28,10 @@
 namespace quillet::skin::win32 {
 namespace {
 
-using ::quillet::driver::MouseEvent;
 using ::quillet::testing::AnswersSkinned;
-using ::quillet::testing::Pump;
+using ::quillet::testing::Awaited;
+using ::quillet::testing::HandlePending;
+using ::quillet::testing::MouseInput;
 using ::quillet::testing::PumpUntil;
 
 // The screen's pixel at a point of a window's client area.
@@ -46,28 +47,13 @@ Pixel FramePixel(const Bitmap32& b, int frames, int frame, int x, int y) {
 }
 
 // Real mouse input at a point of a window's client area; the messages it brings are handled. The
-// pointer comes from a pixel away and rests before a button goes down or up, as a hand moves it.
+// pointer comes from a pixel away before a button goes down or up, as a hand moves it.
 void Mouse(HWND h, int x, int y, DWORD button = 0) {
   POINT p{x, y};
   ClientToScreen(h, &p);
-  auto send = [&](int px, int py, DWORD flags) {
-    MouseEvent(px, py, flags);
-    Pump(150);
-  };
-  send(p.x - 1, p.y, 0);
-  send(p.x, p.y, 0);
-  if (button) send(p.x, p.y, button);
-}
-
-// What `read` gives once it gives `want`, or after a second and a half: input under Wine can
-// take a moment to arrive.
-Pixel Settled(const std::function<Pixel()>& read, Pixel want) {
-  Pixel got = read();
-  for (int i = 0; i < 30 && got != want; ++i) {
-    Pump(50);
-    got = read();
-  }
-  return got;
+  MouseInput({p.x - 1, p.y});
+  MouseInput(p);
+  if (button) MouseInput(p, button);
 }
 
 RECT ItemRect(HWND tab, int i) {
@@ -108,7 +94,7 @@ TEST(SkinnedInputs, TheMainWindowsEditsCombosTabsAndUpDownsWearTheSkin) {
   auto& form = app.CreateForm<app::TQuilletFrm>(&app.Root());
   form.Show();
   const HWND main = form.Handle();
-  PumpUntil([&] { return AnswersSkinned(main); }, 5000);
+  PumpUntil([&] { return AnswersSkinned(main); });
   ASSERT_TRUE(AnswersSkinned(main));
   SetForegroundWindow(main);
   const TSkinElements& s = form.SkinData1->Elements();
@@ -117,14 +103,14 @@ TEST(SkinnedInputs, TheMainWindowsEditsCombosTabsAndUpDownsWearTheSkin) {
   int seen = 0;
   for (ui::TTabSheet* sheet : {form.TabSheet1, form.TabSheet2, form.TabSheet3}) {
     form.PageControl1->SetActivePage(sheet);
-    Pump(400);
+    HandlePending();
   }
   Walk(form, [&](ui::TWinControl& c) {
     const std::string cls = c.ClassName();
     if (cls != "TEdit" && cls != "TComboBox" && cls != "TPageControl") return;
     if (!c.HandleIfAny()) return;  // on the hidden fourth page
     ++seen;
-    EXPECT_TRUE(AnswersSkinned(c.HandleIfAny())) << cls << " " << c.Name();
+    EXPECT_TRUE(PumpUntil([&] { return AnswersSkinned(c.HandleIfAny()); })) << cls << " " << c.Name();
   });
   EXPECT_GE(seen, 10);
   for (const char* name : {"RFCNum", "US", "OHide", "HDO"}) {
@@ -136,19 +122,21 @@ TEST(SkinnedInputs, TheMainWindowsEditsCombosTabsAndUpDownsWearTheSkin) {
   // The tabs are the "Tabs" picture: frame 2 for the page shown, 1 for the others. The picture
   // starts 2 pixels above a tab (and 2 to the left for the one shown, which stands out).
   form.PageControl1->SetActivePage(form.TabSheet1);
-  Pump(300);
+  HandlePending();
   const HWND pages = form.PageControl1->Handle();
   ASSERT_TRUE(s.Tabs);
   const int tabFrames = s.Tabs->Frame;
   const RECT shown = ItemRect(pages, 0), other = ItemRect(pages, 1);
   EXPECT_EQ(SendMessageA(pages, TCM_GETCURFOCUS, 0, 0), 0);
-  EXPECT_EQ(ClientPixel(pages, other.left + 3, other.top - 2 + 2), FramePixel(s.Tabs->Bitmap, tabFrames, 1, 3, 2));
-  EXPECT_EQ(ClientPixel(pages, shown.left - 2 + 3, std::max<int>(shown.top - 2, 0) + 1),
-            FramePixel(s.Tabs->Bitmap, tabFrames, 2, 3, 1));
+  const Pixel otherTab = FramePixel(s.Tabs->Bitmap, tabFrames, 1, 3, 2);
+  EXPECT_EQ(Awaited([&] { return ClientPixel(pages, other.left + 3, other.top - 2 + 2); }, otherTab), otherTab);
+  const Pixel shownTab = FramePixel(s.Tabs->Bitmap, tabFrames, 2, 3, 1);
+  EXPECT_EQ(Awaited([&] { return ClientPixel(pages, shown.left - 2 + 3, std::max<int>(shown.top - 2, 0) + 1); }, shownTab),
+            shownTab);
   // The pointer over a tab makes it hot: frame 3.
   Mouse(pages, other.left + 3, (other.top + other.bottom) / 2);
   const Pixel hotTab = FramePixel(s.Tabs->Bitmap, tabFrames, 3, 3, 4);
-  EXPECT_EQ(Settled([&] { return ClientPixel(pages, other.left + 3, other.top - 2 + 4); }, hotTab), hotTab);
+  EXPECT_EQ(Awaited([&] { return ClientPixel(pages, other.left + 3, other.top - 2 + 4); }, hotTab), hotTab);
 
   // The CLSID box's button: the "ComboButton" picture at the right edge, hot under the pointer.
   const HWND clsid = Find(form, "RFCNum")->Handle();
@@ -160,22 +148,23 @@ TEST(SkinnedInputs, TheMainWindowsEditsCombosTabsAndUpDownsWearTheSkin) {
   const int bx = cr.right - 2 - cbWidth, by = 2;
   SetFocus(pages);
   Mouse(pages, 2, 2);
-  EXPECT_EQ(ClientPixel(clsid, bx, by + 5), FramePixel(cb, cbFrames, 1, 0, 5)) << "the button's left line";
-  EXPECT_EQ(ClientPixel(clsid, bx + 3, by + 2), FramePixel(cb, cbFrames, 1, 3, 2)) << "normal";
+  const Pixel leftLine = FramePixel(cb, cbFrames, 1, 0, 5), normalButton = FramePixel(cb, cbFrames, 1, 3, 2);
+  EXPECT_EQ(Awaited([&] { return ClientPixel(clsid, bx, by + 5); }, leftLine), leftLine) << "the button's left line";
+  EXPECT_EQ(Awaited([&] { return ClientPixel(clsid, bx + 3, by + 2); }, normalButton), normalButton) << "normal";
   Mouse(clsid, bx + 3, by + 4);
   const Pixel hotButton = FramePixel(cb, cbFrames, 4, 3, 2);
-  EXPECT_EQ(Settled([&] { return ClientPixel(clsid, bx + 3, by + 2); }, hotButton), hotButton) << "hot";
+  EXPECT_EQ(Awaited([&] { return ClientPixel(clsid, bx + 3, by + 2); }, hotButton), hotButton) << "hot";
   Mouse(pages, 2, 2);
 
   // The icon-size up-down of the fourth page: "UpDown.Vert", its halves each in their own state.
   form.TabSheet5->SetTabVisible(true);
   form.PageControl1->SetActivePage(form.TabSheet5);
   Find(form, "SetGroup")->SetVisible(true);
-  Pump(500);
+  HandlePending();
   ui::TWinControl* isp = Find(form, "ISP");
   ASSERT_TRUE(isp && isp->HandleIfAny());
   const HWND ud = isp->Handle();
-  ASSERT_TRUE(AnswersSkinned(ud));
+  ASSERT_TRUE(PumpUntil([&] { return AnswersSkinned(ud); }));
   ASSERT_TRUE(s.UpDownVert);
   const Bitmap32& udb = s.UpDownVert->Bitmap;
   const int fh = udb.Height() / 2;
@@ -185,7 +174,7 @@ TEST(SkinnedInputs, TheMainWindowsEditsCombosTabsAndUpDownsWearTheSkin) {
   // Each half's frame, at a point of it clear of the glyph.
   auto shows = [&](int y, int frame) {
     const Pixel want = FramePixel(udb, 8, frame, 2, fh);
-    return Settled([&] { return ClientPixel(ud, 2, y); }, want) == want;
+    return Awaited([&] { return ClientPixel(ud, 2, y); }, want) == want;
   };
   EXPECT_TRUE(shows(upper, 1));
   EXPECT_TRUE(shows(lower, 5));
@@ -201,7 +190,7 @@ TEST(SkinnedInputs, TheMainWindowsEditsCombosTabsAndUpDownsWearTheSkin) {
   EXPECT_TRUE(shows(lower, 5)) << "the pointer gone";
 
   app.DestroyForms();
-  Pump(100);
+  HandlePending();
 }
 
 // A form of our own, whose owner Tag asks for close boxes on its page control's tabs.
@@ -234,7 +223,6 @@ class InputsForm : public ::testing::Test {
       SendMessageA(bottom, TCM_INSERTITEMA, 9, reinterpret_cast<LPARAM>(&item));
     }
     edit_part = GetWindow(combo->Handle(), GW_CHILD);
-    edit_part_proc = GetWindowLongPtrA(edit_part, GWLP_WNDPROC);
     form->SetWindowProc([prev = form->WindowProc(), this](ui::Message& m) {
       if (m.msg == SKINMSG_CLOSETAB) {
         close_requests.push_back({reinterpret_cast<HWND>(m.wparam), static_cast<int>(m.lparam)});
@@ -246,18 +234,22 @@ class InputsForm : public ::testing::Test {
     data = ::quillet::testing::AddOwnSkin(*form);
     ASSERT_TRUE(data);
     form->Show();
-    PumpUntil([&] { return AnswersSkinned(form->Handle()); }, 5000);
-    Pump(300);
+    PumpUntil([&] {
+      for (HWND h : {form->Handle(), pages->Handle(), bordered->Handle(), bare->Handle(), combo->Handle()})
+        if (!AnswersSkinned(h)) return false;
+      return true;
+    });
+    HandlePending();
     // A tab control that is none of the toolkit's is skinned as a foreign one.
     TWinSkinForm* fs = TSkinManage::Instance()->FindForm(form->Handle());
     ASSERT_TRUE(fs);
     AttachPartSkin(*fs, *data, bottom, MakeControlSkin(SkinClass::TSkinTab, SkinMode::Normal));
     InvalidateRect(bottom, nullptr, TRUE);
-    Pump(300);
+    HandlePending();
   }
   void TearDown() override {
     form.reset();
-    Pump(50);
+    HandlePending();
   }
   // Tab i's close box, as the skin places it: a square at the tab's right end.
   POINT CloseBoxCentre(HWND tab, int i) {
@@ -273,7 +265,6 @@ class InputsForm : public ::testing::Test {
   ui::TEdit* bare = nullptr;
   ui::TComboBox* combo = nullptr;
   HWND bottom = nullptr, edit_part = nullptr;
-  LONG_PTR edit_part_proc = 0;
   TSkinData* data = nullptr;
   std::vector<std::pair<HWND, int>> close_requests;
   int keep_page = 1;
@@ -289,7 +280,7 @@ TEST_F(InputsForm, EditsKeepTheirTextAreaAndOnlyABorderIsDrawn) {
   ClientToScreen(b, &origin);
   const int dx = wr.left - origin.x, dy = wr.top - origin.y;  // the window's corner, in client terms
   const Pixel field = ClientPixel(b, 30, 8);
-  EXPECT_EQ(ClientPixel(b, dx, dy), PixelFromColorRef(data->Colour(slot::ButtonShadow)));
+  EXPECT_EQ(ClientPixel(b, dx, dy), PixelFromColorRef(data->Color(slot::ButtonShadow)));
   EXPECT_EQ(ClientPixel(b, dx + 1, dy + 1), 0xFFFFFFu);
   EXPECT_EQ(ClientPixel(b, dx + 2, dy + 5), 0xFFFFFFu);
   // The edit without a border is the system's field up to its edge.
@@ -305,7 +296,7 @@ TEST_F(InputsForm, EditsKeepTheirTextAreaAndOnlyABorderIsDrawn) {
     HGDIOBJ old = SelectObject(mem, bmp);
     PatBlt(mem, 0, 0, wr.right - wr.left, wr.bottom - wr.top, BLACKNESS);
     SendMessageA(b, WM_PRINT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND);
-    EXPECT_EQ(GetPixel(mem, 0, 0), data->Colour(slot::ButtonShadow));
+    EXPECT_EQ(GetPixel(mem, 0, 0), data->Color(slot::ButtonShadow));
     PatBlt(mem, 0, 0, wr.right - wr.left, wr.bottom - wr.top, BLACKNESS);
     EXPECT_EQ(SendMessageA(b, TSkinEdit::kPaintIntoMessage, reinterpret_cast<WPARAM>(mem), TSkinEdit::kPaintIntoKey),
               TSkinEdit::kPaintIntoKey);
@@ -319,14 +310,15 @@ TEST_F(InputsForm, EditsKeepTheirTextAreaAndOnlyABorderIsDrawn) {
 
   // The combo box's edit part leads through the skin while it is on, and is given back after.
   EXPECT_TRUE(AnswersSkinned(combo->Handle()));
-  EXPECT_NE(GetWindowLongPtrA(edit_part, GWLP_WNDPROC), edit_part_proc);
+  EXPECT_NE(ui::Subclass::FindOn(edit_part, ui::Subclass::Kind::EditPart), nullptr);
   data->SetActive(false);
-  Pump(500);
+  PumpUntil([&] { return !AnswersSkinned(combo->Handle()) && !AnswersSkinned(b); });
   EXPECT_FALSE(AnswersSkinned(combo->Handle()));
   EXPECT_FALSE(AnswersSkinned(b));
-  EXPECT_EQ(GetWindowLongPtrA(edit_part, GWLP_WNDPROC), edit_part_proc);
+  EXPECT_EQ(ui::Subclass::FindOn(edit_part, ui::Subclass::Kind::EditPart), nullptr);
+  EXPECT_NE(ui::Subclass::FindOn(edit_part, ui::Subclass::Kind::ComboEdit), nullptr) << "the toolkit's own stays";
   data->SetActive(true);
-  Pump(500);
+  PumpUntil([&] { return AnswersSkinned(combo->Handle()) && AnswersSkinned(b); });
   EXPECT_TRUE(AnswersSkinned(combo->Handle()));
   EXPECT_TRUE(AnswersSkinned(b));
 }
@@ -337,7 +329,7 @@ TEST_F(InputsForm, ClosingATabAsksTheFormAndKeepsThePageWhenItSaysSo) {
   ASSERT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 3);
   const POINT box = CloseBoxCentre(tab, 1);
   // The cross is drawn in the tab's text colour.
-  EXPECT_EQ(ClientPixel(tab, box.x, box.y), PixelFromColorRef(data->Colour(slot::ButtonText)));
+  EXPECT_EQ(ClientPixel(tab, box.x, box.y), PixelFromColorRef(data->Color(slot::ButtonText)));
 
   keep_page = 1;
   SendMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.x, box.y));
@@ -350,7 +342,7 @@ TEST_F(InputsForm, ClosingATabAsksTheFormAndKeepsThePageWhenItSaysSo) {
   keep_page = 0;
   SendMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.x, box.y));
   SendMessageA(tab, WM_LBUTTONUP, 0, MAKELPARAM(box.x, box.y));
-  Pump(200);
+  HandlePending();
   ASSERT_EQ(close_requests.size(), 2u);
   EXPECT_EQ(SendMessageA(tab, TCM_GETITEMCOUNT, 0, 0), 2) << "closed";
   EXPECT_FALSE(pages->Page(1)->TabVisible());
@@ -360,7 +352,7 @@ TEST_F(InputsForm, ClosingATabAsksTheFormAndKeepsThePageWhenItSaysSo) {
   const RECT third = ItemRect(tab, 1);
   SendMessageA(tab, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(third.left + 4, (third.top + third.bottom) / 2));
   SendMessageA(tab, WM_LBUTTONUP, 0, MAKELPARAM(third.left + 4, (third.top + third.bottom) / 2));
-  Pump(200);
+  HandlePending();
   EXPECT_EQ(close_requests.size(), 2u);
   EXPECT_EQ(SendMessageA(tab, TCM_GETCURSEL, 0, 0), 1);
 }

@@ -21,7 +21,9 @@ namespace {
 using namespace quillet::driver;
 using namespace quillet::skin;
 using ::quillet::testing::AnswersSkinned;
+using ::quillet::testing::CaptureOf;
 using ::quillet::testing::ScreenPixel;
+using ::quillet::testing::WaitFor;
 using skin::testing::ButtonFrameShown;
 
 const std::string kExe = WindowsPath(QUILLET_EXE);
@@ -38,26 +40,31 @@ void SetPrompt(bool shown) {
 }
 
 // Skinning finishes from a posted message: wait for the window to say it is skinned.
-bool Skinned(HWND h, int timeout_ms = 5000) {
-  for (int waited = 0; waited < timeout_ms; waited += 50) {
-    if (AnswersSkinned(h)) return true;
-    Sleep(50);
-  }
-  return false;
+bool Skinned(HWND h) {
+  return WaitUntil([&] { return AnswersSkinned(h); });
 }
 
 // The frame takes the skin's size once the posted attach has run.
 bool FrameIsSkins(HWND h, FrameBorder border) {
   const BorderSizes b = SkinBorders(Skin(), border);
-  for (int waited = 0; waited < 5000; waited += 50) {
+  return WaitUntil([&] {
     RECT wr{};
     GetWindowRect(h, &wr);
     POINT origin{0, 0};
     ClientToScreen(h, &origin);
-    if (origin.x - wr.left == b.left && origin.y - wr.top == b.top) return true;
-    Sleep(50);
-  }
-  return false;
+    return origin.x - wr.left == b.left && origin.y - wr.top == b.top;
+  });
+}
+
+// Brings a window of the program to the front and waits until it is there.
+bool ToFront(HWND h) {
+  SetForegroundWindow(h);
+  return WaitUntil([&] { return GetForegroundWindow() == h; });
+}
+
+// Whether a window is gone from the screen (closed, hidden or destroyed) in time.
+bool Gone(HWND h) {
+  return WaitUntil([&] { return !IsWindowVisible(h); });
 }
 
 // The place of a caption button of the skin, on the screen, for a window of the given size.
@@ -75,12 +82,13 @@ POINT ButtonCentre(HWND h, int action) {
 }
 
 HWND WaitForDialog(DWORD pid, const std::string& caption) {
-  for (int i = 0; i < 200; ++i) {
+  HWND found = nullptr;
+  WaitUntil([&] {
     for (HWND h : WindowsOf(pid, "#32770", true))
-      if (TextOf(h) == caption) return h;
-    Sleep(50);
-  }
-  return nullptr;
+      if (TextOf(h) == caption) found = h;
+    return found != nullptr;
+  });
+  return found;
 }
 
 TEST(SkinnedProgram, EveryWindowWearsTheSkinsFrameAndItsButtonsAct) {
@@ -112,14 +120,12 @@ TEST(SkinnedProgram, EveryWindowWearsTheSkinsFrameAndItsButtonsAct) {
   EXPECT_EQ(wr.bottom - wr.top, 569 + b.top + b.bottom);
 
   // The caption's pixels are the "Top" picture's, and the caption answers as one.
-  SetForegroundWindow(main);
-  Sleep(300);
+  EXPECT_TRUE(ToFront(main));
   const Bitmap32& top = Skin().Top.Bitmap;
   const int cx = wr.left + (wr.right - wr.left) / 2;
   for (int y : {1, 8, b.top - 2}) {
-    const Pixel want = top.At(top.Width() / 2, y);
-    const COLORREF got = ScreenPixel(cx, wr.top + y);
-    EXPECT_EQ(PixelFromColorRef(got), want & 0xFFFFFF) << "caption row " << y;
+    const Pixel want = top.At(top.Width() / 2, y) & 0xFFFFFF;
+    EXPECT_EQ(WaitFor([&] { return PixelFromColorRef(ScreenPixel(cx, wr.top + y)); }, want), want) << "caption row " << y;
   }
   EXPECT_EQ(SendMessageA(main, WM_NCHITTEST, 0, MAKELPARAM(cx, wr.top + 10)), HTCAPTION);
 
@@ -129,23 +135,19 @@ TEST(SkinnedProgram, EveryWindowWearsTheSkinsFrameAndItsButtonsAct) {
   ASSERT_TRUE(about);
   EXPECT_TRUE(Skinned(about)) << "the about box";
   PostMessageA(about, WM_CLOSE, 0, 0);
-  Sleep(300);
+  ASSERT_TRUE(Gone(about));
   ASSERT_TRUE(ClickButton(main, "Donate"));
   prompt = WaitForWindow(p.Id(), "TfrmDonate");
   ASSERT_TRUE(prompt);
   EXPECT_TRUE(Skinned(prompt));
   ClickButton(prompt, "Close");
-  Sleep(300);
+  ASSERT_TRUE(Gone(prompt));
   ASSERT_TRUE(ClickButton(main, "..."));
-  HWND open = nullptr;
-  for (int i = 0; i < 100 && !open; ++i) {
-    for (HWND h : WindowsOf(p.Id(), "#32770", true)) open = h;
-    Sleep(50);
-  }
+  HWND open = WaitForWindow(p.Id(), "#32770");
   ASSERT_TRUE(open);
   EXPECT_TRUE(Skinned(open)) << "the file dialog";
   PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
-  Sleep(300);
+  ASSERT_TRUE(Gone(open));
 
   // The second main window, from the header icon.
   PostMessageA(main, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(30, 26));
@@ -154,30 +156,27 @@ TEST(SkinnedProgram, EveryWindowWearsTheSkinsFrameAndItsButtonsAct) {
     EXPECT_TRUE(Skinned(h)) << "every main window";
     if (h != main) PostMessageA(h, WM_CLOSE, 0, 0);
   }
-  Sleep(300);
+  ASSERT_TRUE(WaitUntil([&] { return WindowsOf(p.Id(), "TQuilletFrm", true).size() == 1; }));
 
   // The skinned minimise button minimises; restored, the window keeps its client size.
-  SetForegroundWindow(main);
-  Sleep(300);
+  ASSERT_TRUE(ToFront(main));
   const POINT min = ButtonCentre(main, 2);
   ClickAt(min.x, min.y);
-  for (int i = 0; i < 40 && !IsIconic(main); ++i) Sleep(50);
-  EXPECT_TRUE(IsIconic(main));
+  EXPECT_TRUE(WaitUntil([&] { return IsIconic(main); }));
   ShowWindow(main, SW_RESTORE);
-  SetForegroundWindow(main);
-  Sleep(500);
-  GetClientRect(main, &cr);
+  ASSERT_TRUE(ToFront(main));
+  WaitUntil([&] { return GetClientRect(main, &cr) && cr.right == 711 && cr.bottom == 569; });
   EXPECT_EQ(cr.right, 711);
   EXPECT_EQ(cr.bottom, 569);
 
   // A right click on the caption opens the skinned system menu; its Close closes.
   GetWindowRect(main, &wr);
   ClickAt(wr.left + 300, wr.top + 12, true);
-  HWND menu = WaitForWindow(p.Id(), "#32768", 5000);
+  HWND menu = WaitForWindow(p.Id(), "#32768");
   ASSERT_TRUE(menu);
-  EXPECT_TRUE(AnswersSkinned(menu)) << "the system menu's window";
+  EXPECT_TRUE(WaitUntil([&] { return AnswersSkinned(menu); })) << "the system menu's window";
   PressKey('C');
-  EXPECT_TRUE(p.WaitForExit(10000)) << "Close in the skinned system menu ends the program";
+  EXPECT_TRUE(p.WaitForExit(kPatience)) << "Close in the skinned system menu ends the program";
 }
 
 TEST(SkinnedProgram, TheCloseButtonEndsTheProgramAndMessageBoxesAreSkinned) {
@@ -188,11 +187,9 @@ TEST(SkinnedProgram, TheCloseButtonEndsTheProgramAndMessageBoxesAreSkinned) {
   ASSERT_TRUE(main);
   ASSERT_TRUE(Skinned(main));
   ASSERT_TRUE(FrameIsSkins(main, FrameBorder::Single));
-  // A confirmation box: delete an object just made.
+  // A confirmation box: delete an object just made. The clicks are posted, so they come in order.
   ASSERT_TRUE(ClickButton(main, "Generate"));
-  Sleep(300);
   ASSERT_TRUE(ClickButton(main, "Create / Save"));
-  Sleep(300);
   ASSERT_TRUE(ClickButton(main, "Delete"));
   HWND confirm = WaitForDialog(p.Id(), "Confirm");
   ASSERT_TRUE(confirm);
@@ -205,16 +202,15 @@ TEST(SkinnedProgram, TheCloseButtonEndsTheProgramAndMessageBoxesAreSkinned) {
     }
   EXPECT_EQ(box_buttons, 2);
   PostMessageA(confirm, WM_COMMAND, IDYES, 0);
-  Sleep(300);
-  SetForegroundWindow(main);
-  Sleep(300);
+  ASSERT_TRUE(Gone(confirm));
+  ASSERT_TRUE(ToFront(main));
   const POINT close = ButtonCentre(main, 0);
   RECT wr{};
   GetWindowRect(main, &wr);
   SCOPED_TRACE("window " + std::to_string(wr.left) + "," + std::to_string(wr.top) + "-" + std::to_string(wr.right) +
                "," + std::to_string(wr.bottom) + " close at " + std::to_string(close.x) + "," + std::to_string(close.y));
   ClickAt(close.x, close.y);
-  EXPECT_TRUE(p.WaitForExit(10000));
+  EXPECT_TRUE(p.WaitForExit(kPatience));
 }
 
 // A tab's place on the screen; the rectangle is asked for in the program's own memory.
@@ -262,16 +258,11 @@ POINT Centre(HWND h) {
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-void Mouse(POINT at, DWORD flags) {
-  MouseEvent(at.x, at.y, flags);
-  Sleep(200);
-}
+void Mouse(POINT at, DWORD flags) { MouseInput(at.x, at.y, flags); }
 
-// Away from every window; the system notices the pointer left on its next check.
-void PointerAway() {
-  Mouse({3, 3}, 0);
-  Sleep(600);
-}
+// Away from every window; the system notices the pointer left on its next check, so what shows
+// it is waited for.
+void PointerAway() { Mouse({3, 3}, 0); }
 
 TEST(SkinnedProgram, ButtonsAndCheckBoxesOfEveryPageAreTheSkinsAndClickOnce) {
   SetPrompt(false);
@@ -280,18 +271,18 @@ TEST(SkinnedProgram, ButtonsAndCheckBoxesOfEveryPageAreTheSkinsAndClickOnce) {
   HWND main = WaitForWindow(p.Id(), "TQuilletFrm");
   ASSERT_TRUE(main);
   ASSERT_TRUE(Skinned(main));
-  SetForegroundWindow(main);
-  Sleep(300);
+  ASSERT_TRUE(ToFront(main));
   const std::vector<HWND> tabs = VisibleChildren(main, "TPageControl");
   ASSERT_EQ(tabs.size(), 1u);
   for (int page = 2; page >= 0; --page) {
     ClickAt(TabCentre(p.Id(), tabs[0], page).x, TabCentre(p.Id(), tabs[0], page).y);
-    Sleep(300);
+    // The page is shown in the same turn as the tab is chosen.
+    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(tabs[0], TCM_GETCURSEL, 0, 0) == page; })) << "page " << page;
     int buttons = 0;
     for (const char* cls : {"TButton", "TCheckBox"})
       for (HWND b : VisibleChildren(main, cls)) {
         ++buttons;
-        EXPECT_TRUE(AnswersSkinned(b)) << "page " << page << ": " << cls << " " << TextOf(b);
+        EXPECT_TRUE(WaitUntil([&] { return AnswersSkinned(b); })) << "page " << page << ": " << cls << " " << TextOf(b);
       }
     EXPECT_GE(buttons, 4) << "page " << page;
   }
@@ -303,28 +294,33 @@ TEST(SkinnedProgram, ButtonsAndCheckBoxesOfEveryPageAreTheSkinsAndClickOnce) {
   ASSERT_FALSE(combos.empty());
   HWND clsid = combos.front();
   PointerAway();
-  const int normal = ButtonFrameShown(gen, Skin());
+  int normal = 0;
+  WaitUntil([&] { return (normal = ButtonFrameShown(gen, Skin())) == 1 || normal == 5; });
   EXPECT_TRUE(normal == 1 || normal == 5) << "the face is the skin's picture: " << normal;
+  const std::string empty = ComboText(clsid);
   ClickAt(Centre(gen).x, Centre(gen).y);
-  Sleep(300);
+  WaitUntil([&] { return ComboText(clsid) != empty; });
   const std::string first = ComboText(clsid);
   EXPECT_EQ(first.size(), 38u) << first;
   EXPECT_EQ(first.front(), '{');
   EXPECT_EQ(first.back(), '}');
   PointerAway();
-  EXPECT_EQ(ButtonFrameShown(gen, Skin()), 5) << "focused by the click";
+  EXPECT_EQ(WaitFor([&] { return ButtonFrameShown(gen, Skin()); }, 5), 5) << "focused by the click";
 
-  // A press released away from the button clicks nothing.
+  // A press released away from the button clicks nothing. The button holds the pointer from the
+  // press to the release, so once it lets go the release has been handled; the text is asked
+  // for after that.
   Mouse(Centre(gen), MOUSEEVENTF_LEFTDOWN);
-  EXPECT_EQ(ButtonFrameShown(gen, Skin()), 2) << "pressed";
+  EXPECT_EQ(WaitFor([&] { return ButtonFrameShown(gen, Skin()); }, 2), 2) << "pressed";
+  ASSERT_TRUE(WaitUntil([&] { return CaptureOf(p.MainThreadId()) == gen; }));
   const POINT away{Centre(gen).x, Centre(gen).y + 120};
   Mouse(away, 0);
   Mouse(away, MOUSEEVENTF_LEFTUP);
-  Sleep(300);
+  ASSERT_TRUE(WaitUntil([&] { return CaptureOf(p.MainThreadId()) != gen; }));
   EXPECT_EQ(ComboText(clsid), first);
 
   PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(p.WaitForExit(10000));
+  EXPECT_TRUE(p.WaitForExit(kPatience));
 }
 
 TEST(SkinnedProgram, NoSkinKeepsTheSystemsLookAndADamagedSkinIsReported) {
@@ -334,18 +330,20 @@ TEST(SkinnedProgram, NoSkinKeepsTheSystemsLookAndADamagedSkinIsReported) {
     ASSERT_TRUE(p.Start(kExe, "--no-skin"));
     HWND main = WaitForWindow(p.Id(), "TQuilletFrm");
     ASSERT_TRUE(main);
-    Sleep(1000);
-    EXPECT_FALSE(AnswersSkinned(main));
     RECT wr{}, cr{}, want{0, 0, 711, 569};
-    GetWindowRect(main, &wr);
-    GetClientRect(main, &cr);
     AdjustWindowRectEx(&want, static_cast<DWORD>(GetWindowLongA(main, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongA(main, GWL_EXSTYLE)));
+    // The window is up in the system's frame and has painted.
+    WaitUntil([&] { return GetWindowRect(main, &wr) && wr.right - wr.left == want.right - want.left; });
+    WaitUntil([&] { return !GetUpdateRect(main, nullptr, FALSE); });
+    EXPECT_FALSE(AnswersSkinned(main));
+    GetWindowRect(main, &wr);
+    GetClientRect(main, &cr);
     EXPECT_EQ(wr.right - wr.left, want.right - want.left) << "the system's frame";
     EXPECT_EQ(wr.bottom - wr.top, want.bottom - want.top);
     EXPECT_TRUE(GetWindowLongA(main, GWL_STYLE) & WS_SYSMENU);
     PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(p.WaitForExit(10000));
+    EXPECT_TRUE(p.WaitForExit(kPatience));
   }
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
@@ -367,7 +365,7 @@ TEST(SkinnedProgram, NoSkinKeepsTheSystemsLookAndADamagedSkinIsReported) {
   ASSERT_TRUE(main);
   EXPECT_TRUE(Skinned(main)) << "the program goes on with its own skin";
   PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(p.WaitForExit(10000));
+  EXPECT_TRUE(p.WaitForExit(kPatience));
   DeleteFileA(file.c_str());
 }
 

@@ -21,7 +21,9 @@ namespace quillet::skin::win32 {
 namespace {
 
 using ::quillet::testing::AnswersSkinned;
-using ::quillet::testing::Pump;
+using ::quillet::testing::Awaited;
+using ::quillet::testing::HandlePending;
+using ::quillet::testing::PumpUntil;
 
 Pixel ScreenPixel(int x, int y) { return PixelFromColorRef(::quillet::testing::ScreenPixel(x, y)); }
 
@@ -98,11 +100,12 @@ class SkinnedForm : public ::testing::Test {
     data = ::quillet::testing::AddOwnSkin(*form);
     ASSERT_TRUE(data);
     form->Show();
-    Pump(400);
+    PumpUntil([&] { return AnswersSkinned(form->Handle()); });
+    HandlePending();
   }
   void TearDown() override {
     form.reset();
-    Pump(50);
+    HandlePending();
   }
   HWND Hwnd() { return form->Handle(); }
   std::unique_ptr<ui::TForm> form;
@@ -167,28 +170,27 @@ TEST_F(SkinnedForm, TheCaptionStaysSkinnedWhenTheSystemWouldRepaintIt) {
   const int x = wr.left + (wr.right - wr.left) / 2 + 40, y = wr.top + 6;
   const Pixel active = top.At(top.Width() / 2, 6) & 0xFFFFFF;
   const Pixel inactive = top.At(top.Width() / 2, top.Height() / 2 + 6) & 0xFFFFFF;
+  const auto caption = [&] { return ScreenPixel(x, y); };
   SetForegroundWindow(h);
-  Pump(200);
-  EXPECT_EQ(ScreenPixel(x, y), active);
+  EXPECT_EQ(Awaited(caption, active), active);
   // A new caption text and a new icon: the default handling would paint the system's caption.
   form->SetCaption("Another caption for the skinned test form");
   SendMessageA(h, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(LoadIcon(nullptr, IDI_APPLICATION)));
-  Pump(100);
-  EXPECT_EQ(ScreenPixel(x, y), active);
+  HandlePending();
+  EXPECT_EQ(Awaited(caption, active), active);
   // Activation going elsewhere and back.
   HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
   SetForegroundWindow(other);
-  Pump(200);
-  EXPECT_EQ(ScreenPixel(x, y), inactive);
+  EXPECT_EQ(Awaited(caption, inactive), inactive);
   DestroyWindow(other);
   SetForegroundWindow(h);
-  Pump(200);
-  EXPECT_EQ(ScreenPixel(x, y), active);
+  EXPECT_EQ(Awaited(caption, active), active);
   // Minimised and back, the window keeps its client area.
   ShowWindow(h, SW_MINIMIZE);
-  Pump(200);
+  PumpUntil([&] { return IsIconic(h); });
   ShowWindow(h, SW_RESTORE);
-  Pump(300);
+  PumpUntil([&] { return !IsIconic(h); });
+  HandlePending();
   RECT cr{};
   GetClientRect(h, &cr);
   EXPECT_EQ(cr.right, native.client.right);
@@ -203,7 +205,8 @@ TEST_F(SkinnedForm, SwitchingTheSkinOffGivesTheWindowBackAsItWas) {
   EXPECT_TRUE(skinned.region);
   for (int round = 0; round < 3; ++round) {
     data->SetActive(false);
-    Pump(500);
+    PumpUntil([&] { return !AnswersSkinned(h); });
+    HandlePending();
     EXPECT_FALSE(AnswersSkinned(h));
     const WindowFacts back = Facts(h);
     EXPECT_EQ(back.proc, native.proc);
@@ -217,8 +220,8 @@ TEST_F(SkinnedForm, SwitchingTheSkinOffGivesTheWindowBackAsItWas) {
     EXPECT_EQ(ItemText(file, 0), L"&Open\tCtrl+O");
     EXPECT_EQ(form->GetColor(), ui::kColorBtnFace);
     data->SetActive(true);
-    Pump(500);
-    EXPECT_TRUE(AnswersSkinned(h)) << "skinned again";
+    EXPECT_TRUE(PumpUntil([&] { return AnswersSkinned(h); })) << "skinned again";
+    HandlePending();
   }
 }
 

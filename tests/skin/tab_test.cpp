@@ -124,7 +124,7 @@ TEST(TabSkin, TabsAtTheSidesAreComposedOnTopAndTurned) {
   EXPECT_EQ(right.client.At(0, 50), FramePixel(kBorder + 1, 1));
 }
 
-TEST(TabSkin, PanePictureMarginsAndTextColours) {
+TEST(TabSkin, PanePictureMarginsAndTextColors) {
   // Style 1 with a "Tab.Pane" takes its picture and margins; its colours name the texts.
   const TSkinElements s = Skin(
       "Style=1\nNormalColour=1 2 3\nMouseOverColour=4 5 6\n[Tab.Pane]\nImage=pane.bmp\nTopHeight=3\nBottomHeight=1\n");
@@ -147,8 +147,8 @@ TEST(TabSkin, PanePictureMarginsAndTextColours) {
   EXPECT_EQ(plain.normalText, kButtonText);
   EXPECT_EQ(plain.focusedText, kButtonText);
   const Drawn d = Draw(TabOrientation::Top, s);
-  EXPECT_EQ(d.plan.items[0].textColour, 0x030201u);
-  EXPECT_EQ(d.plan.items[1].textColour, 0x060504u);
+  EXPECT_EQ(d.plan.items[0].textColor, 0x030201u);
+  EXPECT_EQ(d.plan.items[1].textColor, 0x060504u);
 }
 
 TEST(TabSkin, CloseBoxesOnTabsOnTop) {

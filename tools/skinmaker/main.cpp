@@ -1,14 +1,15 @@
 // Draws Quillet's skin and writes it: the raw stream (a skin file), and the stored-property form
-// (32-bit length, then the raw stream) that the program embeds.
-//   quillet-skinmaker [--raw FILE] [--property FILE] [--dump DIR]
+// (32-bit length, then the raw stream) that the program embeds; drawn for 96 DPI unless asked.
+//   quillet-skinmaker [--raw FILE] [--property FILE] [--dump DIR] [--dpi N]
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "skin/art/skin_art.h"
 #include "skin/skin_reader.h"
-#include "skin_art.h"
 
 namespace {
 
@@ -30,22 +31,24 @@ bool WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t
 
 int main(int argc, char** argv) {
   std::string raw, property, dump;
+  int dpi = 96;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string opt = argv[i];
     if (opt == "--raw") raw = argv[i + 1];
     else if (opt == "--property") property = argv[i + 1];
     else if (opt == "--dump") dump = argv[i + 1];
+    else if (opt == "--dpi") dpi = std::atoi(argv[i + 1]);
     else {
       std::fprintf(stderr, "unknown option %s\n", opt.c_str());
       return 2;
     }
   }
   if (argc < 3 || argc % 2 == 0) {
-    std::fprintf(stderr, "usage: quillet-skinmaker [--raw FILE] [--property FILE] [--dump DIR]\n");
+    std::fprintf(stderr, "usage: quillet-skinmaker [--raw FILE] [--property FILE] [--dump DIR] [--dpi N]\n");
     return 2;
   }
-  const auto art = quillet::skinmaker::DrawQuilletSkin();
-  const auto stream = quillet::skinmaker::PackSkin(art);
+  const auto art = quillet::skin::art::DrawQuilletSkin(dpi);
+  const auto stream = quillet::skin::art::PackSkin(art);
   bool ok = true;
   if (!raw.empty()) ok &= WriteFile(raw, stream);
   if (!property.empty()) ok &= WriteFile(property, quillet::skin::WrapSkinStream(stream));

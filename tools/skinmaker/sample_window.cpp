@@ -27,7 +27,7 @@ Bitmap32 PaintSampleWindows(const TSkinElements& s) {
   for (int win = 0; win < 2; ++win) {
     const bool active = win == 0;
     const int f = active ? 1 : 2;
-    Bitmap32 w(W, H, PixelFromColorRef(s.FaceColour));
+    Bitmap32 w(W, H, PixelFromColorRef(s.FaceColor));
     const int left = s.Left.Bitmap.Width() / Frames(s.Left), right = s.Right.Bitmap.Width() / Frames(s.Right);
     const int top = s.Top.Bitmap.Height() / Frames(s.Top), bottom = s.Bottom.Bitmap.Height() / Frames(s.Bottom);
     auto bv = w.View();
@@ -76,7 +76,7 @@ Bitmap32 PaintSampleWindows(const TSkinElements& s) {
     {
       const int x = left + 340, x2 = left + 480;
       w.FillRect({x, y - 3, x2, y + 18}, Rgb(255, 255, 255));
-      const Pixel line = PixelFromColorRef(s.Colours[slot::ButtonShadow]);
+      const Pixel line = PixelFromColorRef(s.Colors[slot::ButtonShadow]);
       for (int i = x; i < x2; ++i) w.Set(i, y - 3, line), w.Set(i, y + 17, line);
       for (int j = y - 3; j < y + 18; ++j) w.Set(x, j, line), w.Set(x2 - 1, j, line);
       DrawElement(bv, {x2 - 19, y - 1, x2 - 2, y + 16}, Or(s.ComboButton), 1, 4);

@@ -2,7 +2,7 @@
 // (TSkinBox) and the panes and tool bars of foreign windows (TSkinBoxH). They share one file because they
 // share one rule: the face colour, or the parent's own colour where the parent has one.
 //
-// The window layer fills with BackgroundColour on WM_ERASEBKGND / WM_PAINT (tab sheets then
+// The window layer fills with BackgroundColor on WM_ERASEBKGND / WM_PAINT (tab sheets then
 // paint their graphic child controls), and when a skin is attached transparent asks
 // ClearsParentBackground whether to set the control's "ParentBackground" to "False" while
 // skinned (and back to "True" when the skin is detached).
@@ -17,8 +17,8 @@
 namespace quillet::skin {
 
 // The parent's integer "Color" property when it has one, else the face colour.
-constexpr ColorRef BackgroundColour(std::optional<ColorRef> parentColour, ColorRef face) {
-  return parentColour ? *parentColour : face;
+constexpr ColorRef BackgroundColor(std::optional<ColorRef> parentFaceColor, ColorRef face) {
+  return parentFaceColor ? *parentFaceColor : face;
 }
 
 constexpr bool ClearsParentBackground(TSkinOptions options, bool parentBackground) {

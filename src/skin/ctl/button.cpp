@@ -24,15 +24,15 @@ ButtonPaint PlanButton(const ButtonInput& in, const TSkinElements& s, const Skin
   const TDataSkinButton& b = s.Buttons;
   ButtonPaint p;
   p.frame = ButtonFrame(in.state);
-  p.textColour = in.fontColour;
+  p.textColor = in.fontColor;
   if (b.NormalColourPresent)
-    p.textColour = system.Resolve(b.NormalColour2);
+    p.textColor = system.Resolve(b.NormalColour2);
   else if (in.foreign)
-    p.textColour = system.Resolve(s.Colour(slot::ButtonText));
-  if (in.state.hot && b.MouseOverColourPresent) p.textColour = system.Resolve(b.MouseOverColour2);
-  if (in.state.pressed && b.PressedColourPresent) p.textColour = system.Resolve(b.PressedColour2);
-  if (!in.state.enabled) p.textColour = system.SysColor(sys::BtnShadow);
-  p.textArea = Inset(Rect{0, 0, in.width, in.height}, 2);
+    p.textColor = system.Resolve(s.Color(slot::ButtonText));
+  if (in.state.hot && b.MouseOverColourPresent) p.textColor = system.Resolve(b.MouseOverColour2);
+  if (in.state.pressed && b.PressedColourPresent) p.textColor = system.Resolve(b.PressedColour2);
+  if (!in.state.enabled) p.textColor = system.SysColor(sys::BtnShadow);
+  p.textArea = Inset(Rect{0, 0, in.width, in.height}, Px(s, 2));
   p.focusRect = in.state.focused && !in.options.Has(xoNoFocusRect);
   return p;
 }
@@ -40,7 +40,7 @@ ButtonPaint PlanButton(const ButtonInput& in, const TSkinElements& s, const Skin
 bool DrawButton(BitmapView v, const TSkinElements& s, int frame, bool overParent) {
   if (!s.Buttons.HasBitmap()) return false;
   const Rect all{0, 0, v.width, v.height};
-  if (!overParent) FillSolid(v, all, s.FaceColour);
+  if (!overParent) FillSolid(v, all, s.FaceColor);
   DrawElement(v, all, s.Buttons, frame, 5);
   return true;
 }

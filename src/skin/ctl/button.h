@@ -6,7 +6,7 @@
 // its font and the skin's Options, and asks PlanButton. It composes off-screen at the button's
 // size: the parent's painting when ButtonDrawsTransparent, then DrawButton; then it measures
 // CaptionLines(caption) inside textArea (DT_CALCRECT | DT_NOCLIP | DT_EXPANDTABS |
-// DT_WORDBREAK), centres it with CentreIn, draws it transparent in textColour, and when
+// DT_WORDBREAK), centres it with CentreIn, draws it transparent in textColor, and when
 // focusRect is set draws a focus rectangle ButtonFocusRect around it.
 #pragma once
 
@@ -41,13 +41,13 @@ struct ButtonInput {
   int width = 0, height = 0;
   PushButtonState state;
   bool foreign = false;    // a button of a window that is not ours
-  ColorRef fontColour = 0;  // the colour of the button's font
+  ColorRef fontColor = 0;  // the colour of the button's font
   TSkinOptions options;
 };
 
 struct ButtonPaint {
   int frame = 1;
-  ColorRef textColour = 0;
+  ColorRef textColor = 0;
   Rect textArea;  // the caption is measured and centred inside this
   bool focusRect = false;
 };

@@ -59,13 +59,13 @@ CheckPaint PlanCheckBox(const CheckInput& in, const TSkinElements& s, const Skin
   const int y = (in.height - ih) / 2;
   if (in.leftText) {
     p.image = {in.width - iw, y, in.width, y + ih};
-    p.textArea = {0, 0, p.image.left - 2, in.height};
+    p.textArea = {0, 0, p.image.left - Px(s, 2), in.height};
     p.textRight = true;
   } else {
     p.image = {0, y, iw, y + ih};
-    p.textArea = {iw + 2, 0, in.width, in.height};
+    p.textArea = {iw + Px(s, 2), 0, in.width, in.height};
   }
-  p.textColour = in.state.enabled ? in.fontColour : system.SysColor(sys::BtnShadow);
+  p.textColor = in.state.enabled ? in.fontColor : system.SysColor(sys::BtnShadow);
   p.focusRect = in.focused && !in.textEmpty && !in.windows6;
   return p;
 }
@@ -73,7 +73,7 @@ CheckPaint PlanCheckBox(const CheckInput& in, const TSkinElements& s, const Skin
 bool DrawCheckBox(BitmapView v, const TSkinElements& s, const CheckPaint& p, bool radio, bool overParent) {
   const Bitmap32& pic = Picture(s, radio);
   if (pic.Empty()) return false;
-  if (!overParent) FillSolid(v, {0, 0, v.width, v.height}, s.FaceColour);
+  if (!overParent) FillSolid(v, {0, 0, v.width, v.height}, s.FaceColor);
   DrawFrame(v, p.image, {&pic, p.frame, Frames(s, radio), false}, {}, false, s.Buttons.Trans != 0);
   return true;
 }

@@ -6,7 +6,7 @@
 // hot, pressed and focus, BS_LEFTTEXT, whether the window text is empty, the font colour and
 // the system version, and asks PlanCheckBox. It composes off-screen: the parent's painting or
 // the face colour, DrawCheckBox, then the text in textArea (vertically centred, right-aligned
-// when textRight, right-to-left reading when the control reads so) in textColour, and, when
+// when textRight, right-to-left reading when the control reads so) in textColor, and, when
 // focusRect, a focus rectangle TextFocusRect around the text measured with the same flags.
 #pragma once
 
@@ -50,7 +50,7 @@ struct CheckInput {
   bool leftText = false;  // BS_LEFTTEXT: the picture goes right, the text before it
   bool textEmpty = false;
   bool windows6 = false;  // these systems draw no focus rectangle around the text
-  ColorRef fontColour = 0;
+  ColorRef fontColor = 0;
 };
 
 struct CheckPaint {
@@ -58,7 +58,7 @@ struct CheckPaint {
   Rect image;     // where the picture's frame goes
   Rect textArea;  // the text, vertically centred, starts 2 pixels after the picture
   bool textRight = false;
-  ColorRef textColour = 0;
+  ColorRef textColor = 0;
   bool focusRect = false;
 };
 

@@ -9,7 +9,6 @@ namespace quillet::skin {
 namespace {
 
 int Frames(const TDataSkinObject& e) { return std::max(e.Frame, 1); }
-Margins MarginsOf(const TDataSkinObject& e) { return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight}; }
 
 // The element the combined picture is drawn from: the mirrored one for a button at the left.
 const TDataSkinObject& CombinedPicture(const ComboInput& in, const TSkinElements& s) {

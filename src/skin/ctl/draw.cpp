@@ -6,10 +6,10 @@ namespace quillet::skin {
 
 Palette MakePalette(const TSkinElements& s, const SkinSystem& system) {
   Palette p;
-  p.face = s.FaceColour;
-  p.shadow = system.Resolve(s.Colour(slot::ButtonShadow));
-  p.dkShadow = system.Resolve(s.Colour(slot::ButtonDkShadow));
-  p.buttonText = system.Resolve(s.Colour(slot::ButtonText));
+  p.face = s.FaceColor;
+  p.shadow = system.Resolve(s.Color(slot::ButtonShadow));
+  p.dkShadow = system.Resolve(s.Color(slot::ButtonDkShadow));
+  p.buttonText = system.Resolve(s.Color(slot::ButtonText));
   p.disabledText = system.SysColor(sys::BtnShadow);
   return p;
 }

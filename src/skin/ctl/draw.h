@@ -5,10 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "base/dpi.h"
 #include "skin/bitmap.h"
 #include "skin/elements.h"
 
 namespace quillet::skin {
+
+// A 96-DPI length at the DPI the elements are for.
+inline int Px(const TSkinElements& s, int length) { return base::ScaleToDpi(length, s.Dpi); }
 
 // The colours a control skin draws with, resolved once per paint.
 struct Palette {

@@ -25,8 +25,10 @@ constexpr bool EditPrintsBorder(int windowW, int windowH, int clientW, int clien
 
 // A "ButtonShadow" line along the window's edge and two white lines inside it.
 void DrawEditBorder(BitmapView v, const Palette& p);
+inline constexpr int kEditBorderWidth = 3;
 // The window's edge in "ButtonShadow" and the line inside it in the given brush colour.
 void DrawEditPrintBorder(BitmapView v, const Palette& p, ColorRef brush);
+inline constexpr int kEditPrintBorderWidth = 2;
 
 // The child window that gets an up-down skin: class "msctls_updown32" or any class whose name
 // holds "spin" or "updown" (any case).

@@ -38,13 +38,13 @@ void DrawGlyph(BitmapView v, const GlyphImage& g, int index, Point at, bool grey
       if (g.alpha) alpha = static_cast<int>(src >> 24);
       else if ((src & 0xFFFFFF) == key) alpha = 0;
       if (alpha == 0) continue;
-      Pixel colour = src & 0xFFFFFF;
+      Pixel color = src & 0xFFFFFF;
       if (greyed) {
-        const int grey = (Luma(colour) + 2 * faceLuma) / 3;
-        colour = Rgb(grey, grey, grey);
+        const int grey = (Luma(color) + 2 * faceLuma) / 3;
+        color = Rgb(grey, grey, grey);
       }
       Pixel& dst = row[at.x + x];
-      dst = alpha == 255 ? colour : Mix(colour, dst, alpha);
+      dst = alpha == 255 ? color : Mix(color, dst, alpha);
     }
   }
 }
@@ -72,8 +72,8 @@ void DrawFaceLook(BitmapView v, const FaceLook& look) {
   DrawElement(v, {0, 0, v.width, v.height}, *look.element, look.frame, look.frames, look.vertical);
 }
 
-MenuButtonParts SplitMenuButton(const Rect& face) {
-  constexpr int kArrow = 14;
+MenuButtonParts SplitMenuButton(const Rect& face, int dpi) {
+  const int kArrow = base::ScaleToDpi(14, dpi);
   MenuButtonParts p;
   const int left = std::max(face.left, face.right - kArrow);
   p.arrow = {left, face.top, face.right, face.bottom};

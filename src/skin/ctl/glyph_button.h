@@ -72,7 +72,7 @@ struct MenuButtonParts {
   Rect divider;
   Rect arrow;
 };
-MenuButtonParts SplitMenuButton(const Rect& face);
+MenuButtonParts SplitMenuButton(const Rect& face, int dpi = 96);
 // The divider in "ButtonShadow" and a down arrow in the text colour.
 void DrawMenuButtonArrow(BitmapView v, const MenuButtonParts& parts, ColorRef shadow, ColorRef text, bool pressed);
 

@@ -29,7 +29,8 @@ GroupBoxPaint PlanGroupBox(const GroupBoxInput& in) {
   p.box = {1, p.lineY, in.width - 1, in.height - 1};
   p.textRight = in.rightAligned;
   if (in.textWidth > 0) {
-    const int x = in.rightAligned ? in.width - 8 - in.textWidth : 8;
+    const int indent = base::ScaleToDpi(8, in.dpi);
+    const int x = in.rightAligned ? in.width - indent - in.textWidth : indent;
     p.text = {x, 0, x + in.textWidth, in.textHeight};
   }
   return p;

@@ -21,6 +21,7 @@ struct GroupBoxInput {
   int textWidth = 0, textHeight = 0;
   bool rightAligned = false;  // WS_EX_RIGHT
   bool foreign = false;       // a group box of a window that is not ours
+  int dpi = 96;               // the box's
 };
 
 struct GroupBoxPaint {

@@ -11,13 +11,14 @@ namespace {
 constexpr int kSortMark = 8;   // the sort mark's square
 constexpr int kMinMargin = 4;
 
-int SideMargin(int width) { return std::max(width, kMinMargin); }
+int SideMargin(const TSkinElements& s, int width) { return std::max(width, Px(s, kMinMargin)); }
 
 // The sort mark's square, at the right end of the section's text room.
 Rect SortMarkRect(const HeaderSection& sec, const TSkinElements& s) {
-  const int right = sec.r.right - SideMargin(s.Headerbar ? s.Headerbar->RightWidth : 0);
-  const int top = sec.r.top + (sec.r.bottom - sec.r.top - kSortMark) / 2;
-  return {right - kSortMark, top, right, top + kSortMark};
+  const int right = sec.r.right - SideMargin(s, s.Headerbar ? s.Headerbar->RightWidth : 0);
+  const int mark = Px(s, kSortMark);
+  const int top = sec.r.top + (sec.r.bottom - sec.r.top - mark) / 2;
+  return {right - mark, top, right, top + mark};
 }
 
 }  // namespace
@@ -50,15 +51,15 @@ void DrawHeader(BitmapView v, const HeaderInput& in, const TSkinElements& s, con
   for (const HeaderSection& sec : in.sections) {
     if (sec.sort == HeaderSort::None) continue;
     DrawArrowGlyph(v, SortMarkRect(sec, s), sec.sort == HeaderSort::Up ? Direction::Up : Direction::Down,
-                   HeaderTextColour(in.enabled, p));
+                   HeaderTextColor(in.enabled, p));
   }
 }
 
 Rect HeaderTextRect(const HeaderSection& section, const TSkinElements& s) {
-  const int left = SideMargin(s.Headerbar ? s.Headerbar->LeftWidth : 0);
-  Rect r{section.r.left + left, section.r.top, section.r.right - SideMargin(s.Headerbar ? s.Headerbar->RightWidth : 0),
+  const int left = SideMargin(s, s.Headerbar ? s.Headerbar->LeftWidth : 0);
+  Rect r{section.r.left + left, section.r.top, section.r.right - SideMargin(s, s.Headerbar ? s.Headerbar->RightWidth : 0),
          section.r.bottom};
-  if (section.sort != HeaderSort::None) r.right = SortMarkRect(section, s).left - kMinMargin;
+  if (section.sort != HeaderSort::None) r.right = SortMarkRect(section, s).left - Px(s, kMinMargin);
   if (section.pressed) r = Offset(r, 1, 1);
   if (r.right < r.left) r.right = r.left;
   return r;

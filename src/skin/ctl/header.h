@@ -4,7 +4,7 @@
 // To paint, the window layer gathers the client size, each section's HDM_GETITEMRECT in display
 // order (HDM_GETORDERARRAY) with its format (alignment, sort mark), the section under the pointer
 // and the one pressed, and whether the header is enabled. It composes DrawHeader at the client
-// size, writes each section's text (HDM_GETITEM) in the header's font and HeaderTextColour,
+// size, writes each section's text (HDM_GETITEM) in the header's font and HeaderTextColor,
 // aligned in HeaderTextRect, and copies the result to the window.
 #pragma once
 
@@ -43,6 +43,6 @@ void DrawHeader(BitmapView v, const HeaderInput& in, const TSkinElements& s, con
 // the sort mark, one pixel down and right while pressed.
 Rect HeaderTextRect(const HeaderSection& section, const TSkinElements& s);
 
-constexpr ColorRef HeaderTextColour(bool enabled, const Palette& p) { return enabled ? p.buttonText : p.disabledText; }
+constexpr ColorRef HeaderTextColor(bool enabled, const Palette& p) { return enabled ? p.buttonText : p.disabledText; }
 
 }  // namespace quillet::skin

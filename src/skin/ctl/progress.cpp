@@ -49,7 +49,7 @@ ProgressPaint PlanProgress(const ProgressInput& in) {
 }
 
 bool DrawProgress(BitmapView v, const ProgressInput& in, const ProgressPaint& p, const TSkinElements& s,
-                  ColorRef fillColour) {
+                  ColorRef fillColor) {
   const TDataSkinBorder& trough = s.Progress;
   if (!trough.HasBitmap()) return false;
   const int frames = trough.Style != 0 ? 1 : 2;
@@ -66,7 +66,7 @@ bool DrawProgress(BitmapView v, const ProgressInput& in, const ProgressPaint& p,
   } else if (frames == 2) {
     DrawElement(v, p.fill, trough, 2, 2);
   } else {
-    FillSolid(v, p.fill, fillColour);
+    FillSolid(v, p.fill, fillColor);
   }
   return true;
 }

@@ -29,9 +29,9 @@ ProgressPaint PlanProgress(const ProgressInput& in);
 
 // The trough from frame 1 of "Progress"; the fill from "Progress.Chunk" laid side by side (turned
 // for vertical bars and cut where the fill ends), or stretched for smooth bars; without a chunk,
-// from frame 2 of a two-frame "Progress" (Style 0), else in `fillColour`. False when the skin has
+// from frame 2 of a two-frame "Progress" (Style 0), else in `fillColor`. False when the skin has
 // no "Progress" picture.
 bool DrawProgress(BitmapView v, const ProgressInput& in, const ProgressPaint& p, const TSkinElements& s,
-                  ColorRef fillColour);
+                  ColorRef fillColor);
 
 }  // namespace quillet::skin

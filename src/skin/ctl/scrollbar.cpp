@@ -1,9 +1,8 @@
 #include "skin/ctl/scrollbar.h"
 
 #include <algorithm>
-#include <climits>
-#include <cstdint>
 
+#include "base/dpi.h"
 #include "skin/painter.h"
 #include "skin/text.h"
 
@@ -17,15 +16,7 @@ int ScrollZoneAt(int a, int arrow, int thumbStart, int thumbEnd, int length) {
   return kZoneSecondArrow;
 }
 
-int RoundedMulDiv(int a, int b, int c) {
-  if (c == 0) return -1;
-  std::int64_t num = static_cast<std::int64_t>(a) * b;
-  std::int64_t den = c;
-  if (den < 0) num = -num, den = -den;
-  const std::int64_t q = num >= 0 ? (num + den / 2) / den : (num - den / 2) / den;
-  if (q > INT_MAX || q < -INT_MAX) return -1;
-  return static_cast<int>(q);
-}
+int RoundedMulDiv(int a, int b, int c) { return base::MulDivRound(a, b, c); }
 
 ThumbSpan StandaloneThumb(int length, int arrow, int min, int max, int page, int pos) {
   const int range = max == min ? 9999999 : max - min;
@@ -85,7 +76,7 @@ int ScrollArrowFrame(bool horizontal, bool second, int state) {
 }
 
 void DrawScrollOverlay(BitmapView v, const ScrollOverlayInput& in, const TSkinElements& s) {
-  FillSolid(v, {0, 0, in.width, in.height}, s.FaceColour);
+  FillSolid(v, {0, 0, in.width, in.height}, s.FaceColor);
   const int length = in.horizontal ? in.width : in.height;
   const int arrow = std::clamp(in.arrow, 0, length / 2);
   // A span along the axis as a rectangle across the whole bar.

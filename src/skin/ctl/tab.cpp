@@ -6,12 +6,6 @@ namespace quillet::skin {
 
 namespace {
 
-Bitmap32 FlippedTopBottom(const Bitmap32& b) {
-  Bitmap32 out(b.Width(), b.Height());
-  for (int y = 0; y < b.Height(); ++y) std::copy(b.Row(y), b.Row(y) + b.Width(), out.Row(b.Height() - 1 - y));
-  return out;
-}
-
 // A quarter turn anticlockwise: the top edge becomes the left edge.
 Bitmap32 TurnedLeft(const Bitmap32& b) {
   Bitmap32 out(b.Height(), b.Width());
@@ -45,7 +39,7 @@ Margins Turned(Margins m, TabOrientation o) {
 Bitmap32 Turned(const Bitmap32& b, TabOrientation o) {
   switch (o) {
     case TabOrientation::Bottom:
-      return FlippedTopBottom(b);
+      return b.FlippedTopBottom();
     case TabOrientation::Left:
       return TurnedLeft(b);
     case TabOrientation::Right:
@@ -54,8 +48,6 @@ Bitmap32 Turned(const Bitmap32& b, TabOrientation o) {
       return b;
   }
 }
-
-Margins MarginsOf(const TDataSkinObject& e) { return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight}; }
 
 // A strip rectangle (relative to the strip) in the composition, where the tabs stand on top.
 Rect ToComposition(const Rect& r, const TabStripPaint& p) {
@@ -89,7 +81,7 @@ TabImages PrepareTabImages(const TSkinElements& s, TabOrientation o, const SkinS
   TabImages img;
   img.orientation = o;
   img.disabledText = system.SysColor(sys::BtnShadow);
-  const ColorRef buttonText = system.Resolve(s.Colour(slot::ButtonText));
+  const ColorRef buttonText = system.Resolve(s.Color(slot::ButtonText));
   img.normalText = img.focusedText = buttonText;
   if (!s.Tabs) return img;
   const TDataSkinBorder& tabs = *s.Tabs;
@@ -99,12 +91,11 @@ TabImages PrepareTabImages(const TSkinElements& s, TabOrientation o, const SkinS
   img.tabFrames = std::max(tabs.Frame, 1);
   img.tabTile = tabs.Tile == 1;
   img.tabTrans = tabs.Trans != 0;
-  img.tab = o == TabOrientation::Bottom ? FlippedTopBottom(tabs.Bitmap) : tabs.Bitmap;
+  img.tab = o == TabOrientation::Bottom ? tabs.Bitmap.FlippedTopBottom() : tabs.Bitmap;
   img.tabMargins = o == TabOrientation::Bottom ? Turned(MarginsOf(tabs), o) : MarginsOf(tabs);
   const bool paneElement = tabs.Style == 1 && s.TabPane && s.TabPane->HasBitmap();
   img.pane = Turned(paneElement ? s.TabPane->Bitmap : tabs.Bitmap2, o);
-  const Margins m = tabs.Style != 0 && s.TabPane ? MarginsOf(*s.TabPane) : Margins{4, 5, 4, 4};
-  img.paneMargins = Turned(m, o);
+  img.paneMargins = Turned(TabPaneMargins(s), o);
   return img;
 }
 
@@ -139,7 +130,7 @@ TabStripPaint PlanTabStrip(const TabStripInput& in, const TabImages& img) {
       TabItemPaint t;
       t.index = i;
       t.frame = TabFrame(focused, i == in.hot, in.enabled);
-      t.textColour = !in.enabled ? img.disabledText : focused ? img.focusedText : img.normalText;
+      t.textColor = !in.enabled ? img.disabledText : focused ? img.focusedText : img.normalText;
       const Rect item = ToComposition(Offset(in.items[i], -p.strip.left, -p.strip.top), p);
       // The picture runs from just above the tab to the pane, so the tab meets it; the tab
       // with the focus stands out a little to each side.
@@ -173,7 +164,7 @@ void DrawTabStrip(BitmapView composition, const TabStripPaint& p, const TabImage
   for (const TabItemPaint& t : p.items) {
     DrawFrame(composition, t.tab, {&img.tab, t.frame, img.tabFrames, false}, img.tabMargins, img.tabTile,
               img.tabTrans);
-    DrawCross(composition, Inset(t.closeBox, 1), t.textColour);
+    DrawCross(composition, Inset(t.closeBox, 1), t.textColor);
   }
 }
 

@@ -7,7 +7,7 @@
 // enabled, and asks PlanTabStrip. It composes a bitmap of the plan's width x height (the
 // strip as if the tabs were on top, for tabs on the left or right), draws DrawTabStrip into
 // it, then each tab's text (TCM_GETITEM, at most 80 characters, centred in `text`, in the
-// control's font and `textColour`) and image; TurnTabStrip puts the result the right way
+// control's font and `textColor`) and image; TurnTabStrip puts the result the right way
 // round, and it is copied to `strip` in the client area, leaving out a visible scroller. Then
 // DrawTabPane over the client area (the display rectangle) and a toolkit control's graphic
 // children. In close-box mode a left press at TabCloseBoxAt asks the form to close that page.
@@ -69,7 +69,7 @@ struct TabItemPaint {
   Rect text;      // the text is centred in this
   Rect image;     // empty without an image list
   Rect closeBox;  // empty without close boxes
-  ColorRef textColour = 0;
+  ColorRef textColor = 0;
 };
 
 struct TabStripPaint {

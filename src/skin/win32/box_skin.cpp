@@ -5,13 +5,14 @@
 #include "skin/ctl/box.h"
 #include "skin/painter.h"
 #include "skin/win32/skin_data.h"
+#include "ui/gdi.h"
 
 namespace quillet::skin::win32 {
 
 void TSkinBox::PaintBar(HDC dc) {
   RECT r{};
   GetClientRect(hwnd_, &r);
-  const TDataSkinObject* back = ToolbarBackground(data_->Elements(), data_->Options);
+  const TDataSkinObject* back = ToolbarBackground(Elements(), data_->Options);
   if (!back || !canvas_.Resize(r.right, r.bottom)) return FillFace(dc, r);
   DrawElement(canvas_.View(), {0, 0, r.right, r.bottom}, *back, 1, std::max(1, back->Frame));
   canvas_.CopyTo(dc, 0, 0, r.right, r.bottom, 0, 0);
@@ -30,9 +31,7 @@ bool TSkinBox::BeforeMessage(ui::Message& m) {
       m.result = 0;
       return false;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      if (HDC dc = BeginPaint(hwnd_, &ps)) PaintGraphicChildren(dc);
-      EndPaint(hwnd_, &ps);
+      if (const ui::gdi::PaintDC dc(hwnd_); dc) PaintGraphicChildren(dc);
       m.result = 0;
       return false;
     }
@@ -71,10 +70,11 @@ void TSkinTabSheet::PaintSheet(HDC dc) {
 bool TSkinTabSheet::BeforeMessage(ui::Message& m) {
   switch (m.msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = m.wparam ? reinterpret_cast<HDC>(m.wparam) : BeginPaint(hwnd_, &ps);
-      if (dc) PaintSheet(dc);
-      if (!m.wparam) EndPaint(hwnd_, &ps);
+      if (m.wparam) {
+        PaintSheet(reinterpret_cast<HDC>(m.wparam));
+      } else if (const ui::gdi::PaintDC dc(hwnd_); dc) {
+        PaintSheet(dc);
+      }
       m.result = 0;
       return false;
     }

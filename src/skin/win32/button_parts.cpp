@@ -17,11 +17,8 @@ void PaintForMessage(TSkinControl& skin, ui::Message& m) {
   if (m.wparam) {
     skin.PaintFrame(reinterpret_cast<HDC>(m.wparam));
   } else {
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(skin.Hwnd(), &ps)) {
-      skin.PaintFrame(dc);
-      EndPaint(skin.Hwnd(), &ps);
-    }
+    const ui::gdi::PaintDC dc(skin.Hwnd());
+    if (dc) skin.PaintFrame(dc);
   }
   m.result = 0;
 }
@@ -39,7 +36,7 @@ bool AnswerPaintMessage(TSkinControl& skin, ui::Message& m, bool withFrame) {
       }
       if (m.msg == WM_PRINTCLIENT) return false;
       // The paint's DC leaves the frame out: the update is only validated, the window DC painted.
-      if (PAINTSTRUCT ps; !m.wparam && BeginPaint(skin.Hwnd(), &ps)) EndPaint(skin.Hwnd(), &ps);
+      if (!m.wparam) ui::gdi::PaintDC{skin.Hwnd()};
       [[fallthrough]];
     case WM_NCPAINT:
       if (!withFrame) return false;
@@ -73,10 +70,10 @@ SIZE MeasureText(HDC dc, const std::wstring& text, UINT flags, int width) {
   return {r.right - r.left, r.bottom - r.top};
 }
 
-void DrawTextIn(HDC dc, const std::wstring& text, const Rect& r, UINT flags, COLORREF colour) {
+void DrawTextIn(HDC dc, const std::wstring& text, const Rect& r, UINT flags, COLORREF color) {
   RECT rc = ToRECT(r);
   const int mode = SetBkMode(dc, TRANSPARENT);
-  const COLORREF old = SetTextColor(dc, colour);
+  const COLORREF old = SetTextColor(dc, color);
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, flags);
   SetTextColor(dc, old);
   SetBkMode(dc, mode);

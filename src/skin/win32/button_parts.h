@@ -10,6 +10,7 @@
 #include "skin/bitmap.h"
 #include "skin/ctl/draw.h"
 #include "skin/elements.h"
+#include "ui/gdi.h"
 #include "ui/graphics.h"
 #include "ui/messages.h"
 
@@ -41,25 +42,10 @@ bool NativeButtonPaints(unsigned msg);
 // Paints into `dc` what the parent shows under the window, as if the window were not there.
 void PaintParentUnder(HWND hwnd, HDC dc);
 
-// Selects a font into a DC and puts the previous one back.
-class FontScope {
- public:
-  FontScope(HDC dc, HFONT font) : dc_(dc), old_(font ? SelectObject(dc, font) : nullptr) {}
-  ~FontScope() {
-    if (old_) SelectObject(dc_, old_);
-  }
-  FontScope(const FontScope&) = delete;
-  FontScope& operator=(const FontScope&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
 // The size DrawText gives `text` with `flags` (DT_CALCRECT added) when it may use `width`.
 SIZE MeasureText(HDC dc, const std::wstring& text, UINT flags, int width);
 // Draws `text` transparent in `colour`.
-void DrawTextIn(HDC dc, const std::wstring& text, const Rect& r, UINT flags, COLORREF colour);
+void DrawTextIn(HDC dc, const std::wstring& text, const Rect& r, UINT flags, COLORREF color);
 // The dotted focus frame in its usual black and white.
 void DrawFocusFrame(HDC dc, const Rect& r);
 

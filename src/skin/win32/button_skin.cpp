@@ -13,6 +13,8 @@ namespace {
 
 // A push button's caption: wrapped, centred.
 constexpr UINT kCaptionFlags = DT_NOCLIP | DT_EXPANDTABS | DT_WORDBREAK | DT_CENTER;
+// A timer of this id on a skinned button is stopped at its first tick.
+constexpr WPARAM kButtonTimer = 1;
 
 Rect Intersect(const Rect& a, const Rect& b) {
   return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
@@ -28,7 +30,7 @@ TSkinButton::~TSkinButton() {
   }
 }
 
-bool TSkinButton::CanPaint() const { return data_ && data_->Elements().Buttons.HasBitmap(); }
+bool TSkinButton::CanPaint() const { return data_ && Elements().Buttons.HasBitmap(); }
 
 bool TSkinButton::Inside(std::intptr_t lparam) const {
   RECT r{};
@@ -64,8 +66,8 @@ bool TSkinButton::BeforeMessage(ui::Message& m) {
   if (AnswerPaintMessage(*this, m)) return false;
   switch (m.msg) {
     case WM_TIMER:
-      if (m.wparam != 1) break;
-      KillTimer(hwnd_, 1);
+      if (m.wparam != kButtonTimer) break;
+      KillTimer(hwnd_, kButtonTimer);
       return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -139,30 +141,30 @@ void TSkinButton::Paint(HDC dc, const RECT& r) {
   in.height = h;
   in.state = State();
   in.foreign = IsForeign();
-  in.fontColour = control ? ui::ToColorRef(control->Font().color) : GetSysColor(COLOR_BTNTEXT);
+  in.fontColor = control ? ui::ToColorRef(control->Font().color) : GetSysColor(COLOR_BTNTEXT);
   in.options = data_->Options;
-  const ButtonPaint p = PlanButton(in, data_->Elements(), ControlSystem());
+  const ButtonPaint p = PlanButton(in, Elements(), ControlSystem());
 
   HDC cdc = canvas_.Dc();
   const bool overParent = OverParent();
   if (overParent) PaintParentUnder(hwnd_, cdc);
-  else FillSolid(canvas_.View(), {0, 0, w, h}, data_->Elements().FaceColour);
+  else FillSolid(canvas_.View(), {0, 0, w, h}, Elements().FaceColor);
   PaintFace(cdc, in, p);
   canvas_.CopyTo(dc, r.left, r.top, w, h, 0, 0);
   painted_ = in.state;
 }
 
 void TSkinButton::PaintFace(HDC cdc, const ButtonInput&, const ButtonPaint& p) {
-  DrawButton(canvas_.View(), data_->Elements(), p.frame, true);
+  DrawButton(canvas_.View(), Elements(), p.frame, true);
   if (const std::wstring text = CaptionLines(Text()); !text.empty()) {
-    FontScope font(cdc, Font());
+    ui::gdi::Select font(cdc, Font());
     const SIZE size = MeasureText(cdc, text, kCaptionFlags, p.textArea.Width());
     PaintCaption(cdc, text, CentreIn(p.textArea, size.cx, size.cy), p);
   }
 }
 
 void TSkinButton::PaintCaption(HDC cdc, const std::wstring& text, const Rect& at, const ButtonPaint& p) {
-  DrawTextIn(cdc, text, at, kCaptionFlags, p.textColour);
+  DrawTextIn(cdc, text, at, kCaptionFlags, p.textColor);
   // Kept off the picture's edge, where the dots would break its rings.
   if (p.focusRect) DrawFocusFrame(cdc, Intersect(ButtonFocusRect(at), p.textArea));
 }

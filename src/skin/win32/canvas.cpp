@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace quillet::skin::win32 {
 
@@ -21,14 +22,8 @@ BITMAPINFO TopDownInfo(int w, int h) {
 Canvas::~Canvas() { Release(); }
 
 void Canvas::Release() {
-  if (dc_) {
-    SelectObject(dc_, old_);
-    DeleteDC(dc_);
-  }
-  if (bitmap_) DeleteObject(bitmap_);
-  dc_ = nullptr;
-  bitmap_ = nullptr;
-  old_ = nullptr;
+  dc_.reset();
+  bitmap_.Reset();
   bits_ = nullptr;
   w_ = h_ = 0;
 }
@@ -37,18 +32,16 @@ bool Canvas::Resize(int w, int h) {
   w = std::max(w, 1);
   h = std::max(h, 1);
   if (dc_ && w == w_ && h == h_) return true;
-  if (!dc_) {
-    dc_ = CreateCompatibleDC(nullptr);
-    if (!dc_) return false;
+  if (!dc_ && !dc_.emplace().Get()) {
+    dc_.reset();
+    return false;
   }
   BITMAPINFO bi = TopDownInfo(w, h);
   void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ui::gdi::Bitmap bmp(CreateDIBSection(dc_->Get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bmp) return false;
-  HGDIOBJ prev = SelectObject(dc_, bmp);
-  if (!old_) old_ = prev;
-  if (bitmap_) DeleteObject(bitmap_);
-  bitmap_ = bmp;
+  dc_->Select(bmp.Get());
+  bitmap_ = std::move(bmp);
   bits_ = static_cast<Pixel*>(bits);
   w_ = w;
   h_ = h;
@@ -61,29 +54,29 @@ BitmapView Canvas::View() {
 }
 
 void Canvas::CopyTo(HDC dc, int x, int y, int w, int h, int sx, int sy) const {
-  if (dc_ && w > 0 && h > 0) BitBlt(dc, x, y, w, h, dc_, sx, sy, SRCCOPY);
+  if (dc_ && w > 0 && h > 0) BitBlt(dc, x, y, w, h, dc_->Get(), sx, sy, SRCCOPY);
 }
 
-HBITMAP MakeBitmap(const Bitmap32& b) {
-  if (b.Empty()) return nullptr;
+ui::gdi::Bitmap MakeBitmap(const Bitmap32& b) {
+  if (b.Empty()) return {};
   BITMAPINFO bi = TopDownInfo(b.Width(), b.Height());
   void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ui::gdi::Bitmap bmp(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (bmp && bits) std::memcpy(bits, b.Pixels().data(), b.Pixels().size() * sizeof(Pixel));
   return bmp;
 }
 
+HGDIOBJ FontOrDefault(HFONT font) { return font ? font : GetStockObject(DEFAULT_GUI_FONT); }
+
 SIZE TextExtent(HFONT font, const std::wstring& text, UINT flags) {
   SIZE s{0, 0};
-  HDC dc = GetDC(nullptr);
+  const ui::gdi::ScreenDC dc;
   if (!dc) return s;
-  HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+  const ui::gdi::Select selected(dc, FontOrDefault(font));
   RECT r{0, 0, 0, 0};
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, flags | DT_CALCRECT);
   s.cx = r.right - r.left;
   s.cy = r.bottom - r.top;
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   return s;
 }
 

@@ -5,9 +5,11 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "skin/bitmap.h"
+#include "ui/gdi.h"
 
 namespace quillet::skin::win32 {
 
@@ -23,7 +25,7 @@ class Canvas {
   bool Resize(int w, int h);
   void Release();
 
-  HDC Dc() const { return dc_; }
+  HDC Dc() const { return dc_ ? dc_->Get() : nullptr; }
   int Width() const { return w_; }
   int Height() const { return h_; }
   // The pixels; call GdiFlush before reading what GDI drew, as View does.
@@ -32,15 +34,17 @@ class Canvas {
   void CopyTo(HDC dc, int x, int y, int w, int h, int sx, int sy) const;
 
  private:
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
+  ui::gdi::Bitmap bitmap_;
+  std::optional<ui::gdi::MemoryDC> dc_;  // declared after the bitmap: it goes first and puts the bitmap out
   Pixel* bits_ = nullptr;
   int w_ = 0, h_ = 0;
 };
 
-// A portable bitmap as a DIB section (for image lists and brushes); the caller owns the handle.
-HBITMAP MakeBitmap(const Bitmap32& b);
+// A portable bitmap as a DIB section (for image lists and brushes).
+ui::gdi::Bitmap MakeBitmap(const Bitmap32& b);
+
+// The font to select for `font`: itself, or the system's GUI font when there is none.
+HGDIOBJ FontOrDefault(HFONT font);
 
 // The size of a text in a font, as DrawText measures it with the given flags (DT_CALCRECT added).
 SIZE TextExtent(HFONT font, const std::wstring& text, UINT flags);

@@ -7,7 +7,7 @@ namespace quillet::skin::win32 {
 
 bool TSkinCheckBox::CanPaint() const {
   if (!data_) return false;
-  const TDataSkinButton& b = data_->Elements().Buttons;
+  const TDataSkinButton& b = Elements().Buttons;
   return !(radio_ ? b.RadioBitmap : b.CheckBitmap).Empty();
 }
 
@@ -40,7 +40,7 @@ void TSkinCheckBox::AfterMessage(ui::Message& m) {
 void TSkinCheckBox::Paint(HDC dc, const RECT& r) {
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (!CanPaint() || w <= 0 || h <= 0 || !canvas_.Resize(w, h)) return;
-  const TSkinElements& s = data_->Elements();
+  const TSkinElements& s = Elements();
   const ui::TWinControl* control = Control();
   const LONG_PTR style = GetWindowLongPtrW(hwnd_, GWL_STYLE);
   const std::wstring text = Text();
@@ -56,7 +56,7 @@ void TSkinCheckBox::Paint(HDC dc, const RECT& r) {
   in.leftText = style & BS_LEFTTEXT;
   in.textEmpty = text.empty();
   in.windows6 = LOBYTE(LOWORD(GetVersion())) == 6;
-  in.fontColour = control ? ui::ToColorRef(control->Font().color) : data_->Colour(slot::ButtonText);
+  in.fontColor = control ? ui::ToColorRef(control->Font().color) : data_->Color(slot::ButtonText);
   const CheckPaint p = PlanCheckBox(in, s, ControlSystem());
 
   HDC cdc = canvas_.Dc();
@@ -64,14 +64,14 @@ void TSkinCheckBox::Paint(HDC dc, const RECT& r) {
   if (overParent) PaintParentUnder(hwnd_, cdc);
   DrawCheckBox(canvas_.View(), s, p, radio_, overParent);
   if (!text.empty()) {
-    FontScope font(cdc, Font());
+    ui::gdi::Select font(cdc, Font());
     UINT flags = DT_NOCLIP | DT_EXPANDTABS | ((style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE);
     if (p.textRight) flags |= DT_RIGHT;
     if (GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_RTLREADING) flags |= DT_RTLREADING;
     const SIZE size = MeasureText(cdc, text, flags, p.textArea.Width());
     const int y = p.textArea.top + (p.textArea.Height() - size.cy) / 2;
     const int x = p.textRight ? p.textArea.right - size.cx : p.textArea.left;
-    DrawTextIn(cdc, text, {x, y, x + size.cx, y + size.cy}, flags, p.textColour);
+    DrawTextIn(cdc, text, {x, y, x + size.cx, y + size.cy}, flags, p.textColor);
     if (p.focusRect)
       DrawFocusFrame(cdc, TextFocusRect(p.textArea, size.cx, size.cy, p.textRight ? TextAlign::Right : TextAlign::Left, true));
   }

@@ -1,7 +1,5 @@
 #include "skin/win32/combo_skin.h"
 
-#include <unordered_map>
-
 #include "skin/ctl/combo.h"
 #include "skin/win32/button_parts.h"
 #include "skin/win32/form_skin.h"
@@ -11,26 +9,17 @@ namespace quillet::skin::win32 {
 
 namespace {
 
-// The edit parts whose procedure leads to EditPartProc. A part whose procedure someone replaced
-// after ours keeps its entry, without a skin, so that its messages still reach `prev`.
-struct EditPart {
-  TSkinComBox* skin = nullptr;
-  WNDPROC prev = nullptr;
-};
-std::unordered_map<HWND, EditPart>& EditParts() {
-  static std::unordered_map<HWND, EditPart> parts;
-  return parts;
-}
+// The style's low bits say which kind of combo box it is.
+constexpr std::uint32_t kComboKindBits = CBS_SIMPLE | CBS_DROPDOWN | CBS_DROPDOWNLIST;
 
-ColorRef BrushColour(HDC dc) {
+ColorRef BrushColor(HDC dc) {
   LOGBRUSH b{};
-  if (GetObjectA(GetCurrentObject(dc, OBJ_BRUSH), sizeof b, &b) && b.lbStyle == BS_SOLID) return b.lbColor & 0xFFFFFF;
+  if (GetObjectA(GetCurrentObject(dc, OBJ_BRUSH), sizeof b, &b) && b.lbStyle == BS_SOLID)
+    return b.lbColor & base::kRgbMask;
   return GetSysColor(COLOR_WINDOW);
 }
 
 }  // namespace
-
-TSkinComBox::~TSkinComBox() { UnhookEditPart(); }
 
 void TSkinComBox::Attached() {
   COMBOBOXINFO info{};
@@ -40,64 +29,30 @@ void TSkinComBox::Attached() {
   if (style & CBS_DROPDOWN) {
     AttachPartSkin(*form_skin_, *data_, info.hwndList, MakeControlSkin(SkinClass::TComboxScrollBar, SkinMode::Normal));
     const HWND edit = GetWindow(hwnd_, GW_CHILD);
-    if (!unicode_ && edit && edit != info.hwndList) HookEditPart(edit);
-  } else if ((style & 3) == CBS_SIMPLE && info.hwndList && (GetWindowLongPtrA(info.hwndList, GWL_STYLE) & WS_CHILD)) {
+    if (edit && edit != info.hwndList) edit_part_.Install(edit);
+  } else if ((style & kComboKindBits) == CBS_SIMPLE && info.hwndList &&
+             (GetWindowLongPtrA(info.hwndList, GWL_STYLE) & WS_CHILD)) {
     AttachPartSkin(*form_skin_, *data_, info.hwndList, MakeControlSkin(SkinClass::TSkinScrollbarH, SkinMode::Normal));
   }
 }
 
-void TSkinComBox::HookEditPart(HWND edit) {
-  if (EditParts().count(edit)) return;
-  const auto prev = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TSkinComBox::EditPartProc)));
-  if (!prev) return;
-  EditParts()[edit] = {this, prev};
-  edit_ = edit;
-}
-
-void TSkinComBox::UnhookEditPart() {
-  if (!edit_) return;
-  auto it = EditParts().find(edit_);
-  if (it != EditParts().end() && it->second.skin == this) {
-    const bool ours = GetWindowLongPtrA(edit_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&TSkinComBox::EditPartProc);
-    if (IsWindow(edit_) && ours) {
-      SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.prev));
-      EditParts().erase(it);
-    } else if (IsWindow(edit_)) {
-      it->second.skin = nullptr;
-    } else {
-      EditParts().erase(it);
-    }
-  }
-  edit_ = nullptr;
-}
-
-LRESULT CALLBACK TSkinComBox::EditPartProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-  auto it = EditParts().find(h);
-  if (it == EditParts().end()) return DefWindowProcA(h, msg, wp, lp);
-  const WNDPROC prev = it->second.prev;
-  if (msg == WM_NCDESTROY) {
-    if (it->second.skin) it->second.skin->edit_ = nullptr;
-    EditParts().erase(it);
-    return CallWindowProcA(prev, h, msg, wp, lp);
-  }
-  const LRESULT result = CallWindowProcA(prev, h, msg, wp, lp);
+LRESULT TSkinComBox::EditPart::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  const HWND edit = Hwnd();
+  const LRESULT result = CallNext(msg, wp, lp);
   // The skin may have gone while the edit handled the message.
-  it = EditParts().find(h);
-  TSkinComBox* skin = it == EditParts().end() ? nullptr : it->second.skin;
-  if (!skin || !skin->drawing_) return result;
+  if (FindOn(edit, Kind::EditPart) != this || !owner_.drawing_ || !owner_.Live()) return result;
   switch (msg) {
     case WM_PAINT:
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      skin->PaintFrame(nullptr);
+      owner_.PaintFrame(nullptr);
       break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      skin->SetPressed(true);
+      owner_.SetPressed(true);
       break;
     case WM_LBUTTONUP:
-      skin->SetPressed(false);
+      owner_.SetPressed(false);
       break;
     default:
       break;
@@ -146,7 +101,7 @@ void TSkinComBox::AfterMessage(ui::Message& m) {
 }
 
 void TSkinComBox::Paint(HDC dc, const RECT& r) {
-  const TSkinElements& s = data_->Elements();
+  const TSkinElements& s = Elements();
   RECT wr{};
   GetWindowRect(hwnd_, &wr);
   POINT origin{0, 0};
@@ -170,9 +125,9 @@ void TSkinComBox::Paint(HDC dc, const RECT& r) {
     in.infoButton = Offset(FromRECT(info.rcButton), ox, oy);
     in.buttonInvisible = (info.stateButton & STATE_SYSTEM_INVISIBLE) != 0;
   }
-  in.cyVThumb = GetSystemMetrics(SM_CYVTHUMB);
-  in.cxHScroll = GetSystemMetrics(SM_CXHSCROLL);
-  in.background = BrushColour(dc);
+  in.cyVThumb = SystemMetricAt(SM_CYVTHUMB, dpi_);
+  in.cxHScroll = SystemMetricAt(SM_CXHSCROLL, dpi_);
+  in.background = BrushColor(dc);
   if (extended_) {
     RECT cr{};
     GetClientRect(hwnd_, &cr);
@@ -188,10 +143,9 @@ void TSkinComBox::Paint(HDC dc, const RECT& r) {
   // Transparent parts of the pictures show what the control drew.
   if (p.look != ComboLook::ButtonStrip) BitBlt(canvas_.Dc(), 0, 0, in.width, in.height, dc, 0, 0, SRCCOPY);
   DrawCombo(canvas_.View(), in, p, s, ControlPalette(s));
-  const int saved = SaveDC(dc);
+  const ui::gdi::SavedState saved(dc);
   ExcludeClipRect(dc, p.keep.left, p.keep.top, p.keep.right, p.keep.bottom);
   canvas_.CopyTo(dc, 0, 0, in.width, in.height, 0, 0);
-  RestoreDC(dc, saved);
 }
 
 }  // namespace quillet::skin::win32

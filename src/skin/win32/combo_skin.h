@@ -3,6 +3,8 @@
 // its text and list itself.
 #pragma once
 
+#include <memory>
+
 #include "skin/win32/control_skin.h"
 
 namespace quillet::skin::win32 {
@@ -11,7 +13,6 @@ class TSkinComBox : public TSkinControl {
  public:
   // `extended`: a combo-box-ex, drawn as one.
   explicit TSkinComBox(bool extended = false) : extended_(extended) {}
-  ~TSkinComBox() override;
 
   void AfterMessage(ui::Message& m) override;
   void Paint(HDC dc, const RECT& r) override;
@@ -21,17 +22,26 @@ class TSkinComBox : public TSkinControl {
   void Attached() override;
 
  private:
-  void HookEditPart(HWND edit);
-  void UnhookEditPart();
+  // The edit part of a drop-down combo box paints over the frame; the frame is painted again
+  // after it, and a press on it shows the button pressed.
+  class EditPart : public ui::Subclass {
+   public:
+    explicit EditPart(TSkinComBox& owner) : Subclass(Kind::EditPart), owner_(owner) {}
+
+   protected:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+   private:
+    TSkinComBox& owner_;
+  };
   void SetPressed(bool pressed);
-  static LRESULT CALLBACK EditPartProc(HWND, UINT, WPARAM, LPARAM);
 
   bool extended_;
   bool pressed_ = false;
   bool hot_ = false;
   bool dropped_ = false;
   RECT button_{};  // in client coordinates, for hot tests
-  HWND edit_ = nullptr;
+  EditPart edit_part_{*this};
 };
 
 }  // namespace quillet::skin::win32

@@ -108,7 +108,7 @@ class Walker {
     if (plan.childrenFirst) Children(plan, w);
     Attach(plan, w, h);
     if (!plan.childrenFirst) Children(plan, w);
-    if (plan.colourToFace && w) w->SetColor(ToolkitColor(data_.FaceColour()));
+    if (plan.colorToFace && w) w->SetColor(ToolkitColor(data_.FaceColor()));
   }
 
   // The form's components, and what they own, but not other forms: each is a window of its own.

@@ -1,21 +1,17 @@
 #include "skin/win32/control_skin.h"
 
-#include <unordered_map>
+#include <optional>
 
 #include "skin/skin_messages.h"
 #include "skin/win32/form_skin.h"
+#include "skin/win32/manager.h"
 #include "skin/win32/skin_data.h"
 #include "skin/win32/system_api.h"
+#include "ui/gdi.h"
 
 namespace quillet::skin::win32 {
 
 namespace {
-
-// The skins attached to bare windows, by window: their replaced procedure leads here.
-std::unordered_map<HWND, TSkinControl*>& Thunked() {
-  static std::unordered_map<HWND, TSkinControl*> map;
-  return map;
-}
 
 std::wstring Widen(const std::string& s) {
   if (s.empty()) return {};
@@ -27,43 +23,36 @@ std::wstring Widen(const std::string& s) {
 
 }  // namespace
 
-TSkinControl::~TSkinControl() { Unhook(); }
+// The window leaves the skin before any part of the skin goes.
+TSkinControl::~TSkinControl() { Remove(); }
 
-void TSkinControl::Unhook() {
-  if (control_) {
-    if (control_alive_) control_->SetWindowProc(saved_handler_);
-    control_ = nullptr;
-  }
-  if (saved_proc_) {
-    // A Unicode window's procedure reads back as itself only through the W call.
-    const LONG_PTR ours = reinterpret_cast<LONG_PTR>(unicode_ ? ThunkW : ThunkA);
-    const LONG_PTR current =
-        unicode_ ? GetWindowLongPtrW(hwnd_, GWLP_WNDPROC) : GetWindowLongPtrA(hwnd_, GWLP_WNDPROC);
-    if (IsWindow(hwnd_) && current == ours) {
-      if (unicode_)
-        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(saved_proc_));
-      else
-        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(saved_proc_));
-    }
-    auto it = Thunked().find(hwnd_);
-    // A window whose procedure someone replaced after ours keeps leading here; the map then
-    // hands its messages to the procedure we replaced (FromWindow) until it goes.
-    if (it != Thunked().end() && it->second == this) Thunked().erase(it);
-    saved_proc_ = nullptr;
-  }
+TSkinControl* TSkinControl::Of(HWND hwnd) {
+  return static_cast<TSkinControl*>(FindOn(hwnd, Kind::ControlSkin));
+}
+
+bool TSkinControl::Take(HWND hwnd, TSkinData& data, TWinSkinForm& form) {
+  if (state_ != kNew || !hwnd || !Install(hwnd)) return false;
+  form_skin_ = &form;
+  data_ = &data;
+  dpi_ = form.Dpi();
+  hwnd_ = hwnd;
+  return true;
+}
+
+const TSkinElements& TSkinControl::Elements() const { return data_->ElementsAt(dpi_); }
+
+void TSkinControl::SetDpi(int dpi) {
+  if (dpi == dpi_ || Dead()) return;
+  dpi_ = dpi;
+  canvas_.Release();
+  Refresh();
 }
 
 void TSkinControl::AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinControl& control, bool transparent) {
-  if (state_ != kNew) return;
-  form_skin_ = &form;
-  data_ = &data;
+  if (!Take(control.Handle(), data, form)) return;
   control_ = &control;
   control_alive_ = true;
-  hwnd_ = control.Handle();
-  unicode_ = IsWindowUnicode(hwnd_);
   transparent_ = transparent;
-  saved_handler_ = control.WindowProc();
-  control.SetWindowProc([this](ui::Message& m) { MessageEntry(m); });
   if (transparent_) {
     const auto pb = control.GetProperty("ParentBackground");
     if (pb && pb->number && !data.Options.Has(xoParentBackGround)) {
@@ -71,7 +60,7 @@ void TSkinControl::AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinCo
     }
     saved_color_ = control.GetColor();
     color_saved_ = true;
-    control.SetColor(ToolkitColor(data.FaceColour()));
+    control.SetColor(ToolkitColor(data.FaceColor()));
   }
   InvalidateRect(hwnd_, nullptr, TRUE);
   state_ = kAttached;
@@ -79,18 +68,7 @@ void TSkinControl::AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinCo
 }
 
 void TSkinControl::AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form) {
-  if (state_ != kNew || !hwnd) return;
-  // A window already led here would hand its messages back to itself for ever.
-  if (GetWindowLongPtrW(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(ThunkW) ||
-      GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(ThunkA))
-    return;
-  form_skin_ = &form;
-  data_ = &data;
-  hwnd_ = hwnd;
-  unicode_ = IsWindowUnicode(hwnd_);
-  Thunked()[hwnd_] = this;
-  saved_proc_ = unicode_ ? reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ThunkW)))
-                         : reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ThunkA)));
+  if (!Take(hwnd, data, form)) return;
   InvalidateRect(hwnd_, nullptr, TRUE);
   state_ = kAttached;
   Attached();
@@ -105,7 +83,7 @@ void TSkinControl::Detach(bool windowGoing) {
 }
 
 void TSkinControl::Refresh() {
-  if (transparent_ && control_alive_ && control_) control_->SetColor(ToolkitColor(data_->FaceColour()));
+  if (transparent_ && control_alive_ && control_) control_->SetColor(ToolkitColor(data_->FaceColor()));
   Repaint();
 }
 
@@ -115,37 +93,23 @@ void TSkinControl::Repaint() {
   UpdateWindow(hwnd_);
 }
 
-LRESULT CALLBACK TSkinControl::ThunkA(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto it = Thunked().find(hwnd);
-  if (it != Thunked().end()) return it->second->FromWindow(msg, wp, lp);
-  return DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-LRESULT CALLBACK TSkinControl::ThunkW(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto it = Thunked().find(hwnd);
-  if (it != Thunked().end()) return it->second->FromWindow(msg, wp, lp);
-  return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-LRESULT TSkinControl::FromWindow(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TSkinControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_MOUSELEAVE) LeaveCame(hwnd_);
   ui::Message m{msg, wp, static_cast<std::intptr_t>(lp), 0};
-  try {
-    MessageEntry(m);
-  } catch (...) {
-    // A skin that fails leaves the control working as the system's.
-    m.result = unicode_ ? CallWindowProcW(saved_proc_, hwnd_, msg, wp, lp) : CallWindowProcA(saved_proc_, hwnd_, msg, wp, lp);
-  }
+  MessageEntry(m);
   return m.result;
 }
 
+void TSkinControl::WindowDestroyed() {
+  // Also when the window went while drawing was off. Nothing is painted for a window that is
+  // gone; the form drops this skin on its next pass.
+  state_ = kDead;
+  canvas_.Release();
+  if (TSkinManage* m = TSkinManage::Instance()) m->RequestPurge();
+}
+
 void TSkinControl::PassOn(ui::Message& m) {
-  if (control_) {
-    if (control_alive_ && saved_handler_) saved_handler_(m);
-    return;
-  }
-  if (saved_proc_)
-    m.result = unicode_ ? CallWindowProcW(saved_proc_, hwnd_, m.msg, m.wparam, m.lparam)
-                        : CallWindowProcA(saved_proc_, hwnd_, m.msg, m.wparam, m.lparam);
+  m.result = CallNext(m.msg, m.wparam, m.lparam);
 }
 
 void TSkinControl::MessageEntry(ui::Message& m) {
@@ -167,27 +131,20 @@ void TSkinControl::MessageEntry(ui::Message& m) {
 
 bool TSkinControl::BeforeMessage(ui::Message& m) {
   switch (m.msg) {
-    case WM_NCDESTROY: {
+    case WM_NCDESTROY:
       state_ = kDead;
-      const HWND h = hwnd_;
       PassOn(m);
       if (drawing_) Detach(true);
-      // A bare window's procedure goes with it.
-      if (!control_) {
-        auto it = Thunked().find(h);
-        if (it != Thunked().end() && it->second == this) Thunked().erase(it);
-        saved_proc_ = nullptr;
-      }
       return false;
-    }
     case SKINMSG_QUERYSKIP:
       m.result = 1;
       return false;
     case ui::QM_DESTROYING:
-      // The control goes; its window follows without us.
+      // The control goes, half of it already gone; its window follows without us.
       PassOn(m);
       control_alive_ = false;
       state_ = kDead;
+      Remove();
       return false;
     default:
       return true;
@@ -215,34 +172,26 @@ void TSkinControl::PaintFrame(HDC dc) {
   RECT wr{};
   if (!GetWindowRect(hwnd_, &wr)) return;
   const RECT r{0, 0, wr.right - wr.left, wr.bottom - wr.top};
-  HDC d = dc ? dc : GetWindowDC(hwnd_);
-  if (!d) return;
+  std::optional<ui::gdi::WholeWindowDC> own;
+  if (!dc) dc = own.emplace(hwnd_).Get();
+  if (!dc) return;
   try {
-    Paint(d, r);
+    Paint(dc, r);
   } catch (...) {
     // Left unpainted; the control works on as the system's.
   }
-  if (!dc) ReleaseDC(hwnd_, d);
 }
 
 void TSkinControl::Paint(HDC, const RECT&) {}
 
 void TSkinControl::FillFace(HDC dc, const RECT& r) const { FillRect(dc, &r, data_->FaceBrush()); }
 
-COLORREF TSkinControl::ParentColour() const {
+COLORREF TSkinControl::ParentFaceColor() const {
   if (control_alive_ && control_ && control_->Parent()) {
     const auto c = control_->Parent()->GetProperty("Color");
     if (c && c->kind == ui::PropKind::Integer) return ui::ToColorRef(static_cast<ui::Color>(c->number));
   }
-  return data_->FaceColour();
-}
-
-void TSkinControl::FillParentColour(HDC dc, const RECT& r) const {
-  const COLORREF c = ParentColour();
-  if (c == data_->FaceColour()) return FillFace(dc, r);
-  HBRUSH b = CreateSolidBrush(c);
-  FillRect(dc, &r, b);
-  DeleteObject(b);
+  return data_->FaceColor();
 }
 
 std::wstring TSkinControl::Text() const {
@@ -270,10 +219,9 @@ void TSkinControl::PaintGraphicChildren(HDC dc) const {
     if (c->IsWindowed() || !c->Visible()) continue;
     const RECT r = c->BoundsRect();
     if (!RectVisible(dc, &r)) continue;
-    const int saved = SaveDC(dc);
+    const ui::gdi::SavedState saved(dc);
     IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);
     c->Paint(dc);
-    RestoreDC(dc, saved);
   }
 }
 

@@ -1,7 +1,7 @@
-// The base of the control skins: one object per skinned control, owned by the skin of the window
-// the control sits on. It takes the control's messages (by replacing a toolkit control's message
-// handler, or a bare window's procedure), lets the control do its work, and paints the control's
-// look from the skin. Each control skin overrides what it needs of the operations below.
+// The base of the control skins: one object per skinned control window, owned by the skin of the
+// window the control sits on. It takes the window's messages on the window's subclass chain (a
+// toolkit control's and a bare window's alike), lets the control do its work, and paints the
+// control's look from the skin. Each control skin overrides what it needs of the operations below.
 #pragma once
 
 #include <windows.h>
@@ -9,27 +9,30 @@
 #include <memory>
 #include <string>
 
+#include "base/dpi.h"
 #include "skin/control_map.h"
+#include "skin/elements.h"
 #include "skin/win32/canvas.h"
 #include "ui/controls.h"
 #include "ui/messages.h"
+#include "ui/subclass.h"
 
 namespace quillet::skin::win32 {
 
 class TWinSkinForm;
 class TSkinData;
 
-class TSkinControl {
+class TSkinControl : private ui::Subclass {
  public:
   enum State { kNew = 0, kAttached = 1, kDead = 6 };
-  TSkinControl() = default;
+  TSkinControl() : Subclass(Kind::ControlSkin) {}
   virtual ~TSkinControl();
   TSkinControl(const TSkinControl&) = delete;
   TSkinControl& operator=(const TSkinControl&) = delete;
 
-  // 1. Takes over a toolkit control's messages; once only.
+  // 1. Takes over a toolkit control's window; once only.
   virtual void AttachControl(TWinSkinForm& form, TSkinData& data, ui::TWinControl& control, bool transparent);
-  // 2. Takes over a bare window's messages.
+  // 2. Takes over a bare window.
   virtual void AttachWindow(HWND hwnd, TSkinData& data, TWinSkinForm& form);
   // 3. Gives the control back its own colours; once only. `windowGoing` when its window is being
   //    destroyed (nothing is asked of it then).
@@ -49,13 +52,20 @@ class TSkinControl {
 
   HWND Hwnd() const { return hwnd_; }
   bool Dead() const { return state_ == kDead; }
+  // Attached and taking the window's messages.
+  bool Live() const { return state_ == kAttached; }
+  // The skin on a window, or null.
+  static TSkinControl* Of(HWND hwnd);
   // Attached by window handle to a window that is not one of the toolkit's.
   bool IsForeign() const { return control_ == nullptr; }
   ui::TWinControl* Control() const { return control_alive_ ? control_ : nullptr; }
   // Invalidates the control (and erases) and paints it at once.
   void Repaint();
-  // The window went away while its control lives on (the toolkit re-creates windows).
-  bool WindowGone() const { return state_ == kDead && control_alive_; }
+  // The DPI the control is drawn at (its window's), and the skin's elements there.
+  int Dpi() const { return dpi_; }
+  const TSkinElements& Elements() const;
+  // The window moved to another DPI: the control is drawn from the skin there.
+  void SetDpi(int dpi);
 
  protected:
   // The message as it came in, to the control's own handling.
@@ -65,8 +75,7 @@ class TSkinControl {
   // Shared operations.
   void FillFace(HDC dc, const RECT& r) const;
   // The parent's "Color" when it has an integer one, else the face colour.
-  COLORREF ParentColour() const;
-  void FillParentColour(HDC dc, const RECT& r) const;
+  COLORREF ParentFaceColor() const;
   // The control's text: the toolkit's "Caption", else the window text.
   std::wstring Text() const;
   // The font the control draws with: the toolkit's "Font", else WM_GETFONT.
@@ -82,24 +91,22 @@ class TSkinControl {
   HWND hwnd_ = nullptr;
   State state_ = kNew;
   TSkinData* data_ = nullptr;
+  int dpi_ = base::kBaseDpi;
   TWinSkinForm* form_skin_ = nullptr;
   ui::TWinControl* control_ = nullptr;
   bool control_alive_ = false;
-  bool unicode_ = false;
   bool drawing_ = true;
   bool transparent_ = false;
   bool detached_ = false;
   Canvas canvas_;  // the control composed off-screen, kept until its size changes
 
  private:
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void WindowDestroyed() override;
   void MessageEntry(ui::Message& m);
-  static LRESULT CALLBACK ThunkA(HWND, UINT, WPARAM, LPARAM);
-  static LRESULT CALLBACK ThunkW(HWND, UINT, WPARAM, LPARAM);
-  LRESULT FromWindow(UINT msg, WPARAM wp, LPARAM lp);
-  void Unhook();
+  // Both attaches: the window's messages come here from now on.
+  bool Take(HWND hwnd, TSkinData& data, TWinSkinForm& form);
 
-  ui::MessageHandler saved_handler_;
-  WNDPROC saved_proc_ = nullptr;
   ui::Color saved_color_ = 0;
   bool color_saved_ = false;
   bool parent_background_was_true_ = false;

@@ -11,6 +11,7 @@ namespace quillet::skin::win32 {
 
 namespace {
 constexpr UINT_PTR kWatchTimer = 1;
+constexpr UINT kWatchIntervalMs = 100;  // how soon the arrow looks again whether the calendar closed
 }
 
 bool TArrowButton::Dropped() const {
@@ -20,7 +21,7 @@ bool TArrowButton::Dropped() const {
 
 void TArrowButton::Refresh() {
   Invalidate();
-  if (Dropped() && !watching_ && hwnd_) watching_ = SetTimer(hwnd_, kWatchTimer, 100, nullptr) != 0;
+  if (Dropped() && !watching_ && hwnd_) watching_ = SetTimer(hwnd_, kWatchTimer, kWatchIntervalMs, nullptr) != 0;
 }
 
 void TArrowButton::Timer() {
@@ -31,7 +32,7 @@ void TArrowButton::Timer() {
 }
 
 void TArrowButton::PaintOverlay(BitmapView v, HDC) {
-  const TSkinElements& s = owner_.Data().Elements();
+  const TSkinElements& s = owner_.Elements();
   const bool enabled = IsWindowEnabled(owner_.Picker());
   DrawArrowButton(v, ArrowButtonFrame(Dropped(), hot_, enabled), s, ControlPalette(s));
 }
@@ -70,7 +71,7 @@ void TSkinDateTime::PlaceButton() {
   if (state_ != kAttached || !IsWindow(hwnd_)) return;
   RECT cr{};
   GetClientRect(hwnd_, &cr);
-  const RECT at = ToRECT(DateTimeButtonRect(cr.right, cr.bottom, GetSystemMetrics(SM_CXVSCROLL)));
+  const RECT at = ToRECT(DateTimeButtonRect(cr.right, cr.bottom, SystemMetricAt(SM_CXVSCROLL, dpi_)));
   if (!button_) {
     button_ = std::make_unique<TArrowButton>(*this);
     if (!button_->Create(hwnd_, at)) button_.reset();

@@ -36,9 +36,10 @@ bool TSkinEdit::BeforeMessage(ui::Message& m) {
   if (m.msg == WM_PRINTCLIENT && IsDeviceContext(m.wparam)) {
     // The edit leaves its text area as the clipping of the device context it printed into.
     const auto dc = reinterpret_cast<HDC>(m.wparam);
-    const int saved = SaveDC(dc);
-    PassOn(m);
-    RestoreDC(dc, saved);
+    {
+      const ui::gdi::SavedState saved(dc);
+      PassOn(m);
+    }
     PrintBorder(dc);
     return false;
   }
@@ -62,8 +63,8 @@ void TSkinEdit::Paint(HDC dc, const RECT& r) {
   GetClientRect(hwnd_, &cr);
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (!EditHasBorder(w, h, cr.right, cr.bottom) || !canvas_.Resize(w, h)) return;
-  DrawEditBorder(canvas_.View(), ControlPalette(data_->Elements()));
-  CopyRing(canvas_, dc, 0, 0, w, h, 3);
+  DrawEditBorder(canvas_.View(), ControlPalette(Elements()));
+  CopyRing(canvas_, dc, 0, 0, w, h, kEditBorderWidth);
 }
 
 void TSkinEdit::PrintBorder(HDC dc) {
@@ -74,8 +75,8 @@ void TSkinEdit::PrintBorder(HDC dc) {
   if (!EditPrintsBorder(w, h, cr.right, cr.bottom) || !canvas_.Resize(w, h)) return;
   LOGBRUSH brush{};
   GetObjectA(GetCurrentObject(dc, OBJ_BRUSH), sizeof brush, &brush);
-  DrawEditPrintBorder(canvas_.View(), ControlPalette(data_->Elements()), brush.lbColor & 0xFFFFFF);
-  CopyRing(canvas_, dc, 0, 0, w, h, 2);
+  DrawEditPrintBorder(canvas_.View(), ControlPalette(Elements()), brush.lbColor & base::kRgbMask);
+  CopyRing(canvas_, dc, 0, 0, w, h, kEditPrintBorderWidth);
 }
 
 }  // namespace quillet::skin::win32

@@ -1,5 +1,5 @@
 // The skin object of one top-level window (a toolkit form, a standard dialog or a message box): it
-// replaces the window's procedure, draws the frame from the skin, answers hit tests and the
+// takes the window's messages on its subclass chain, draws the frame from the skin, answers hit tests and the
 // frame's mouse input itself, shows a skinned system menu, shapes the window with a region, and
 // attaches the control skins. Restoring puts the window back as it was.
 #pragma once
@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "base/dpi.h"
 #include "skin/nc_layout.h"
 #include "skin/win32/canvas.h"
 #include "skin/win32/skin_data.h"
+#include "ui/subclass.h"
 
 namespace quillet::skin::win32 {
 
@@ -21,7 +23,7 @@ class TWinSkinMenu;
 struct SkinMenuItem;
 class TSkinManage;
 
-class TWinSkinForm {
+class TWinSkinForm : private ui::Subclass {
  public:
   enum State { kAttached = 0, kActive = 1, kRefreshing = 3, kDestroying = 4, kResizing = 5, kDead = 6 };
 
@@ -30,8 +32,8 @@ class TWinSkinForm {
   TWinSkinForm(const TWinSkinForm&) = delete;
   TWinSkinForm& operator=(const TWinSkinForm&) = delete;
 
-  // Takes the window over with the given component's skin.
-  void Initialize(TSkinData* data);
+  // Takes the window over with the given component's skin; false when the window cannot be.
+  bool Initialize(TSkinData* data);
   // Puts the window back as it was (also when its window is being destroyed).
   void Restore();
   void RepaintFrame(HDC dc = nullptr);
@@ -45,31 +47,40 @@ class TWinSkinForm {
   const std::string& ClassName() const { return class_name_; }
   ui::TWinControl* Form() const { return form_; }
   TSkinData* Data() const { return data_; }
+  // The DPI the window is drawn at, and the skin's elements there.
+  int Dpi() const { return dpi_; }
+  const TSkinElements& Elements() const { return data_->ElementsAt(dpi_); }
   bool Dead() const { return state_ == kDead; }
   bool Foreign() const { return form_ == nullptr; }
   const FrameLayout& Layout();
+  // The skin of a window, or null.
+  static TWinSkinForm* Of(HWND hwnd);
 
   // Control skins of the window's controls; each control gets one at most.
   TSkinControl* FindControlSkin(HWND hwnd) const;
   void AddControlSkin(std::unique_ptr<TSkinControl> skin);
-  // A control's skin made anew (after its window was re-created).
-  void ReplaceControlSkin(HWND control);
+  // Frees the skins of controls whose windows are gone.
+  void DropDeadControls();
   const std::vector<std::unique_ptr<TSkinControl>>& ControlSkins() const { return controls_; }
 
   // Opens the skinned system menu at a screen point.
   void ShowSystemMenu(int x, int y);
 
-  // Every message of the window; errors never leave it.
-  LRESULT WndProcEntry(UINT msg, WPARAM wp, LPARAM lp);
-  // The window procedure the skin replaced.
-  LRESULT CallPrev(UINT msg, WPARAM wp, LPARAM lp);
-
  private:
-  static LRESULT CALLBACK ProcA(HWND, UINT, WPARAM, LPARAM);
-  static LRESULT CALLBACK ProcW(HWND, UINT, WPARAM, LPARAM);
-  static LRESULT CALLBACK MdiClientProc(HWND, UINT, WPARAM, LPARAM);
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
-  void OnToolkitMessage(ui::Message& m);
+  // The window's own handling of a message (the rest of its chain).
+  LRESULT CallPrev(UINT msg, WPARAM wp, LPARAM lp) { return CallNext(msg, wp, lp); }
+  // Every message of the window.
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void WindowDestroyed() override;
+  // The non-client messages of a painted frame, and the input it takes itself; true when the
+  // message was handled, with its result in `r`.
+  bool OnFrameMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& r);
+  bool OnInputMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& r);
+  // The window moved to a screen of another DPI: the frame, the menu bar and the controls take the
+  // skin at the new one before the window's own handling lays it out.
+  LRESULT OnDpiChanged(WPARAM wp, LPARAM lp);
+  // The form's menu bar was replaced.
+  LRESULT OnMenuChanged(UINT msg, WPARAM wp, LPARAM lp);
   RECT MenuBand() const;
 
   void ReadStyles();
@@ -103,21 +114,19 @@ class TWinSkinForm {
   // Text drawn without the system painting its own caption over ours.
   LRESULT CallPrevHidden(UINT msg, WPARAM wp, LPARAM lp);
 
+  static constexpr UINT_PTR kHoverTimer = 0x51E7;
+
   TSkinManage& manager_;
   HWND hwnd_;
   std::string class_name_;
   ui::TWinControl* form_;
   TSkinData* data_ = nullptr;
-  bool unicode_ = false;
-  WNDPROC prev_ = nullptr;
-  ui::MessageHandler saved_handler_;
-  bool handler_replaced_ = false;
+  int dpi_ = base::kBaseDpi;
   State state_ = kAttached;
   bool attached_ = false;  // SKINMSG_ATTACH has been handled
   bool restored_ = false;
 
   // From the styles, at attach.
-  FrameKind kind_ = FrameKind::Plain;
   FrameBorder border_ = FrameBorder::Single;
   bool standard_dialog_ = false;
   bool max_box_ = false, min_box_ = false, help_ = false, sys_menu_ = false;
@@ -134,8 +143,6 @@ class TWinSkinForm {
   std::unique_ptr<TWinSkinMenu> menu_bar_;
   std::vector<std::unique_ptr<SkinMenuItem>> owner_drawn_;  // main-menu items the skin draws
   HMENU native_menu_ = nullptr;
-  HWND mdi_client_ = nullptr;
-  WNDPROC mdi_client_prev_ = nullptr;
 
   FrameLayout layout_;
   std::wstring caption_text_;
@@ -160,6 +167,6 @@ class TWinSkinForm {
 };
 
 // The toolkit's form colour for a colour reference.
-inline ui::Color ToolkitColor(COLORREF c) { return static_cast<ui::Color>(c & 0xFFFFFF); }
+inline ui::Color ToolkitColor(COLORREF c) { return static_cast<ui::Color>(c & base::kRgbMask); }
 
 }  // namespace quillet::skin::win32

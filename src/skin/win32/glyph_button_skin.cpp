@@ -11,6 +11,8 @@ namespace quillet::skin::win32 {
 namespace {
 
 constexpr UINT kCaptionFlags = DT_SINGLELINE | DT_NOCLIP | DT_EXPANDTABS;
+// Where the control does not say: pixels between the picture and the caption, and no margin.
+constexpr int kDefaultSpacing = 4, kNoMargin = -1;
 
 base::GlyphLayout LayoutOf(const ui::TWinControl* c) {
   const auto l = c ? c->GetProperty("Layout") : std::nullopt;
@@ -44,26 +46,27 @@ GlyphImage TSkinBitButton::Glyph() {
 void TSkinBitButton::PaintContent(HDC cdc, const Rect& area, const ButtonPaint& p, const GlyphState& st) {
   const ui::TWinControl* c = Control();
   const std::wstring text = Text();
-  FontScope font(cdc, Font());
+  ui::gdi::Select font(cdc, Font());
   const SIZE size = text.empty() ? SIZE{0, 0} : MeasureText(cdc, text, kCaptionFlags, area.Width());
   const GlyphImage g = Glyph();
   const Rect shifted = st.pressed || st.down ? Offset(area, 1, 1) : area;
-  const base::GlyphPlacement at = base::PlaceGlyph(shifted, g.Width(), g.Height(), size.cx, size.cy, LayoutOf(c),
-                                                   IntProperty(c, "Spacing", 4), IntProperty(c, "Margin", -1));
+  const base::GlyphPlacement at =
+      base::PlaceGlyph(shifted, g.Width(), g.Height(), size.cx, size.cy, LayoutOf(c),
+                       IntProperty(c, "Spacing", kDefaultSpacing), IntProperty(c, "Margin", kNoMargin));
   if (g.bitmap)
     DrawGlyph(canvas_.View(), g, GlyphImageIndex(st, g.count), {at.glyph.left, at.glyph.top},
-              GlyphDrawnGreyed(st, g.count), data_->FaceColour());
+              GlyphDrawnGreyed(st, g.count), data_->FaceColor());
   if (!text.empty()) PaintCaption(cdc, text, at.text, p);
 }
 
 void TSkinBitButton::PaintFace(HDC cdc, const ButtonInput& in, const ButtonPaint& p) {
-  DrawButton(canvas_.View(), data_->Elements(), p.frame, true);
+  DrawButton(canvas_.View(), Elements(), p.frame, true);
   PaintContent(cdc, Inset(p.textArea, 2), p, {in.state.enabled, in.state.pressed, false});
 }
 
 bool TSkinSpeedButton::CanPaint() const {
   if (!data_) return false;
-  const TSkinElements& s = data_->Elements();
+  const TSkinElements& s = Elements();
   return s.Buttons.HasBitmap() || s.MenuBar.HasBitmap() || (s.ToolBars && s.ToolBars->HasBitmap());
 }
 
@@ -87,7 +90,7 @@ void TSkinSpeedButton::PaintFace(HDC cdc, const ButtonInput& in, const ButtonPai
   const SpeedButtonState st{in.state.pressed, in.state.hot, Flag("Down"), in.state.enabled, Flag("Flat")};
   const ui::TWinControl* c = Control();
   const bool onToolbar = c && c->Parent() && AsciiLower(c->Parent()->ClassName()) == "ttoolbar";
-  if (const auto look = SpeedButtonLook(data_->Elements(), st, onToolbar && data_->Options.Has(xoToolbarButton)))
+  if (const auto look = SpeedButtonLook(Elements(), st, onToolbar && data_->Options.Has(xoToolbarButton)))
     DrawFaceLook(canvas_.View(), *look);
   ButtonPaint plain = p;
   plain.focusRect = false;
@@ -95,12 +98,12 @@ void TSkinSpeedButton::PaintFace(HDC cdc, const ButtonInput& in, const ButtonPai
 }
 
 void TSkinMenuButton::PaintFace(HDC cdc, const ButtonInput& in, const ButtonPaint& p) {
-  DrawButton(canvas_.View(), data_->Elements(), p.frame, true);
-  const MenuButtonParts parts = SplitMenuButton(Inset(p.textArea, 2));
-  const Palette pal = ControlPalette(data_->Elements());
-  DrawMenuButtonArrow(canvas_.View(), parts, pal.shadow, p.textColour, in.state.pressed);
+  DrawButton(canvas_.View(), Elements(), p.frame, true);
+  const MenuButtonParts parts = SplitMenuButton(Inset(p.textArea, base::ScaleToDpi(2, dpi_)), dpi_);
+  const Palette pal = ControlPalette(Elements());
+  DrawMenuButtonArrow(canvas_.View(), parts, pal.shadow, p.textColor, in.state.pressed);
   if (const std::wstring text = Text(); !text.empty()) {
-    FontScope font(cdc, Font());
+    ui::gdi::Select font(cdc, Font());
     const SIZE size = MeasureText(cdc, text, kCaptionFlags, parts.caption.Width());
     ButtonPaint within = p;
     within.textArea = parts.caption;

@@ -24,9 +24,9 @@ void TSkinGroupBox::Paint(HDC dc, const RECT& r) {
   HDC cdc = canvas_.Dc();
   const std::wstring text = Text();
   const bool rtl = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_RTLREADING;
-  const Palette pal = ControlPalette(data_->Elements());
+  const Palette pal = ControlPalette(Elements());
   {
-    FontScope font(cdc, Font());
+    ui::gdi::Select font(cdc, Font());
     GroupBoxInput in;
     in.width = w;
     in.height = h;
@@ -39,14 +39,15 @@ void TSkinGroupBox::Paint(HDC dc, const RECT& r) {
     }
     in.rightAligned = GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) & WS_EX_RIGHT;
     in.foreign = IsForeign();
+    in.dpi = dpi_;
     const GroupBoxPaint p = PlanGroupBox(in);
     if (in.foreign) BitBlt(cdc, 0, 0, w, h, dc, r.left, r.top, SRCCOPY);
     DrawGroupBox(canvas_.View(), in, p, pal);
     if (!text.empty()) {
-      const COLORREF colour = !Enabled() ? pal.disabledText
+      const COLORREF color = !Enabled() ? pal.disabledText
                               : control  ? ui::ToColorRef(control->Font().color)
                                          : pal.buttonText;
-      DrawTextIn(cdc, text, p.text, kFlags | (p.textRight ? DT_RIGHT : 0) | (rtl ? DT_RTLREADING : 0), colour);
+      DrawTextIn(cdc, text, p.text, kFlags | (p.textRight ? DT_RIGHT : 0) | (rtl ? DT_RTLREADING : 0), color);
     }
   }
   PaintGraphicChildren(cdc);

@@ -30,7 +30,7 @@ void TSkinHeader::Paint(HDC dc, const RECT&) {
   RECT cr{};
   GetClientRect(hwnd_, &cr);
   if (cr.right <= 0 || cr.bottom <= 0 || !canvas_.Resize(cr.right, cr.bottom)) return;
-  const TSkinElements& s = data_->Elements();
+  const TSkinElements& s = Elements();
   const Palette palette = ControlPalette(s);
 
   HeaderInput in;
@@ -53,7 +53,7 @@ void TSkinHeader::Paint(HDC dc, const RECT&) {
     HDITEMW item{};
     item.mask = HDI_TEXT | HDI_FORMAT;
     item.pszText = text;
-    item.cchTextMax = 260;
+    item.cchTextMax = static_cast<int>(std::size(text));
     SendMessageW(hwnd_, HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     HeaderSection sec;
     sec.r = FromRECT(r);
@@ -66,13 +66,13 @@ void TSkinHeader::Paint(HDC dc, const RECT&) {
   DrawHeader(canvas_.View(), in, s, palette);
 
   HDC cdc = canvas_.Dc();
-  const FontScope font(cdc, Font());
+  const ui::gdi::Select font(cdc, Font());
   for (std::size_t i = 0; i < in.sections.size(); ++i) {
     if (titles[i].text.empty()) continue;
     const int justify = titles[i].format & HDF_JUSTIFYMASK;
     const UINT align = justify == HDF_CENTER ? DT_CENTER : justify == HDF_RIGHT ? DT_RIGHT : DT_LEFT;
     DrawTextIn(cdc, titles[i].text, HeaderTextRect(in.sections[i], s),
-               align | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX, HeaderTextColour(in.enabled, palette));
+               align | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX, HeaderTextColor(in.enabled, palette));
   }
   canvas_.CopyTo(dc, 0, 0, cr.right, cr.bottom, 0, 0);
 }

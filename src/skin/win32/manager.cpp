@@ -1,12 +1,14 @@
 #include "skin/win32/manager.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "skin/skin_messages.h"
 #include "skin/text.h"
 #include "skin/win32/control_attach.h"
 #include "skin/win32/form_skin.h"
 #include "skin/win32/menus.h"
+#include "ui/dpi.h"
 #include "ui/forms.h"
 
 namespace quillet::skin::win32 {
@@ -22,8 +24,6 @@ struct FinalizeAtExit {
   ~FinalizeAtExit() { TSkinManage::Finalize(); }
 };
 
-bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
-
 }  // namespace
 
 std::string WindowClassName(HWND hwnd) {
@@ -32,10 +32,7 @@ std::string WindowClassName(HWND hwnd) {
   return name;
 }
 
-ui::TWinControl* ToolkitControlOf(HWND hwnd) {
-  if (!hwnd) return nullptr;
-  return static_cast<ui::TWinControl*>(GetPropA(hwnd, ui::TWinControl::PropertyName().c_str()));
-}
+ui::TWinControl* ToolkitControlOf(HWND hwnd) { return ui::TWinControl::FromHandle(hwnd); }
 
 bool AnswersSkip(HWND hwnd) { return SendMessageA(hwnd, SKINMSG_QUERYSKIP, 0, 0) == 1; }
 
@@ -53,9 +50,10 @@ TSkinManage& TSkinManage::Create() {
 void TSkinManage::Finalize() {
   if (!g_manager) return;
   TSkinManage& m = *g_manager;
-  m.started_ = 4;
+  m.finishing_ = true;
   m.enabled_ = false;
   m.StopTimer();
+  if (m.purge_timer_) KillTimer(nullptr, std::exchange(m.purge_timer_, 0));
   while (!m.forms_.empty()) {
     TWinSkinForm* f = m.forms_.front().get();
     if (!f->Dead() && IsWindow(f->Hwnd())) f->Restore();
@@ -71,6 +69,7 @@ void TSkinManage::Finalize() {
 
 TSkinManage::~TSkinManage() {
   StopTimer();
+  if (purge_timer_) KillTimer(nullptr, purge_timer_);
   if (hook_) UnhookWindowsHookEx(hook_);
 }
 
@@ -104,6 +103,18 @@ void TSkinManage::InstallHook() {
 void TSkinManage::StopTimer() {
   if (timer_) KillTimer(nullptr, timer_);
   timer_ = 0;
+}
+
+void TSkinManage::RequestPurge() {
+  if (!purge_timer_) purge_timer_ = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, PurgeProc);
+}
+
+void CALLBACK TSkinManage::PurgeProc(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  TSkinManage* m = Instance();
+  if (!m || m->purge_timer_ != id) return;
+  m->purge_timer_ = 0;
+  m->Purge();
 }
 
 void TSkinManage::ScheduleAction(TSkinAction action, int delayMs) {
@@ -214,42 +225,30 @@ void TSkinManage::Refresh(TSkinData* data) {
 
 void TSkinManage::Purge() {
   for (std::size_t i = 0; i < forms_.size();) {
-    if (forms_[i]->Dead())
+    if (forms_[i]->Dead()) {
       DropForm(forms_[i].get());
-    else
+    } else {
+      forms_[i]->DropDeadControls();
       ++i;
+    }
   }
 }
 
-void TSkinManage::Forget(TWinSkinForm* form) {
-  auto it = by_hwnd_.find(form->Hwnd());
-  if (it != by_hwnd_.end() && it->second == form) by_hwnd_.erase(it);
-}
-
 void TSkinManage::DropForm(TWinSkinForm* form) {
-  auto it = by_hwnd_.find(form->Hwnd());
-  if (it != by_hwnd_.end() && it->second == form) by_hwnd_.erase(it);
   forms_.erase(std::remove_if(forms_.begin(), forms_.end(), [&](const auto& p) { return p.get() == form; }),
                forms_.end());
 }
 
-TWinSkinForm* TSkinManage::FindForm(HWND hwnd) const {
-  auto it = by_hwnd_.find(hwnd);
-  return it == by_hwnd_.end() ? nullptr : it->second;
-}
+TWinSkinForm* TSkinManage::FindForm(HWND hwnd) { return TWinSkinForm::Of(hwnd); }
 
 TSkinData* TSkinManage::ChooseSkinData(HWND hwnd) const {
+  std::vector<ComponentInfo> components;
   for (TSkinData* d : datas_) {
     auto* owner = dynamic_cast<ui::TWinControl*>(d->Owner());
-    if (d->SkinFormtype == sfOnlyThisForm && owner && owner->HandleIfAny() == hwnd) return d;
+    components.push_back({d->SkinFormtype, owner && owner->HandleIfAny() == hwnd});
   }
-  const std::string cls = AsciiLower(WindowClassName(hwnd));
-  if (cls == "tmessageform" || cls == "#32770")
-    for (TSkinData* d : datas_)
-      if (d->SkinFormtype == sfDialog) return d;
-  for (TSkinData* d : datas_)
-    if (d->SkinFormtype == sfMainform) return d;
-  return datas_.empty() ? nullptr : datas_.front();
+  const int i = ChooseComponent(components, WindowClassName(hwnd));
+  return i < 0 ? nullptr : datas_[static_cast<std::size_t>(i)];
 }
 
 bool TSkinManage::SkinWindow(HWND hwnd) {
@@ -257,51 +256,35 @@ bool TSkinManage::SkinWindow(HWND hwnd) {
   Purge();
   if (FindForm(hwnd) || AnswersSkip(hwnd)) return false;
   ui::TWinControl* form = ToolkitControlOf(hwnd);
-  const LONG_PTR style = GetWindowLongPtrA(hwnd, GWL_STYLE), ex = GetWindowLongPtrA(hwnd, GWL_EXSTYLE);
-  const std::string cls = WindowClassName(hwnd);
-  const bool mdi_child = (ex & WS_EX_MDICHILD) != 0;
-  if (!sweep_ && (style & WS_CHILD) && !mdi_child && AsciiLower(WindowClassName(GetParent(hwnd))) != "mdiclient")
-    return false;
-  const bool own_module =
-      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE)) == GetModuleHandleA(nullptr);
-  if (!form && !own_module && cls != "#32770") return false;
+  WindowInfo w;
+  w.className = WindowClassName(hwnd);
+  w.style = static_cast<std::uint32_t>(GetWindowLongPtrA(hwnd, GWL_STYLE));
+  w.toolkitForm = form != nullptr;
+  w.formTag = form ? form->Tag() : 0;
+  w.ownModule = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE)) == GetModuleHandleA(nullptr);
   RECT r{};
   GetWindowRect(hwnd, &r);
-  if ((r.right - r.left) * (r.bottom - r.top) == 0 && !mdi_child) return false;
-  if (form && form->Tag() == 99) return false;
-  if (Contains(cls, "TcxPopupEditPopupWindow") || Contains(cls, "TTERenderWindow") || cls == "TApplication")
-    return false;
+  w.empty = (r.right - r.left) * (r.bottom - r.top) == 0;
+  if (!SkinnableWindow(w, sweep_)) return false;
 
   TSkinData* data = ChooseSkinData(hwnd);
-  bool do_skin = true;
-  const std::string lower = AsciiLower(cls);
-  if (data && !data->Options.Has(xoPreview) && Contains(lower, "preview")) do_skin = false;
-  if (cls == "#32770" && (style & 0x200)) do_skin = false;
-  if (lower == "tpopupdbtreeview") do_skin = false;
-  if (data && data->OnFormSkin) {
-    data->OnFormSkin(*data, cls, do_skin);
-  } else {
-    if (cls == "SysMonthCal32") do_skin = false;
-    if (data && data->SkinControls.Has(xcFastReport) && cls.rfind("Tfr", 0) == 0) do_skin = false;
-  }
+  bool do_skin = FilterWindowClass(w.className, w.style, data ? data->Options : TSkinOptions{xoPreview});
+  if (data && data->OnFormSkin)
+    data->OnFormSkin(*data, w.className, do_skin);
+  else
+    do_skin = DefaultWindowFilter(w.className, do_skin, data ? data->SkinControls : TSkinControlTypes{});
   if (!do_skin || !data || data->NoSkinLoaded()) return false;
 
   if (started_ == 0) started_ = 1;
-  auto skin = std::make_unique<TWinSkinForm>(*this, hwnd, cls, form);
-  TWinSkinForm* raw = skin.get();
+  auto skin = std::make_unique<TWinSkinForm>(*this, hwnd, w.className, form);
+  if (form && data->OnBeforeSkinForm) data->OnBeforeSkinForm(form, hwnd, w.className);
+  if (!skin->Initialize(data)) return false;
   forms_.push_back(std::move(skin));
-  by_hwnd_[hwnd] = raw;
-  if (form && data->OnBeforeSkinForm) data->OnBeforeSkinForm(form, hwnd, cls);
-  raw->Initialize(data);
   PostMessageA(hwnd, SKINMSG_ATTACH, 0, kAttachMagic);
   return true;
 }
 
-TWinSkinPopMenu* TSkinManage::FindPopup(HWND hwnd) const {
-  for (const auto& p : popups_)
-    if (p->Hwnd() == hwnd) return p.get();
-  return nullptr;
-}
+TWinSkinPopMenu* TSkinManage::FindPopup(HWND hwnd) { return TWinSkinPopMenu::Of(hwnd); }
 
 TWinSkinPopMenu* TSkinManage::FindPopupByMenu(HMENU menu) const {
   for (const auto& p : popups_)
@@ -319,25 +302,16 @@ void TSkinManage::SkinPopupMenu(HWND hwnd) {
   if (!enabled_ || FindPopup(hwnd) || AnswersSkip(hwnd)) return;
   TSkinData* data = ChooseSkinData(hwnd);
   if (!data || data->NoSkinLoaded()) return;
-  const TSkinControlTypes& c = data->SkinControls;
-  switch (menu_mode_) {
-    case MenuMode::Popup:
-      if (!c.Has(xcPopupMenu)) return;
-      break;
-    case MenuMode::MenuBar:
-      if (!c.Has(xcMainMenu) && !c.Has(xcMenuItem)) return;
-      break;
-    case MenuMode::SystemMenu:
-      if (!c.Has(xcSystemMenu)) return;
-      break;
-  }
-  popups_.push_back(std::make_unique<TWinSkinPopMenu>(hwnd, data));
+  if (!SkinsPopupMenuWindow(menu_mode_, data->SkinControls)) return;
+  // A menu is at the DPI of the window tracking it, the active one.
+  const TWinSkinForm* owner = TWinSkinForm::Of(GetActiveWindow());
+  popups_.push_back(std::make_unique<TWinSkinPopMenu>(hwnd, data, owner ? owner->Dpi() : ui::WindowDpi(hwnd)));
 }
 
 void TSkinManage::OnCreateWindow(HWND hwnd, const CREATESTRUCTA* cs) {
   if (!cs) return;
   const std::string cls = WindowClassName(hwnd);
-  if (EqualNoCase(cls, "ScrollBar") && (cs->style & 0x10) && cs->hwndParent) {
+  if (EqualNoCase(cls, "ScrollBar") && (cs->style & SBS_SIZEGRIP) && cs->hwndParent) {
     if (TWinSkinForm* parent = FindForm(cs->hwndParent)) AttachChildWindow(*parent, hwnd);
     return;
   }
@@ -351,7 +325,6 @@ void TSkinManage::OnCreateWindow(HWND hwnd, const CREATESTRUCTA* cs) {
       PostMessageA(GetAncestor(cs->hwndParent, GA_ROOT), SKINMSG_CHILDCREATED, reinterpret_cast<WPARAM>(hwnd), 0);
     return;
   }
-  if (cs->dwExStyle & WS_EX_MDICHILD) SkinWindow(hwnd);
 }
 
 void TSkinManage::OnDestroyWindow(HWND hwnd) {
@@ -367,7 +340,7 @@ void TSkinManage::OnDestroyWindow(HWND hwnd) {
 
 LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wp, LPARAM lp) {
   TSkinManage* m = Instance();
-  if (m && code >= 0 && m->started_ != 4) {
+  if (m && code >= 0 && !m->finishing_) {
     const HWND hwnd = reinterpret_cast<HWND>(wp);
     switch (code) {
       case HCBT_CREATEWND:

@@ -8,10 +8,10 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "skin/win32/skin_data.h"
+#include "skin/window_map.h"
 
 namespace quillet::skin::win32 {
 
@@ -20,9 +20,6 @@ class TWinSkinPopMenu;
 
 enum TSkinAction { saNone, saSkinAll, saUnskinAll, saRefresh, saPurge, saReskinWindow };
 
-// What the menus are opened as: the window layer sets it before a menu opens, the popup-menu
-// skinner reads it.
-enum class MenuMode { Popup = 0, MenuBar = 1, SystemMenu = 2 };
 
 class TSkinManage {
  public:
@@ -35,6 +32,8 @@ class TSkinManage {
 
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool e) { enabled_ = e; }
+  // How many times skinning was started: 0 until the first window is skinned or a component
+  // switched on.
   int Started() const { return started_; }
   void SetStarted(int s) { started_ = s; }
 
@@ -49,14 +48,15 @@ class TSkinManage {
   // True when a skin object was made for the window.
   bool SkinWindow(HWND hwnd);
   TSkinData* ChooseSkinData(HWND hwnd) const;
-  TWinSkinForm* FindForm(HWND hwnd) const;
+  static TWinSkinForm* FindForm(HWND hwnd);
   const std::vector<std::unique_ptr<TWinSkinForm>>& Forms() const { return forms_; }
-  // Frees the skin objects of windows that are gone.
+  // Frees the skin objects of windows that are gone, and of their controls that are.
   void Purge();
-  // A window going: its handle may be reused before the next purge.
-  void Forget(TWinSkinForm* form);
+  // A window skin or control skin lost its window: it is freed once the message that ended it
+  // has been handled.
+  void RequestPurge();
 
-  TWinSkinPopMenu* FindPopup(HWND hwnd) const;
+  static TWinSkinPopMenu* FindPopup(HWND hwnd);
   TWinSkinPopMenu* FindPopupByMenu(HMENU menu) const;
   TWinSkinPopMenu* NewestPopupWithoutMenu() const;
   const std::vector<std::unique_ptr<TWinSkinPopMenu>>& Popups() const { return popups_; }
@@ -71,6 +71,7 @@ class TSkinManage {
   TSkinManage() = default;
   static LRESULT CALLBACK CbtProc(int code, WPARAM wp, LPARAM lp);
   static void CALLBACK TimerProc(HWND, UINT, UINT_PTR, DWORD);
+  static void CALLBACK PurgeProc(HWND, UINT, UINT_PTR, DWORD);
   void OnCreateWindow(HWND hwnd, const CREATESTRUCTA* cs);
   void OnDestroyWindow(HWND hwnd);
   void SkinPopupMenu(HWND hwnd);
@@ -83,13 +84,14 @@ class TSkinManage {
 
   bool enabled_ = false;
   int started_ = 0;
+  bool finishing_ = false;  // the manager is restoring every window before it goes
   std::vector<TSkinData*> datas_;
   std::vector<std::unique_ptr<TWinSkinForm>> forms_;
-  std::unordered_map<HWND, TWinSkinForm*> by_hwnd_;
   std::vector<std::unique_ptr<TWinSkinPopMenu>> popups_;
   TSkinData* pending_ = nullptr;
   TSkinAction action_ = saNone;
   UINT_PTR timer_ = 0;
+  UINT_PTR purge_timer_ = 0;
   HHOOK hook_ = nullptr;
   MenuMode menu_mode_ = MenuMode::Popup;
   bool tracking_ = false;
@@ -97,7 +99,7 @@ class TSkinManage {
   HWND reskin_window_ = nullptr;
 };
 
-// The toolkit control a window belongs to, through the toolkit's window property.
+// The toolkit control a window belongs to.
 ui::TWinControl* ToolkitControlOf(HWND hwnd);
 std::string WindowClassName(HWND hwnd);
 // Whether the window answers SKINMSG_QUERYSKIP with 1.

@@ -27,7 +27,7 @@ MediaPlayerInput InputOf(const TSkinMP& mp, HWND panel, int hot) {
 }  // namespace
 
 void TWMediaPlayer::PaintOverlay(BitmapView v, HDC) {
-  const TSkinElements& s = owner_.Data().Elements();
+  const TSkinElements& s = owner_.Elements();
   DrawMediaPlayer(v, PlanMediaPlayer(InputOf(owner_, hwnd_, hot_)), s, ControlPalette(s));
 }
 
@@ -71,7 +71,7 @@ void TSkinMP::Detach(bool windowGoing) {
 }
 
 void TSkinMP::PlacePanel() {
-  if (state_ != kAttached || !IsWindow(hwnd_) || !data_->Elements().Buttons.HasBitmap()) return;
+  if (state_ != kAttached || !IsWindow(hwnd_) || !Elements().Buttons.HasBitmap()) return;
   RECT cr{};
   GetClientRect(hwnd_, &cr);
   if (!panel_) {
@@ -85,8 +85,7 @@ void TSkinMP::PlacePanel() {
 bool TSkinMP::BeforeMessage(ui::Message& m) {
   // Under the panel the player's own painting would only flicker through.
   if (panel_ && ((m.msg == WM_PAINT && !m.wparam) || m.msg == WM_ERASEBKGND)) {
-    PAINTSTRUCT ps;
-    if (m.msg == WM_PAINT && BeginPaint(hwnd_, &ps)) EndPaint(hwnd_, &ps);
+    if (m.msg == WM_PAINT) ui::gdi::PaintDC{hwnd_};
     m.result = m.msg == WM_ERASEBKGND;
     return false;
   }

@@ -6,29 +6,33 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <iterator>
 
+#include "base/dpi.h"
 #include "skin/menu_layout.h"
 #include "skin/nc_paint.h"
 #include "skin/painter.h"
 #include "skin/skin_messages.h"
 #include "skin/win32/form_skin.h"
 #include "skin/win32/manager.h"
+#include "ui/gdi.h"
 
 namespace quillet::skin::win32 {
 
 // ---------------------------------------------------------------------------------------------
 // Popup-menu windows
 
-TWinSkinPopMenu::TWinSkinPopMenu(HWND hwnd, TSkinData* data) : hwnd_(hwnd), data_(data) {
-  prev_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
+TWinSkinPopMenu::TWinSkinPopMenu(HWND hwnd, TSkinData* data, int dpi)
+    : Subclass(Kind::PopupMenu), hwnd_(hwnd), data_(data), dpi_(dpi) {
+  Install(hwnd_);
 }
 
 TWinSkinPopMenu::~TWinSkinPopMenu() { Restore(); }
 
+TWinSkinPopMenu* TWinSkinPopMenu::Of(HWND hwnd) { return static_cast<TWinSkinPopMenu*>(FindOn(hwnd, Kind::PopupMenu)); }
+
 void TWinSkinPopMenu::Restore() {
-  if (prev_ && IsWindow(hwnd_) &&
-      GetWindowLongPtrA(hwnd_, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(Proc))
-    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(prev_));
+  Remove();
   back_.Clear();
   back_canvas_.Release();
 }
@@ -38,25 +42,13 @@ const Bitmap32& TWinSkinPopMenu::Background() {
   GetWindowRect(hwnd_, &r);
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (back_.Width() != w || back_.Height() != h) {
-    back_ = RenderMenuBackground(data_->Elements(), w, h);
+    back_ = RenderMenuBackground(data_->ElementsAt(dpi_), w, h);
     if (!back_.Empty() && back_canvas_.Resize(back_.Width(), back_.Height())) {
       BitmapView v = back_canvas_.View();
       for (int y = 0; y < back_.Height(); ++y) std::copy(back_.Row(y), back_.Row(y) + back_.Width(), v.Row(y));
     }
   }
   return back_;
-}
-
-LRESULT CALLBACK TWinSkinPopMenu::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  TSkinManage* m = TSkinManage::Instance();
-  TWinSkinPopMenu* self = m ? m->FindPopup(hwnd) : nullptr;
-  if (!self) {
-    // Our procedure outlived its object; hand the window to the menu class's own procedure.
-    WNDCLASSA wc{};
-    GetClassInfoA(nullptr, "#32768", &wc);
-    return wc.lpfnWndProc ? CallWindowProcA(wc.lpfnWndProc, hwnd, msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
-  }
-  return self->WndProc(msg, wp, lp);
 }
 
 void TWinSkinPopMenu::PaintClient(HDC dc) {
@@ -69,27 +61,26 @@ void TWinSkinPopMenu::PaintClient(HDC dc) {
   const int ox = origin.x - wr.left, oy = origin.y - wr.top;  // client origin in the window
   back_canvas_.CopyTo(dc, 0, 0, cr.right, cr.bottom, ox, oy);
   // The menu prints its items inside the picture's frame.
-  const int saved = SaveDC(dc);
-  const int inset_x = std::max(3 - ox, 0), inset_y = std::max(3 - oy, 0);
+  const int kFrameWidth = base::ScaleToDpi(3, dpi_);
+  const ui::gdi::SavedState saved(dc);
+  const int inset_x = std::max(kFrameWidth - ox, 0), inset_y = std::max(kFrameWidth - oy, 0);
   IntersectClipRect(dc, inset_x, inset_y, cr.right - inset_x, cr.bottom - inset_y);
   SetBkMode(dc, TRANSPARENT);
-  CallWindowProcA(prev_, hwnd_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-  RestoreDC(dc, saved);
+  CallNext(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
 }
 
-LRESULT TWinSkinPopMenu::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT TWinSkinPopMenu::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == SKINMSG_QUERYSKIP) return 1;
   TSkinManage* m = TSkinManage::Instance();
-  const WNDPROC prev = prev_;
-  if (!m || !m->Enabled() || !prev) return CallWindowProcA(prev, hwnd_, msg, wp, lp);
+  if (!m || !m->Enabled()) return CallNext(msg, wp, lp);
   const bool has_back = !data_->NoSkinLoaded() && data_->Elements().MenuBackground &&
-                        data_->Elements().MenuBackground->HasBitmap();
+                        data_->Elements().MenuBackground->HasBitmap();  // the same at every DPI
   switch (msg) {
     case WM_DESTROY:
       Restore();
-      return CallWindowProcA(prev, hwnd_, msg, wp, lp);
+      return CallNext(msg, wp, lp);
     case WM_ERASEBKGND:
-      if (!data_->Options.Has(xoMenuBG)) CallWindowProcA(prev, hwnd_, msg, wp, lp);
+      if (!data_->Options.Has(xoMenuBG)) CallNext(msg, wp, lp);
       return 1;
     case WM_NCPAINT: {
       RECT wr{}, cr{};
@@ -98,17 +89,15 @@ LRESULT TWinSkinPopMenu::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       if (!has_back || (cr.right == wr.right - wr.left && cr.bottom == wr.bottom - wr.top)) break;
       // A frame outside the client area: the background picture's edge.
       const Bitmap32& back = Background();
-      HDC dc = GetWindowDC(hwnd_);
+      const ui::gdi::WholeWindowDC dc(hwnd_);
       if (dc && !back.Empty()) {
         POINT origin{0, 0};
         ClientToScreen(hwnd_, &origin);
-        const int saved = SaveDC(dc);
+        const ui::gdi::SavedState saved(dc);
         ExcludeClipRect(dc, origin.x - wr.left, origin.y - wr.top, origin.x - wr.left + cr.right,
                         origin.y - wr.top + cr.bottom);
         back_canvas_.CopyTo(dc, 0, 0, back.Width(), back.Height(), 0, 0);
-        RestoreDC(dc, saved);
       }
-      if (dc) ReleaseDC(hwnd_, dc);
       return 0;
     }
     case WM_PRINTCLIENT:
@@ -117,16 +106,13 @@ LRESULT TWinSkinPopMenu::WndProc(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_PAINT: {
       if (!has_back) break;
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      if (dc) PaintClient(dc);
-      EndPaint(hwnd_, &ps);
+      if (const ui::gdi::PaintDC dc(hwnd_); dc) PaintClient(dc);
       return 0;
     }
     default:
       break;
   }
-  return CallWindowProcA(prev, hwnd_, msg, wp, lp);
+  return CallNext(msg, wp, lp);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -137,7 +123,8 @@ SkinMenuItem* SkinItemOf(ULONG_PTR itemData) {
   // Item data is the application's; only records we made carry the mark. Records live as long as
   // the menus that point at them, so the read is safe for our own menus; data of other menus is
   // never a pointer into our records, and reading it is avoided for small values.
-  if (!item || itemData < 0x10000) return nullptr;
+  constexpr ULONG_PTR kLowestAddress = 0x10000;  // the first 64 KB of a process are never mapped
+  if (!item || itemData < kLowestAddress) return nullptr;
   return item->magic == SkinMenuItem::kMagic ? item : nullptr;
 }
 
@@ -161,28 +148,27 @@ Canvas& ItemCanvas() {
   return canvas;
 }
 
-void DrawCheckMark(HDC dc, const RECT& box, COLORREF colour) {
+void DrawCheckMark(HDC dc, const RECT& box, COLORREF color) {
   // The system's check mark, centred, in the given colour.
-  HBITMAP check = LoadBitmapA(nullptr, MAKEINTRESOURCEA(OBM_CHECK));
+  const ui::gdi::Bitmap check(LoadBitmapA(nullptr, MAKEINTRESOURCEA(OBM_CHECK)));
   if (!check) return;
   BITMAP bm{};
-  GetObjectA(check, sizeof bm, &bm);
+  GetObjectA(check.Get(), sizeof bm, &bm);
   const int x = box.left + (box.right - box.left - bm.bmWidth) / 2;
   const int y = box.top + (box.bottom - box.top - bm.bmHeight) / 2;
-  HBRUSH ink = CreateSolidBrush(colour);
-  DrawStateA(dc, ink, nullptr, reinterpret_cast<LPARAM>(check), 0, x, y, bm.bmWidth, bm.bmHeight,
+  const ui::gdi::Brush ink(CreateSolidBrush(color));
+  DrawStateA(dc, ink.Get(), nullptr, reinterpret_cast<LPARAM>(check.Get()), 0, x, y, bm.bmWidth, bm.bmHeight,
              DST_BITMAP | DSS_MONO);
-  DeleteObject(ink);
-  DeleteObject(check);
 }
 
 }  // namespace
 
-void MeasureSkinMenuItem(TSkinData& data, const SkinMenuItem& item, bool hasImages, MEASUREITEMSTRUCT& mis) {
-  const TSkinElements& e = data.Elements();
-  const SIZE cap = TextSize(data.MenuFont(), item.caption);
+void MeasureSkinMenuItem(TSkinData& data, const SkinMenuItem& item, bool hasImages, MEASUREITEMSTRUCT& mis, int dpi) {
+  const TSkinElements& e = data.ElementsAt(dpi);
+  const SIZE cap = TextSize(data.MenuFont(dpi), item.caption);
   int text_w = cap.cx;
-  if (!item.shortcut.empty()) text_w += 20 + TextSize(data.MenuFont(), item.shortcut).cx;
+  const int kShortcutGap = base::ScaleToDpi(20, dpi);  // between a caption and its shortcut
+  if (!item.shortcut.empty()) text_w += kShortcutGap + TextSize(data.MenuFont(dpi), item.shortcut).cx;
   int w = 0, h = 0;
   if (item.menu)
     MeasureNativeMenuItem(e, item.separator, text_w, cap.cy, w, h);
@@ -192,8 +178,8 @@ void MeasureSkinMenuItem(TSkinData& data, const SkinMenuItem& item, bool hasImag
   mis.itemHeight = static_cast<UINT>(h);
 }
 
-void DrawSkinMenuItem(TSkinData& data, const SkinMenuItem& item, const DRAWITEMSTRUCT& dis) {
-  const TSkinElements& e = data.Elements();
+void DrawSkinMenuItem(TSkinData& data, const SkinMenuItem& item, const DRAWITEMSTRUCT& dis, int dpi) {
+  const TSkinElements& e = data.ElementsAt(dpi);
   const RECT rc = dis.rcItem;
   const int w = rc.right - rc.left, h = rc.bottom - rc.top;
   Canvas& c = ItemCanvas();
@@ -222,31 +208,33 @@ void DrawSkinMenuItem(TSkinData& data, const SkinMenuItem& item, const DRAWITEMS
     ox += origin.x - wr.left;
     oy += origin.y - wr.top;
   }
-  PaintMenuItemBack(c.View(), e, back, ox, oy, selected && enabled, item.separator, data.Colour(slot::Menu));
+  PaintMenuItemBack(c.View(), e, back, ox, oy, selected && enabled, item.separator, data.Color(slot::Menu));
   HDC dc = c.Dc();
   if (item.separator) {
-    RECT line{0, 4, w, 6};
+    const int kLineTop = base::ScaleToDpi(4, dpi);  // the etched line in the middle of a separator's 8 pixels
+    RECT line{0, kLineTop, w, kLineTop + 2};
     DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
   } else {
-    const bool images = data.MenuGlyphs() != nullptr;
-    const MenuItemLayout l = LayoutMenuItem(e, {0, 0, w, h}, images ? 16 : 0, checked, false);
+    const bool images = data.MenuGlyphs(dpi) != nullptr;
+    const int glyph_size = base::ScaleToDpi(TSkinData::kMenuGlyphSize, dpi);
+    const MenuItemLayout l = LayoutMenuItem(e, {0, 0, w, h}, images ? glyph_size : 0, checked, false);
     RECT glyph{l.glyph.left, l.glyph.top, l.glyph.right, l.glyph.bottom};
     if (item.glyph >= 0 && images) {
       if (checked) {
         DrawEdge(dc, &glyph, BDR_SUNKENOUTER, BF_RECT);
       }
-      ImageList_Draw(enabled ? data.MenuGlyphs() : data.MenuGlyphsDisabled(), item.glyph, dc, glyph.left, glyph.top,
+      ImageList_Draw(enabled ? data.MenuGlyphs(dpi) : data.MenuGlyphsDisabled(dpi), item.glyph, dc, glyph.left, glyph.top,
                      ILD_TRANSPARENT);
     } else if (checked) {
       DrawCheckMark(dc, {glyph.left, 0, glyph.right, h}, GetSysColor(COLOR_BTNTEXT));
     }
-    COLORREF text = selected && enabled ? data.Colour(slot::HilightText) : data.Colour(slot::MenuText);
+    COLORREF text = selected && enabled ? data.Color(slot::HilightText) : data.Color(slot::MenuText);
     if (!enabled) {
-      const COLORREF shadow = data.Colour(slot::ButtonShadow);
-      text = shadow == data.Colour(slot::MenuText) ? GetSysColor(COLOR_3DSHADOW) : shadow;
+      const COLORREF shadow = data.Color(slot::ButtonShadow);
+      text = shadow == data.Color(slot::MenuText) ? GetSysColor(COLOR_3DSHADOW) : shadow;
     }
-    HFONT font = is_default ? data.MenuFontBold() : data.MenuFont();
-    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    HFONT font = is_default ? data.MenuFontBold(dpi) : data.MenuFont(dpi);
+    const ui::gdi::Select selected(dc, FontOrDefault(font));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, text);
     RECT cap{l.caption.left, l.caption.top, l.caption.right, l.caption.bottom};
@@ -257,7 +245,6 @@ void DrawSkinMenuItem(TSkinData& data, const SkinMenuItem& item, const DRAWITEMS
       DrawTextW(dc, item.shortcut.c_str(), static_cast<int>(item.shortcut.size()), &sc,
                 DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
     }
-    SelectObject(dc, old);
   }
   BitBlt(dis.hDC, rc.left, rc.top, w, h, dc, 0, 0, SRCCOPY);
 }
@@ -357,12 +344,13 @@ TWinSkinMenu* g_tracking = nullptr;  // the bar whose drop-down is open
 HHOOK g_filter = nullptr;
 }  // namespace
 
-TWinSkinMenu::TWinSkinMenu(HWND hwnd, HMENU menu, TSkinData* data) : hwnd_(hwnd), menu_(menu), data_(data) {
+TWinSkinMenu::TWinSkinMenu(HWND hwnd, HMENU menu, TSkinData* data, int dpi)
+    : hwnd_(hwnd), menu_(menu), data_(data), dpi_(dpi) {
   const int n = GetMenuItemCount(menu);
   for (int i = 0; i < n; ++i) {
     BarItem item;
     wchar_t buf[256] = {};
-    GetMenuStringW(menu, static_cast<UINT>(i), buf, 255, MF_BYPOSITION);
+    GetMenuStringW(menu, static_cast<UINT>(i), buf, static_cast<int>(std::size(buf) - 1), MF_BYPOSITION);
     item.caption = buf;
     item.submenu = GetSubMenu(menu, i);
     item.id = GetMenuItemID(menu, i);
@@ -375,15 +363,15 @@ TWinSkinMenu::~TWinSkinMenu() { UndoOwnerDrawn(owner_drawn_); }
 void TWinSkinMenu::Layout(const RECT& band) {
   band_ = band;
   // The captions' widths change only with the menu (which gets a new bar) or the skin's font.
-  if (!measured_ || measured_font_ != data_->MenuFont()) {
+  if (!measured_ || measured_font_ != data_->MenuFont(dpi_)) {
     measured_ = true;
-    measured_font_ = data_->MenuFont();
+    measured_font_ = data_->MenuFont(dpi_);
     for (BarItem& i : items_) i.width = TextSize(measured_font_, i.caption).cx;
   }
   std::vector<int> widths;
   for (const BarItem& i : items_) widths.push_back(i.width);
   const bool rtl = GetWindowLongPtrA(hwnd_, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR;
-  rects_ = LayoutMenuBar(data_->Elements(), band.right - band.left, band.bottom - band.top, widths, rtl);
+  rects_ = LayoutMenuBar(data_->ElementsAt(dpi_), band.right - band.left, band.bottom - band.top, widths, rtl);
 }
 
 RECT TWinSkinMenu::ItemRect(std::size_t i) const {
@@ -396,30 +384,31 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& band, bool active) {
   const int w = band.right - band.left, h = band.bottom - band.top;
   if (w <= 0 || h <= 0 || !canvas_.Resize(w, h)) return;
   Layout(band);
-  const TSkinElements& e = data_->Elements();
-  PaintMenuBarBack(canvas_.View(), e, active, data_->Colour(slot::Menubar));
+  const TSkinElements& e = data_->ElementsAt(dpi_);
+  PaintMenuBarBack(canvas_.View(), e, active, data_->Color(slot::Menubar));
   HDC mdc = canvas_.Dc();
-  HGDIOBJ old = SelectObject(mdc, data_->MenuFont() ? data_->MenuFont() : GetStockObject(DEFAULT_GUI_FONT));
-  SetBkMode(mdc, TRANSPARENT);
-  for (std::size_t i = 0; i < items_.size(); ++i) {
-    const BarItem& item = items_[i];
-    RECT r{rects_[i].left, rects_[i].top, rects_[i].right, rects_[i].bottom};
-    const bool lit = static_cast<int>(i) == hot_ || static_cast<int>(i) == pressed_;
-    if (lit) {
-      if (e.MenuItem && e.MenuItem->HasBitmap()) {
-        BitmapView v = canvas_.View();
-        DrawElement(v, {r.left, r.top + 1, r.right, r.bottom - 1}, *e.MenuItem, 4, 5);
-      } else {
-        HBRUSH b = CreateSolidBrush(data_->Colour(slot::Hilight));
-        FillRect(mdc, &r, b);
-        DeleteObject(b);
+  {
+    const ui::gdi::Select font(mdc, FontOrDefault(data_->MenuFont(dpi_)));
+    SetBkMode(mdc, TRANSPARENT);
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+      const BarItem& item = items_[i];
+      RECT r{rects_[i].left, rects_[i].top, rects_[i].right, rects_[i].bottom};
+      const bool lit = static_cast<int>(i) == hot_ || static_cast<int>(i) == pressed_;
+      if (lit) {
+        if (e.MenuItem && e.MenuItem->HasBitmap()) {
+          BitmapView v = canvas_.View();
+          DrawElement(v, {r.left, r.top + 1, r.right, r.bottom - 1}, *e.MenuItem, kMenuItemSelectedFrame,
+                      kMenuItemFrames);
+        } else {
+          const ui::gdi::Brush b(CreateSolidBrush(data_->Color(slot::Hilight)));
+          FillRect(mdc, &r, b.Get());
+        }
       }
+      SetTextColor(mdc, lit ? data_->Color(slot::HilightText) : data_->Color(slot::MenuBarText));
+      DrawTextW(mdc, item.caption.c_str(), static_cast<int>(item.caption.size()), &r,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
-    SetTextColor(mdc, lit ? data_->Colour(slot::HilightText) : data_->Colour(slot::MenuBarText));
-    DrawTextW(mdc, item.caption.c_str(), static_cast<int>(item.caption.size()), &r,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   }
-  SelectObject(mdc, old);
   canvas_.CopyTo(dc, band.left, band.top, w, h, 0, 0);
 }
 
@@ -470,7 +459,8 @@ LRESULT CALLBACK TWinSkinMenu::FilterProc(int code, WPARAM wp, LPARAM lp) {
 }
 
 void TWinSkinMenu::Press(int index, TWinSkinForm& form) {
-  for (int guard = 0; index >= 0 && index < Count() && guard < 64; ++guard) {
+  constexpr int kMaxDropDowns = 64;  // bounds a run of drop-downs switched with the arrow keys
+  for (int guard = 0; index >= 0 && index < Count() && guard < kMaxDropDowns; ++guard) {
     BarItem& item = items_[static_cast<std::size_t>(index)];
     if (!item.submenu) {
       PostMessageA(hwnd_, WM_COMMAND, item.id, 0);

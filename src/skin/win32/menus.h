@@ -12,37 +12,41 @@
 #include "skin/bitmap.h"
 #include "skin/win32/canvas.h"
 #include "skin/win32/skin_data.h"
+#include "ui/subclass.h"
 
 namespace quillet::skin::win32 {
 
 class TWinSkinForm;
 
 // One popup-menu window ("#32768") while it is shown.
-class TWinSkinPopMenu {
+class TWinSkinPopMenu : private ui::Subclass {
  public:
-  TWinSkinPopMenu(HWND hwnd, TSkinData* data);
+  // `dpi`: the DPI of the window that tracks the menu.
+  TWinSkinPopMenu(HWND hwnd, TSkinData* data, int dpi);
   ~TWinSkinPopMenu();
   TWinSkinPopMenu(const TWinSkinPopMenu&) = delete;
   TWinSkinPopMenu& operator=(const TWinSkinPopMenu&) = delete;
 
-  // Gives the window its own procedure back.
+  // Gives the window back to its own procedure.
   void Restore();
+  // The skin of a popup-menu window, or null.
+  static TWinSkinPopMenu* Of(HWND hwnd);
   HWND Hwnd() const { return hwnd_; }
   HMENU Menu() const { return menu_; }
   void SetMenu(HMENU m) { menu_ = m; }
   TSkinData* Data() const { return data_; }
+  int Dpi() const { return dpi_; }
   // The rendered background the items are drawn over (empty without a "MenuBackground").
   const Bitmap32& Background();
 
  private:
-  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
-  LRESULT WndProc(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   // Background, then the menu's own painting of its items inside the 3-pixel inset.
   void PaintClient(HDC dc);
 
   HWND hwnd_;
-  WNDPROC prev_ = nullptr;
   TSkinData* data_;
+  int dpi_;
   HMENU menu_ = nullptr;
   Bitmap32 back_;
   Canvas back_canvas_;  // back_, ready to be copied to the screen
@@ -72,9 +76,9 @@ SkinMenuItem* SkinItemOf(ULONG_PTR itemData);
 // Splits a native caption at its tab into caption and shortcut.
 void SplitCaption(const std::wstring& text, std::wstring& caption, std::wstring& shortcut);
 
-// Measuring and drawing of the skin's menu items, for the window that owns the menu.
-void MeasureSkinMenuItem(TSkinData& data, const SkinMenuItem& item, bool hasImages, MEASUREITEMSTRUCT& mis);
-void DrawSkinMenuItem(TSkinData& data, const SkinMenuItem& item, const DRAWITEMSTRUCT& dis);
+// Measuring and drawing of the skin's menu items, for the window that owns the menu, at its DPI.
+void MeasureSkinMenuItem(TSkinData& data, const SkinMenuItem& item, bool hasImages, MEASUREITEMSTRUCT& mis, int dpi);
+void DrawSkinMenuItem(TSkinData& data, const SkinMenuItem& item, const DRAWITEMSTRUCT& dis, int dpi);
 
 // Keyboard mnemonics of owner-drawn items (the system cannot see their captions): the answer to
 // WM_MENUCHAR, or -1 when the menu holds none of the skin's items.
@@ -89,7 +93,7 @@ void UndoOwnerDrawn(std::vector<std::unique_ptr<SkinMenuItem>>& keep);
 // The menu bar of a skinned window with a native menu.
 class TWinSkinMenu {
  public:
-  TWinSkinMenu(HWND hwnd, HMENU menu, TSkinData* data);
+  TWinSkinMenu(HWND hwnd, HMENU menu, TSkinData* data, int dpi);
   ~TWinSkinMenu();
   TWinSkinMenu(const TWinSkinMenu&) = delete;
   TWinSkinMenu& operator=(const TWinSkinMenu&) = delete;
@@ -105,6 +109,8 @@ class TWinSkinMenu {
   int Count() const { return static_cast<int>(items_.size()); }
   // The item whose caption's underlined letter is `key`, or -1.
   int ItemForAccelerator(wchar_t key) const;
+  // The window moved to another DPI.
+  void SetDpi(int dpi) { dpi_ = dpi; }
   // Presses a bar item: opens its drop-down (tracked until it closes) or sends its command.
   void Press(int index, TWinSkinForm& form);
 
@@ -123,6 +129,7 @@ class TWinSkinMenu {
   HWND hwnd_;
   HMENU menu_;
   TSkinData* data_;
+  int dpi_;
   std::vector<BarItem> items_;
   std::vector<std::unique_ptr<SkinMenuItem>> owner_drawn_;
   Canvas canvas_;

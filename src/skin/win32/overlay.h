@@ -7,6 +7,7 @@
 
 #include "skin/bitmap.h"
 #include "skin/win32/canvas.h"
+#include "ui/own_window.h"
 
 namespace quillet::skin::win32 {
 
@@ -16,18 +17,12 @@ Bitmap32 BitmapPixels(HBITMAP bitmap);
 // A borderless child window over part of a control, owned by the control's skin: it paints from
 // the skin and takes the pointer. It answers the engine's query-skip message with 1, so the
 // control-skin walk leaves it alone.
-class TSkinOverlay {
+class TSkinOverlay : public ui::OwnWindow {
  public:
-  TSkinOverlay() = default;
-  virtual ~TSkinOverlay();
-  TSkinOverlay(const TSkinOverlay&) = delete;
-  TSkinOverlay& operator=(const TSkinOverlay&) = delete;
-
   // In front of the parent's other children, at r (parent client coordinates).
   bool Create(HWND parent, const RECT& r);
   void Place(const RECT& r);
   void Invalidate();
-  HWND Hwnd() const { return hwnd_; }
 
  protected:
   // Draws the whole overlay onto a canvas of its size.
@@ -35,10 +30,9 @@ class TSkinOverlay {
   // WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP and WM_MOUSELEAVE, in client coordinates.
   virtual void Mouse(UINT, POINT) {}
   virtual void Timer() {}
-  HWND hwnd_ = nullptr;
 
  private:
-  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   Canvas canvas_;
 };
 

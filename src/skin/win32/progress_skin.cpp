@@ -8,7 +8,7 @@
 
 namespace quillet::skin::win32 {
 
-bool TSkinProgress::CanPaint() const { return data_ && data_->Elements().Progress.HasBitmap(); }
+bool TSkinProgress::CanPaint() const { return data_ && Elements().Progress.HasBitmap(); }
 
 bool TSkinProgress::BeforeMessage(ui::Message& m) {
   if (CanPaint() && AnswerPaintMessage(*this, m, /*withFrame=*/true)) return false;
@@ -30,8 +30,8 @@ void TSkinProgress::Paint(HDC dc, const RECT& r) {
   in.max = range.iHigh;
   in.pos = static_cast<int>(SendMessageA(hwnd_, PBM_GETPOS, 0, 0));
   BitmapView v = canvas_.View();
-  FillSolid(v, {0, 0, w, h}, ParentColour());
-  DrawProgress(v, in, PlanProgress(in), data_->Elements(), data_->Colour(slot::Hilight));
+  FillSolid(v, {0, 0, w, h}, ParentFaceColor());
+  DrawProgress(v, in, PlanProgress(in), Elements(), data_->Color(slot::Hilight));
   canvas_.CopyTo(dc, r.left, r.top, w, h, 0, 0);
 }
 

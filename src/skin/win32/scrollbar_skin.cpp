@@ -19,20 +19,6 @@ namespace {
 
 constexpr char kOverlayClass[] = "QuilletScrollOverlay";
 
-bool RegisterOverlayClass(WNDPROC proc) {
-  static const ATOM atom = [proc] {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kOverlayClass;
-    return RegisterClassExA(&wc);
-  }();
-  return atom != 0;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -43,42 +29,20 @@ TWScrollbar::TWScrollbar(TSkinScrollbar& owner, Kind kind, bool horizontal)
   Create();
 }
 
-TWScrollbar::~TWScrollbar() {
-  if (hwnd_) {
-    // Nothing reaches this object from the window's last messages.
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
-  }
-}
-
 HWND TWScrollbar::Control() const { return owner_.Hwnd(); }
 
 bool TWScrollbar::Create() {
   const HWND control = Control();
-  if (!IsWindow(control) || !RegisterOverlayClass(Proc)) return false;
+  if (!IsWindow(control)) return false;
   const HWND parent = GetAncestor(control, GA_PARENT);
   // A control on the desktop (a combo box's drop-down list) is covered by a window of its own.
   popup_ = !parent || parent == GetDesktopWindow();
   const DWORD style = popup_ ? WS_POPUP : WS_CHILD | WS_CLIPSIBLINGS;
   const DWORD ex = WS_EX_TOOLWINDOW | WS_EX_NOPARENTNOTIFY | (popup_ ? WS_EX_TOPMOST | WS_EX_NOACTIVATE : 0);
-  // The window procedure learns its handle at WM_NCCREATE; a creation refused later leaves none.
-  if (!CreateWindowExA(ex, kOverlayClass, "", style, 0, 0, 0, 0, popup_ ? nullptr : parent, nullptr,
-                       GetModuleHandleA(nullptr), this))
-    hwnd_ = nullptr;
-  return hwnd_ != nullptr;
+  return CreateOwnWindow(kOverlayClass, CS_DBLCLKS, ex, style, {}, popup_ ? nullptr : parent);
 }
 
-LRESULT CALLBACK TWScrollbar::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* self = static_cast<TWScrollbar*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<TWScrollbar*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  return self ? self->Handle(msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-int TWScrollbar::Arrow() const { return GetSystemMetrics(horizontal_ ? SM_CXHSCROLL : SM_CYVSCROLL); }
+int TWScrollbar::Arrow() const { return SystemMetricAt(horizontal_ ? SM_CXHSCROLL : SM_CYVSCROLL, owner_.Dpi()); }
 
 TWScrollbar::BarState TWScrollbar::Query() const {
   BarState b;
@@ -182,10 +146,7 @@ void TWScrollbar::Refresh(bool force) {
 void TWScrollbar::Show(const BarState& b, bool force) {
   const Look l = LookOf(b);
   if (!force && shown_ && *shown_ == l) return;
-  if (HDC dc = GetDC(hwnd_)) {
-    Paint(dc, l);
-    ReleaseDC(hwnd_, dc);
-  }
+  if (const ui::gdi::ClientDC dc(hwnd_); dc) Paint(dc, l);
 }
 
 void TWScrollbar::Paint(HDC dc, const Look& l) {
@@ -199,7 +160,7 @@ void TWScrollbar::Paint(HDC dc, const Look& l) {
   in.pressed = l.pressed;
   in.arrow = Arrow();
   in.thumb = l.thumb;
-  DrawScrollOverlay(canvas_.View(), in, owner_.Data().Elements());
+  DrawScrollOverlay(canvas_.View(), in, owner_.Elements());
   canvas_.CopyTo(dc, 0, 0, l.width, l.height, 0, 0);
   shown_ = l;
 }
@@ -285,20 +246,24 @@ void TWScrollbar::OnMouseMove(int a) {
   Refresh();
 }
 
-LRESULT TWScrollbar::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+void TWScrollbar::WindowDestroyed() {
+  visible_ = false;
+  shown_.reset();
+}
+
+LRESULT TWScrollbar::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      if (HDC dc = BeginPaint(hwnd_, &ps)) Paint(dc, LookOf(Query()));
-      EndPaint(hwnd_, &ps);
+      if (const ui::gdi::PaintDC dc(hwnd_); dc) Paint(dc, LookOf(Query()));
       return 0;
     }
     case WM_MOUSEMOVE:
       OnMouseMove(Along({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}));
       return 0;
     case WM_MOUSELEAVE:
+      LeaveCame(hwnd_);
       tracking_leave_ = false;
       if (!pressed_ && zone_ != kZoneNone) {
         zone_ = kZoneNone;
@@ -331,12 +296,6 @@ LRESULT TWScrollbar::Handle(UINT msg, WPARAM wp, LPARAM lp) {
       // A dropped-down list closes when anything else becomes active.
       if (popup_) return MA_NOACTIVATE;
       break;
-    case WM_NCDESTROY:
-      // Gone with its parent.
-      hwnd_ = nullptr;
-      visible_ = false;
-      shown_.reset();
-      return 0;
     default:
       if (msg == SKINMSG_QUERYSKIP) return 1;
       break;
@@ -365,8 +324,8 @@ void TSkinScrollbar::Attached() {
 
   if (control_) {
     if (const auto f = control_->GetProperty("FixedColor"); f && f->kind == ui::PropKind::Integer) {
-      if (control_->SetProperty("FixedColor", std::to_string(ToolkitColor(data_->FaceColour()))))
-        fixed_colour_ = f->number;
+      if (control_->SetProperty("FixedColor", std::to_string(ToolkitColor(data_->FaceColor()))))
+        fixed_color_ = f->number;
     }
   }
 
@@ -405,8 +364,8 @@ void TSkinScrollbar::FreeOverlays() {
 
 void TSkinScrollbar::Detach(bool windowGoing) {
   if (detached_) return;
-  if (!windowGoing && fixed_colour_ && control_alive_ && control_)
-    control_->SetProperty("FixedColor", std::to_string(*fixed_colour_));
+  if (!windowGoing && fixed_color_ && control_alive_ && control_)
+    control_->SetProperty("FixedColor", std::to_string(*fixed_color_));
   const bool dead = Dead();
   if (!windowGoing && !dead && clip_added_)
     SetWindowLongPtrA(hwnd_, GWL_STYLE, GetWindowLongPtrA(hwnd_, GWL_STYLE) & ~WS_CLIPSIBLINGS);
@@ -442,9 +401,8 @@ void TSkinScrollbar::DrawBorder(HDC dc) const {
   const int edge = origin.y - wr.top;
   RECT r{0, 0, wr.right - wr.left, wr.bottom - wr.top};
   if (edge >= 1) {
-    HBRUSH shadow = CreateSolidBrush(data_->Colour(slot::ButtonShadow));
-    FrameRect(dc, &r, shadow);
-    DeleteObject(shadow);
+    const ui::gdi::Brush shadow(CreateSolidBrush(data_->Color(slot::ButtonShadow)));
+    FrameRect(dc, &r, shadow.Get());
   }
   if (edge >= 2) {
     InflateRect(&r, -1, -1);
@@ -463,10 +421,9 @@ bool TSkinScrollbar::BeforeMessage(ui::Message& m) {
   switch (m.msg) {
     case WM_NCPAINT: {
       PassOn(m);
-      if (HDC dc = GetWindowDC(hwnd_)) {
+      if (const ui::gdi::WholeWindowDC dc(hwnd_); dc) {
         if (border_) DrawBorder(dc);
         FillCorner(dc);
-        ReleaseDC(hwnd_, dc);
       }
       return false;
     }
@@ -485,12 +442,6 @@ bool TSkinScrollbar::BeforeMessage(ui::Message& m) {
 }
 
 void TSkinScrollbar::AfterMessage(ui::Message& m) {
-  if (m.msg == ui::QM_RECREATEWND) {
-    // The new window gets a fresh skin of this class from the form.
-    if (control_alive_ && control_ && control_->HandleIfAny() && form_skin_)
-      PostMessageA(form_skin_->Hwnd(), SKINMSG_RESKINSCROLL, reinterpret_cast<WPARAM>(control_->HandleIfAny()), 0);
-    return;
-  }
   if (Dead()) return TSkinControl::AfterMessage(m);
   switch (m.msg) {
     case WM_SIZE:

@@ -10,6 +10,7 @@
 #include "skin/ctl/scrollbar.h"
 #include "skin/win32/canvas.h"
 #include "skin/win32/control_skin.h"
+#include "ui/own_window.h"
 
 namespace quillet::skin::win32 {
 
@@ -17,13 +18,10 @@ class TSkinScrollbar;
 
 // One overlay: a borderless window on the control's parent, just in front of the control, over
 // one of its scroll bars (or over the whole of a scroll-bar control).
-class TWScrollbar {
+class TWScrollbar : public ui::OwnWindow {
  public:
   enum Kind { kHorizontal = 0, kVertical = 1, kStandalone = 2 };
   TWScrollbar(TSkinScrollbar& owner, Kind kind, bool horizontal);
-  ~TWScrollbar();
-  TWScrollbar(const TWScrollbar&) = delete;
-  TWScrollbar& operator=(const TWScrollbar&) = delete;
 
   // Over the bar, or hidden when the control or its bar is.
   void Place();
@@ -41,13 +39,13 @@ class TWScrollbar {
   bool Visible() const { return visible_; }
   // Expires when the overlay goes.
   std::weak_ptr<int> Life() const { return life_; }
-  HWND Hwnd() const { return hwnd_; }
   // In the control's window coordinates; empty while hidden.
   RECT BarInWindow() const;
 
  private:
-  static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
-  LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  // Gone with its parent.
+  void WindowDestroyed() override;
   void OnPress(LPARAM lp);
   void OnMouseMove(int a);
   void TrackLeave();
@@ -78,7 +76,6 @@ class TWScrollbar {
   TSkinScrollbar& owner_;
   Kind kind_;
   bool horizontal_;
-  HWND hwnd_ = nullptr;
   bool popup_ = false;
   bool visible_ = false;
   int zone_ = kZoneNone;
@@ -122,7 +119,7 @@ class TSkinScrollbar : public TSkinControl {
   bool border_ = false;
   bool clip_added_ = false;
   std::unique_ptr<TWScrollbar> horz_, vert_;
-  std::optional<std::int64_t> fixed_colour_;
+  std::optional<std::int64_t> fixed_color_;
 };
 
 // A list view; its header gets its own skin, as every list view's does.

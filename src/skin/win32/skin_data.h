@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
@@ -18,6 +19,7 @@
 #include "skin/skin_types.h"
 #include "skin/win32/system_api.h"
 #include "ui/controls.h"
+#include "ui/gdi.h"
 
 namespace quillet::skin::win32 {
 
@@ -35,7 +37,8 @@ class TSkinData : public ui::TComponent {
   // Published properties.
   bool Active() const { return active_; }
   void SetActive(bool value);
-  int DisableTag = 99;
+  static constexpr int kDefaultDisableTag = 99;
+  int DisableTag = kDefaultDisableTag;
   TSkinControlTypes SkinControls = DefaultSkinControls();
   TSkinOptions Options = DefaultSkinOptions();
   const std::vector<std::string>& Skin3rd() const { return skin3rd_; }
@@ -70,18 +73,33 @@ class TSkinData : public ui::TComponent {
 
   // What the window and control skins draw with.
   bool NoSkinLoaded() const { return core_.NoSkinLoaded(); }
+  // The skin as drawn for 96 DPI.
   const TSkinElements& Elements() const { return core_.Elements(); }
+  // The skin as a window at `dpi` uses it: made the first time a window there asks and kept until
+  // the skin changes. Our own skin is drawn afresh at that DPI; any other is resampled.
+  const TSkinElements& ElementsAt(int dpi) const;
+  // Whether the skin is the one this program carries (and can draw at any DPI).
+  bool OwnSkin() const { return own_skin_; }
   // A colour of the skin's colour table, resolved to a colour reference.
-  COLORREF Colour(int slotIndex) const;
-  COLORREF FaceColour() const { return static_cast<COLORREF>(Elements().FaceColour); }
-  HBRUSH FaceBrush() const { return face_brush_; }
-  HFONT CaptionFont() const { return caption_font_; }
-  HFONT MenuFont() const { return menu_font_; }
-  HFONT MenuFontBold() const { return menu_font_bold_ ? menu_font_bold_ : menu_font_; }
+  COLORREF Color(int slotIndex) const;
+  COLORREF FaceColor() const { return static_cast<COLORREF>(Elements().FaceColor); }
+  HBRUSH FaceBrush() const { return face_brush_.Get(); }
+  HFONT CaptionFont() const { return caption_font_.Get(); }
+  HFONT MenuFont() const { return menu_font_.Get(); }
+  HFONT MenuFontBold() const { return menu_font_bold_ ? menu_font_bold_.Get() : menu_font_.Get(); }
+  // The same fonts from the system's metrics at a window's DPI.
+  HFONT CaptionFont(int dpi) const;
+  HFONT MenuFont(int dpi) const;
+  HFONT MenuFontBold(int dpi) const;
   // The application's small icon.
   HICON SmallIcon() const { return small_icon_; }
-  HIMAGELIST MenuGlyphs() const { return menu_glyphs_; }
-  HIMAGELIST MenuGlyphsDisabled() const { return menu_glyphs_disabled_; }
+  // The skinned system menu's glyphs, square: restore, maximise, minimise, close.
+  static constexpr int kMenuGlyphSize = 16, kMenuGlyphCount = 4;
+  HIMAGELIST MenuGlyphs() const { return menu_glyphs_.Get(); }
+  HIMAGELIST MenuGlyphsDisabled() const { return menu_glyphs_disabled_.Get(); }
+  // The glyphs at a DPI, MulDiv(kMenuGlyphSize, dpi, 96) square.
+  HIMAGELIST MenuGlyphs(int dpi) const;
+  HIMAGELIST MenuGlyphsDisabled(int dpi) const;
 
   // The caption-button hint window.
   void ShowHint(const std::string& text, int screenX, int screenY);
@@ -93,21 +111,37 @@ class TSkinData : public ui::TComponent {
   void CaptureSmallIcon();
   void MakeFaceBrush();
   void AfterSkinLoad();
+  // What windows at one DPI other than 96 (the elements, the glyphs) or than the system's (the
+  // fonts) draw with; each part made when first asked for.
+  struct AtDpi {
+    std::unique_ptr<TSkinElements> elements;
+    bool fonts_read = false;
+    ui::gdi::Font caption, menu, menu_bold;
+    ui::gdi::ImageList glyphs, glyphs_disabled;
+  };
+  AtDpi& At(int dpi) const;
+  const AtDpi& FontsAt(int dpi) const;
+  const AtDpi& GlyphsAt(int dpi) const;
 
   bool active_ = false;
   bool loading_ = true;
   std::vector<std::string> skin3rd_;
   std::string skin_file_;
   TSkinDataCore core_;
-  HBRUSH face_brush_ = nullptr;
-  HFONT caption_font_ = nullptr;
-  HFONT menu_font_ = nullptr;
-  HFONT menu_font_bold_ = nullptr;
+  bool own_skin_ = false;
+  mutable std::map<int, AtDpi> at_dpi_;
+  ui::gdi::Brush face_brush_;
+  ui::gdi::Font caption_font_;
+  ui::gdi::Font menu_font_;
+  ui::gdi::Font menu_font_bold_;
   HICON small_icon_ = nullptr;  // not owned: the application window's
-  HIMAGELIST menu_glyphs_ = nullptr;
-  HIMAGELIST menu_glyphs_disabled_ = nullptr;
+  ui::gdi::ImageList menu_glyphs_;
+  ui::gdi::ImageList menu_glyphs_disabled_;
   HWND hint_ = nullptr;
   bool hint_shown_ = false;
 };
+
+// GetSystemMetrics as a window at `dpi` sees it: the plain call's answer at the system's DPI.
+int SystemMetricAt(int index, int dpi);
 
 }  // namespace quillet::skin::win32

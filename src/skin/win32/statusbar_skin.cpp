@@ -65,16 +65,16 @@ void TSkinStatusBar::Paint(HDC dc, const RECT&) {
       ids.push_back(i);
     }
   }
-  const TSkinElements& s = data_->Elements();
+  const TSkinElements& s = Elements();
   const StatusPaint p = PlanStatusBar(in);
   DrawStatusBar(canvas_.View(), p, s, ControlPalette(s));
   HDC cdc = canvas_.Dc();
-  FontScope font(cdc, Font());
+  ui::gdi::Select font(cdc, Font());
   for (std::size_t i = 0; i < p.texts.size() && i < ids.size(); ++i) {
     const std::wstring text = PartText(hwnd_, ids[i]);
     if (!text.empty() && !IsEmpty(p.texts[i]))
       DrawTextIn(cdc, text, p.texts[i], DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX,
-                 data_->Colour(slot::ButtonText));
+                 data_->Color(slot::ButtonText));
   }
   canvas_.CopyTo(dc, 0, 0, cr.right, cr.bottom, 0, 0);
 }
@@ -88,7 +88,7 @@ void TSkinSizer::Paint(HDC dc, const RECT&) {
   RECT cr{};
   GetClientRect(hwnd_, &cr);
   if (cr.right <= 0 || cr.bottom <= 0 || !canvas_.Resize(cr.right, cr.bottom)) return;
-  DrawSizeGrip(canvas_.View(), {0, 0, cr.right, cr.bottom}, ControlPalette(data_->Elements()), true);
+  DrawSizeGrip(canvas_.View(), {0, 0, cr.right, cr.bottom}, ControlPalette(Elements()), true);
   canvas_.CopyTo(dc, 0, 0, cr.right, cr.bottom, 0, 0);
 }
 

@@ -13,7 +13,11 @@ struct SystemApi {
 
 const SystemApi& Api();
 
-// Asks for WM_MOUSELEAVE once the pointer leaves `hwnd`. True when the system took the request.
+// Asks for WM_MOUSELEAVE once the pointer leaves `hwnd`; when the pointer has already gone, the
+// leave comes at once (and the answer is false). The leave comes even where the system loses
+// the request.
 bool TrackLeave(HWND hwnd);
+// The window's WM_MOUSELEAVE came: it waits no more.
+void LeaveCame(HWND hwnd);
 
 }  // namespace quillet::skin::win32

@@ -52,7 +52,7 @@ void TSkinTab::Prepare() {
   if (!data_ || !hwnd_) return;
   const auto style = static_cast<std::uint32_t>(GetWindowLongPtrA(hwnd_, GWL_STYLE));
   const TabOrientation o = TabOrientationFromStyle(style);
-  images_ = PrepareTabImages(data_->Elements(), o, ControlSystem());
+  images_ = PrepareTabImages(Elements(), o, ControlSystem());
   ui::TWinControl* c = Control();
   const bool pageControl = c && dynamic_cast<ui::TPageControl*>(c);
   const auto ownerTag = c && c->Owner() ? static_cast<int>(c->Owner()->Tag()) : 0;
@@ -97,39 +97,23 @@ TabStripPaint TSkinTab::Plan() {
 }
 
 std::wstring TSkinTab::ItemText(int index, int& image) const {
-  std::wstring text;
+  // The tab control keeps its items' texts in either form; the wide one loses nothing.
+  wchar_t buf[kMaxTabText + 1] = {};
+  TCITEMW item{};
+  item.mask = TCIF_TEXT | TCIF_IMAGE;
+  item.pszText = buf;
+  item.cchTextMax = kMaxTabText + 1;
   image = -1;
-  if (unicode_) {
-    wchar_t buf[kMaxTabText + 1] = {};
-    TCITEMW item{};
-    item.mask = TCIF_TEXT | TCIF_IMAGE;
-    item.pszText = buf;
-    item.cchTextMax = kMaxTabText + 1;
-    if (!SendMessageW(hwnd_, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) return text;
-    text.assign(item.pszText ? item.pszText : L"");
-    image = item.iImage;
-  } else {
-    char buf[kMaxTabText + 1] = {};
-    TCITEMA item{};
-    item.mask = TCIF_TEXT | TCIF_IMAGE;
-    item.pszText = buf;
-    item.cchTextMax = kMaxTabText + 1;
-    if (!SendMessageA(hwnd_, TCM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) return text;
-    const char* a = item.pszText ? item.pszText : "";
-    const int n = MultiByteToWideChar(CP_ACP, 0, a, -1, nullptr, 0);
-    if (n > 1) {
-      text.resize(static_cast<std::size_t>(n - 1));
-      MultiByteToWideChar(CP_ACP, 0, a, -1, text.data(), n);
-    }
-    image = item.iImage;
-  }
+  if (!SendMessageW(hwnd_, TCM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item))) return {};
+  std::wstring text(item.pszText ? item.pszText : L"");
+  image = item.iImage;
   if (text.size() > kMaxTabText) text.resize(kMaxTabText);
   return text;
 }
 
 void TSkinTab::DrawItems(HDC dc, const TabStripPaint& p, POINT origin) {
   const auto il = reinterpret_cast<HIMAGELIST>(SendMessageA(hwnd_, TCM_GETIMAGELIST, 0, 0));
-  const HGDIOBJ oldFont = SelectObject(dc, Font());
+  const ui::gdi::Select font(dc, Font());
   SetBkMode(dc, TRANSPARENT);
   for (const TabItemPaint& t : p.items) {
     int image = -1;
@@ -138,11 +122,10 @@ void TSkinTab::DrawItems(HDC dc, const TabStripPaint& p, POINT origin) {
       ImageList_Draw(il, image, dc, t.image.left + origin.x, t.image.top + origin.y, ILD_TRANSPARENT);
     if (text.empty()) continue;
     RECT r = ToRECT(Offset(t.text, origin.x, origin.y));
-    SetTextColor(dc, t.textColour);
+    SetTextColor(dc, t.textColor);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
   }
-  SelectObject(dc, oldFont);
 }
 
 void TSkinTab::PaintClient(HDC dc, const RECT& update) {
@@ -151,7 +134,7 @@ void TSkinTab::PaintClient(HDC dc, const RECT& update) {
   RECT cr{};
   GetClientRect(hwnd_, &cr);
   if (!canvas_.Resize(cr.right, cr.bottom)) return;
-  const ColorRef background = ParentColour();
+  const ColorRef background = ParentFaceColor();
   RECT display = ToRECT(p.display), hit{};
   const bool pane = IntersectRect(&hit, &display, &update) != FALSE;
   if (pane) FillSolid(canvas_.View(), {0, 0, cr.right, cr.bottom}, background);
@@ -167,20 +150,21 @@ void TSkinTab::PaintClient(HDC dc, const RECT& update) {
   }
   if (pane) DrawPane(canvas_.View(), p);
 
-  const int saved = SaveDC(dc);
-  // A visible scroller stays uncovered; tab controls of other programs may not clip it.
-  if (const HWND scroller = scroller_.Window(); scroller && IsWindowVisible(scroller)) {
-    RECT sr{};
-    GetWindowRect(scroller, &sr);
-    MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&sr), 2);
-    ExcludeClipRect(dc, sr.left, sr.top, sr.right, sr.bottom);
+  {
+    const ui::gdi::SavedState saved(dc);
+    // A visible scroller stays uncovered; tab controls of other programs may not clip it.
+    if (const HWND scroller = scroller_.Window(); scroller && IsWindowVisible(scroller)) {
+      RECT sr{};
+      GetWindowRect(scroller, &sr);
+      MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&sr), 2);
+      ExcludeClipRect(dc, sr.left, sr.top, sr.right, sr.bottom);
+    }
+    if (pane) {
+      canvas_.CopyTo(dc, 0, 0, cr.right, cr.bottom, 0, 0);
+    } else {
+      canvas_.CopyTo(dc, p.strip.left, p.strip.top, p.strip.Width(), p.strip.Height(), p.strip.left, p.strip.top);
+    }
   }
-  if (pane) {
-    canvas_.CopyTo(dc, 0, 0, cr.right, cr.bottom, 0, 0);
-  } else {
-    canvas_.CopyTo(dc, p.strip.left, p.strip.top, p.strip.Width(), p.strip.Height(), p.strip.left, p.strip.top);
-  }
-  RestoreDC(dc, saved);
   if (pane) PaintGraphicChildren(dc);
 }
 
@@ -191,13 +175,13 @@ void TSkinTab::DrawStrip(BitmapView composition, const TabStripPaint& p, ColorRe
 void TSkinTab::DrawPane(BitmapView client, const TabStripPaint& p) { DrawTabPane(client, p, images_); }
 
 void TSkinTabBtn::DrawStrip(BitmapView composition, const TabStripPaint& p, ColorRef background) {
-  if (!DrawTabButtons(composition, p, data_->Elements(), background)) TSkinTab::DrawStrip(composition, p, background);
+  if (!DrawTabButtons(composition, p, Elements(), background)) TSkinTab::DrawStrip(composition, p, background);
 }
 
 void TSkinTab31::AdjustInput(TabStripInput& in) { in.adjusted = TabSetAdjusted(in.width, in.items); }
 
 void TSkinAdvPage::DrawPane(BitmapView client, const TabStripPaint& p) {
-  DrawAdvPane(client, p, Images(), data_->Elements());
+  DrawAdvPane(client, p, Images(), Elements());
 }
 
 void TSkinTab::Paint(HDC dc, const RECT&) {
@@ -214,9 +198,7 @@ bool TSkinTab::BeforeMessage(ui::Message& m) {
       if (m.wparam) {
         Paint(reinterpret_cast<HDC>(m.wparam), {});
       } else {
-        PAINTSTRUCT ps;
-        if (HDC dc = BeginPaint(hwnd_, &ps)) PaintClient(dc, ps.rcPaint);
-        EndPaint(hwnd_, &ps);
+        if (const ui::gdi::PaintDC dc(hwnd_); dc) PaintClient(dc, dc.UpdateRect());
       }
       m.result = 0;
       return false;

@@ -81,9 +81,9 @@ void TSkinTrackBar::Paint(HDC dc, const RECT& r) {
   in.hot = hot_;
   in.focused = Focused();
   in.enabled = Enabled();
-  const TSkinElements& s = data_->Elements();
+  const TSkinElements& s = Elements();
   BitmapView v = canvas_.View();
-  FillSolid(v, {0, 0, w, h}, ParentColour());
+  FillSolid(v, {0, 0, w, h}, ParentFaceColor());
   DrawTrackBar(v, in, PlanTrackBar(in), s, ControlPalette(s));
   canvas_.CopyTo(dc, r.left, r.top, w, h, 0, 0);
 }

@@ -109,8 +109,9 @@ void TSkinUpDown::Paint(HDC dc, const RECT& r) {
   POINT pt;
   if (GetCursorPos(&pt) && WindowFromPoint(pt) == hwnd_ && ScreenToClient(hwnd_, &pt)) in.cursor = Point{pt.x, pt.y};
   const bool white = back_ == Back::White || (back_ == Back::Own && IsForeign());
-  const ColorRef background = white ? 0xFFFFFF : (back_ == Back::Face ? data_->FaceColour() : ParentColour());
-  const TSkinElements& s = data_->Elements();
+  const ColorRef background =
+      white ? RGB(255, 255, 255) : (back_ == Back::Face ? data_->FaceColor() : ParentFaceColor());
+  const TSkinElements& s = Elements();
   DrawUpDown(canvas_.View(), in, PlanUpDown(in), s, ControlPalette(s), background);
   canvas_.CopyTo(dc, 0, 0, in.width, in.height, 0, 0);
 }

@@ -1,5 +1,5 @@
-// Small drawing helpers for the skin's artwork: crisp 1-pixel lines, rounded rectangles and
-// discs with soft edges blended into a known background.
+// Small drawing helpers for the skin's artwork: crisp lines of whole pixels, rounded rectangles
+// and discs with soft edges blended into a known background.
 #pragma once
 
 #include <algorithm>
@@ -7,7 +7,7 @@
 
 #include "skin/bitmap.h"
 
-namespace quillet::skinmaker {
+namespace quillet::skin::art {
 
 using skin::Bitmap32;
 using skin::Pixel;
@@ -22,17 +22,19 @@ inline Pixel Mix(Pixel a, Pixel b, double t) {  // t = share of a
 }
 inline Pixel Grey(int v) { return Rgb(v, v, v); }
 
-inline void HLine(Bitmap32& b, int x0, int x1, int y, Pixel p) {  // x1 exclusive
-  for (int x = x0; x < x1; ++x) b.Put(x, y, p);
+// Lines `t` pixels thick: a horizontal one from row y down, a vertical one from column x right.
+inline void HLine(Bitmap32& b, int x0, int x1, int y, Pixel p, int t = 1) {  // x1 exclusive
+  b.FillRect({x0, y, x1, y + t}, p);
 }
-inline void VLine(Bitmap32& b, int x, int y0, int y1, Pixel p) {
-  for (int y = y0; y < y1; ++y) b.Put(x, y, p);
+inline void VLine(Bitmap32& b, int x, int y0, int y1, Pixel p, int t = 1) {
+  b.FillRect({x, y0, x + t, y1}, p);
 }
-inline void Frame(Bitmap32& b, int x, int y, int w, int h, Pixel p) {
-  HLine(b, x, x + w, y, p);
-  HLine(b, x, x + w, y + h - 1, p);
-  VLine(b, x, y, y + h, p);
-  VLine(b, x + w - 1, y, y + h, p);
+// A rectangle's outline, `t` pixels thick, inside the rectangle.
+inline void Frame(Bitmap32& b, int x, int y, int w, int h, Pixel p, int t = 1) {
+  HLine(b, x, x + w, y, p, t);
+  HLine(b, x, x + w, y + h - t, p, t);
+  VLine(b, x, y, y + h, p, t);
+  VLine(b, x + w - t, y, y + h, p, t);
 }
 
 // Coverage of a pixel by a rounded rectangle, sampled 4 x 4.
@@ -48,14 +50,14 @@ inline double RoundRectCoverage(double px, double py, double x, double y, double
   return inside / 16.0;
 }
 
-// A filled rounded rectangle with a 1-pixel border; `outside` is what lies around it (magenta
-// for transparent bitmaps), `edgeBg` the colour soft edges blend into.
+// A filled rounded rectangle with a border `t` pixels thick; `outside` is what lies around it
+// (magenta for transparent bitmaps), `edgeBg` the colour soft edges blend into.
 inline void RoundBox(Bitmap32& b, int x, int y, int w, int h, double r, Pixel border, Pixel fill,
-                     Pixel outside, Pixel edgeBg) {
+                     Pixel outside, Pixel edgeBg, int t = 1) {
   for (int py = y; py < y + h; ++py)
     for (int px = x; px < x + w; ++px) {
       const double outer = RoundRectCoverage(px, py, x, y, w, h, r);
-      const double inner = RoundRectCoverage(px, py, x + 1, y + 1, w - 2, h - 2, std::max(r - 1, 0.0));
+      const double inner = RoundRectCoverage(px, py, x + t, y + t, w - 2 * t, h - 2 * t, std::max(r - t, 0.0));
       if (outer <= 0.0) {
         b.Put(px, py, outside);
         continue;
@@ -67,7 +69,7 @@ inline void RoundBox(Bitmap32& b, int x, int y, int w, int h, double r, Pixel bo
 }
 
 // A disc (or a ring with a fill) centred at (cx, cy), soft at the edge.
-inline void Disc(Bitmap32& b, double cx, double cy, double radius, Pixel colour, Pixel edgeBg, bool keepOutside) {
+inline void Disc(Bitmap32& b, double cx, double cy, double radius, Pixel color, Pixel edgeBg, bool keepOutside) {
   for (int py = static_cast<int>(cy - radius) - 1; py <= static_cast<int>(cy + radius) + 1; ++py)
     for (int px = static_cast<int>(cx - radius) - 1; px <= static_cast<int>(cx + radius) + 1; ++px) {
       int inside = 0;
@@ -81,12 +83,12 @@ inline void Disc(Bitmap32& b, double cx, double cy, double radius, Pixel colour,
       const double t = inside / 16.0;
       const Pixel under = b.At(px, py);
       const Pixel base = (under == skin::kMagenta || !keepOutside) ? edgeBg : under;
-      b.Set(px, py, t >= 1.0 ? colour : Mix(colour, base, t));
+      b.Set(px, py, t >= 1.0 ? color : Mix(color, base, t));
     }
 }
 
 // An anti-aliased line of width w between two points, blended over what is there.
-inline void Line(Bitmap32& b, double x0, double y0, double x1, double y1, double width, Pixel colour) {
+inline void Line(Bitmap32& b, double x0, double y0, double x1, double y1, double width, Pixel color) {
   const double minx = std::min(x0, x1) - width, maxx = std::max(x0, x1) + width;
   const double miny = std::min(y0, y1) - width, maxy = std::max(y0, y1) + width;
   const double dx = x1 - x0, dy = y1 - y0, len2 = dx * dx + dy * dy;
@@ -104,8 +106,8 @@ inline void Line(Bitmap32& b, double x0, double y0, double x1, double y1, double
         }
       if (!inside) continue;
       const Pixel under = b.At(px, py);
-      b.Set(px, py, inside == 16 ? colour : Mix(colour, under, inside / 16.0));
+      b.Set(px, py, inside == 16 ? color : Mix(color, under, inside / 16.0));
     }
 }
 
-}  // namespace quillet::skinmaker
+}  // namespace quillet::skin::art
