@@ -2,13 +2,21 @@
 
 #include <utility>
 
+#include "app/start_options.h"
+#include "builtin/builtin_sheet.h"
+#include "creator/creator_sheet.h"
 #include "dialogs/about_box.h"
 #include "dialogs/artwork.h"
 #include "dialogs/donate_form.h"
 #include "dialogs/maker.h"
-#include "app/start_options.h"
+#include "app/history_menu.h"
+#include "app/startup_trace.h"
+#include "icons/icons_sheet.h"
+#include "registry/history.h"
+#include "registry/history_files.h"
 #include "skin/embedded_skin.h"
 #include "ui/platform.h"
+#include "visibility/visibility_sheet.h"
 
 namespace quillet::app {
 
@@ -60,23 +68,22 @@ TQuilletFrm::TQuilletFrm(TComponent* owner, std::string name) : TForm(owner, std
 
   FICon = &Own<TOpenDialog>(this, "FICon");
   CPD = &Own<TOpenDialog>(this, "CPD");
+  StartupMark("header made");
   ReadSkinComponent();
+  StartupMark("skin read");
 
   // The pages are built now, as designed; start-up fills them. They need the program's folder
   // before start-up notes it, and it cannot differ.
   HandleNeeded();
   const std::string folder = ProgramFolderOf(CurrentPlatform().ProgramPath());
-  // The page control's sheets in order, each with the page that fills it.
-  const std::pair<TTabSheet*, PageFactory> pages[] = {
-      {TabSheet1, MakeCreatorPage},
-      {TabSheet2, MakeBuiltinPage},
-      {TabSheet3, MakeVisibilityPage},
-      {TabSheet5, MakeIconsPage},
-  };
-  for (const auto& [sheet, make] : pages) {
-    PageContext context{*this, *sheet, folder};
-    pages_.push_back(make(context));
-  }
+  // The page control's sheets in order, each with the page that fills it; each sheet owns its
+  // page's controls.
+  pages_.push_back(std::make_unique<creator::TCreatorSheet>(*TabSheet1, folder));
+  pages_.push_back(std::make_unique<builtin::BuiltInSheet>(*TabSheet2, *TabSheet2));
+  pages_.push_back(std::make_unique<visibility::VisibilitySheet>(*TabSheet3, *TabSheet3));
+  pages_.push_back(std::make_unique<icons::IconsSheet>(*TabSheet5, *TabSheet5));
+  StartupMark("pages made");
+  JoinHistory(Handle());
   // The window is read: its skin component starts skinning the program's windows.
   SkinData1->Loaded();
   ApplySkinOptions();
@@ -156,5 +163,49 @@ void TQuilletFrm::Label11DblClick() { CurrentPlatform().ShellOpen(Handle(), prog
 void TQuilletFrm::Button61Click() { dialogs::ShowDonationPrompt(this, "Quillet", kDialogNumber); }
 
 void TQuilletFrm::Button62Click() { dialogs::ShowAboutBox(this); }
+
+void TQuilletFrm::WndProc(Message& m) {
+  const unsigned command = static_cast<unsigned>(m.wparam & 0xFFF0);
+  if (m.msg == WM_SYSCOMMAND &&
+      (command == kUndoCommand || command == kRedoCommand || command == kOpenHistoryCommand)) {
+    m.result = 0;
+    return HistoryCommand(command);
+  }
+  if (m.msg == kHistoryWrittenMessage) {
+    if (CurrentHistory()) CurrentHistory()->Collect();
+    return;
+  }
+  if (m.msg == WM_DESTROY) LeaveHistory(HandleIfAny());
+  TForm::WndProc(m);
+  // Another window or program may have changed the history meanwhile.
+  if (m.msg == WM_ACTIVATE && LOWORD(m.wparam) != WA_INACTIVE && CurrentHistory()) {
+    CurrentHistory()->Rescan();
+    UpdateHistoryMenus();
+  }
+}
+
+void TQuilletFrm::HistoryCommand(unsigned command) {
+  History* history = CurrentHistory();
+  if (!history) return;
+  if (command == kOpenHistoryCommand) {
+    // The folder shown holds every change made so far.
+    history->Flush();
+    MakeFolders(history->Folder());
+    CurrentPlatform().ShellOpen(Handle(), history->Folder(), SW_SHOW);
+    return;
+  }
+  // The pages of this window show what the step changed, also when it stopped part-way.
+  auto refresh = [&] {
+    for (auto& p : pages_)
+      if (auto* view = dynamic_cast<ChangeListener*>(p.get())) view->Refresh(history->LastKeys());
+  };
+  try {
+    command == kUndoCommand ? history->Undo() : history->Redo();
+  } catch (...) {
+    refresh();
+    throw;
+  }
+  refresh();
+}
 
 }  // namespace quillet::app

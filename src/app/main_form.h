@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "app/pages.h"
 #include "app/startup.h"
 #include "skin/win32/skin_data.h"
 #include "ui/comctrls.h"
 #include "ui/dialogs.h"
 #include "ui/forms.h"
+#include "ui/sheet_page.h"
 #include "ui/stdctrls.h"
 
 namespace quillet::app {
@@ -29,6 +29,8 @@ class TQuilletFrm : public ui::TForm, private StartupSteps {
   void Label11DblClick();
   void Button61Click();
   void Button62Click();
+  // The history's commands from the system menu or the keyboard.
+  void HistoryCommand(unsigned command);
 
   const std::string& ProgramFolder() const { return program_folder_; }
   const std::vector<TQuilletFrm*>& FurtherWindows() const { return further_; }
@@ -60,11 +62,12 @@ class TQuilletFrm : public ui::TForm, private StartupSteps {
   void SetCreditLine(const std::string& text) override;
   void ShowDonationPrompt() override;
 
+  void WndProc(ui::Message& m) override;
   void ReadSkinComponent();
   void ApplySkinOptions();
 
   std::string program_folder_;
-  std::vector<std::unique_ptr<SheetPage>> pages_;
+  std::vector<std::unique_ptr<ui::SheetPage>> pages_;
   std::vector<TQuilletFrm*> further_;
 };
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "builtin/builtin_objects.h"
+#include "registry/history.h"
 #include "registry/registry_store.h"
 
 namespace quillet::builtin {
@@ -22,6 +23,17 @@ void BuiltInPage::ReadCLSID() {
   ReadList(net_list_, kNetworkNameSpace);
   ReadList(d_list_, kDesktopNameSpace);
   ReadList(cp_list_, kControlPanelNameSpace);
+}
+
+void BuiltInPage::Refresh(const std::vector<RegKeyRef>& changed) {
+  const std::pair<ui::ICheckList*, const char*> lists[] = {
+      {&mc_list_, kMyComputerNameSpace},
+      {&net_list_, kNetworkNameSpace},
+      {&d_list_, kDesktopNameSpace},
+      {&cp_list_, kControlPanelNameSpace},
+  };
+  for (const auto& [list, location] : lists)
+    if (AnyKeyMeets(changed, kLocalMachine, location)) ReadList(*list, location);
 }
 
 void BuiltInPage::ReadList(ui::ICheckList& list, const char* location) {
@@ -43,12 +55,13 @@ void BuiltInPage::SelectByTag(ui::ICheckList& list, int tag) {
   }
 }
 
-void BuiltInPage::Apply1Click() { ApplyList(mc_list_, kMyComputerNameSpace); }
-void BuiltInPage::Apply2Click() { ApplyList(d_list_, kDesktopNameSpace); }
-void BuiltInPage::Apply3Click() { ApplyList(net_list_, kNetworkNameSpace); }
-void BuiltInPage::Apply4Click() { ApplyList(cp_list_, kControlPanelNameSpace); }
+void BuiltInPage::Apply1Click() { ApplyList(mc_list_, kMyComputerNameSpace, "My Computer"); }
+void BuiltInPage::Apply2Click() { ApplyList(d_list_, kDesktopNameSpace, "Desktop"); }
+void BuiltInPage::Apply3Click() { ApplyList(net_list_, kNetworkNameSpace, "My Network Place"); }
+void BuiltInPage::Apply4Click() { ApplyList(cp_list_, kControlPanelNameSpace, "Control Panel"); }
 
-void BuiltInPage::ApplyList(const ui::ICheckList& list, const char* location) {
+void BuiltInPage::ApplyList(const ui::ICheckList& list, const char* location, const char* place) {
+  const RecordedAction record("Apply Changes", place);
   const int count = std::min(list.Count(), kBuiltInObjectCount);
   RegistryStore store;
   store.SetRoot(kLocalMachine);

@@ -2,6 +2,9 @@
 // The "Built in Special Object" page: one check list per place, marks read at start-up, written
 // only when the user applies a list.
 
+#include <vector>
+
+#include "registry/change_recorder.h"
 #include "ui/widgets.h"
 
 namespace quillet::builtin {
@@ -28,11 +31,13 @@ class BuiltInPage {
   void Apply2Click();
   void Apply3Click();
   void Apply4Click();
+  // After an undo or redo: reads again the marks of each list whose place changed.
+  void Refresh(const std::vector<RegKeyRef>& changed);
 
  private:
   static void SelectByTag(ui::ICheckList& list, int tag);
   static void ReadList(ui::ICheckList& list, const char* location);
-  static void ApplyList(const ui::ICheckList& list, const char* location);
+  static void ApplyList(const ui::ICheckList& list, const char* location, const char* place);
 
   ui::ICheckList& mc_list_;
   ui::ICheckList& d_list_;

@@ -3,22 +3,27 @@
 // its label, select buttons and apply button, wired to BuiltInPage.
 
 #include <memory>
+#include <vector>
 
 #include "builtin/builtin_page.h"
+#include "registry/change_recorder.h"
 #include "ui/comctrls.h"
+#include "ui/sheet_page.h"
 #include "ui/stdctrls.h"
 
 namespace quillet::builtin {
 
-class BuiltInSheet {
+class BuiltInSheet : public ui::SheetPage, public ChangeListener {
  public:
   // Creates the controls on `sheet`; `owner` (the main window) owns them.
   BuiltInSheet(ui::TComponent& owner, ui::TTabSheet& sheet);
-  ~BuiltInSheet();  // unhooks the controls, which outlive it
+  ~BuiltInSheet() override;  // unhooks the controls, which outlive it
   BuiltInSheet(const BuiltInSheet&) = delete;
   BuiltInSheet& operator=(const BuiltInSheet&) = delete;
 
   BuiltInPage& Page() { return *page_; }
+  void ReadCLSID() override { page_->ReadCLSID(); }
+  void Refresh(const std::vector<RegKeyRef>& changed) override { page_->Refresh(changed); }
 
   struct Place {
     ui::TLabel* label;

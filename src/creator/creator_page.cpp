@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "creator/special_object.h"
+#include "registry/history.h"
 #include "registry/registry_store.h"
 
 namespace quillet::creator {
@@ -40,7 +41,17 @@ void CreatorPage::UpdatePlaces(const std::string& clsid) {
   }
 }
 
+void CreatorPage::Refresh(const std::vector<RegKeyRef>& changed) {
+  const std::string clsid = Clsid();
+  if (NamesNoKey(clsid)) return;
+  bool shown = AnyKeyMeets(changed, kLocalMachine, creator::ClassKey(clsid));
+  for (const char* place : {kMyComputer, kDesktop, kControlPanel, kNetworkNeighborhood})
+    shown = shown || AnyKeyMeets(changed, kLocalMachine, PlaceKey(place, clsid));
+  if (shown) CNC();
+}
+
 void CreatorPage::CReg() {
+  const RecordedAction record("Create / Save", Clsid());
   if (ui::CurrentPlatform().FileExists(ListFilePath())) ReplaceListFromFile();
   const std::string clsid = Clsid();
   if (c_.RFCNum.FindExact(clsid) < 0) c_.RFCNum.Add(clsid);
@@ -64,6 +75,7 @@ void CreatorPage::DReg() {
   const std::string text = "Are you sure to Delete \"" + c_.RFName.Text() + " - " + clsid +
                            "\"\r\rThis will Delete it PERMANENTLY !";
   if (ui::CurrentPlatform().Confirm(text, "Confirm") != ui::Confirmation::Yes) return;
+  const RecordedAction record("Delete", clsid);
 
   DeleteKeyAt(kLocalMachine, creator::ClassKey(clsid));
   for (const char* place : {kControlPanel, kNetworkNeighborhood, kDesktop, kMyComputer})
@@ -83,6 +95,7 @@ void CreatorPage::DReg() {
 void CreatorPage::VMClick() {
   const std::string clsid = Clsid();
   if (NamesNoKey(clsid)) return;
+  const RecordedAction record("Show Me", clsid);
 
   DeleteKeyAt(kLocalMachine, "SOFTWARE\\Classes\\CLSID\\" + clsid + "\\ShellFolder");
   static constexpr const char* kHideKeys[] = {

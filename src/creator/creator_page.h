@@ -5,7 +5,9 @@
 // controls and wires its buttons to the handlers below. Errors leave a handler as exceptions.
 
 #include <string>
+#include <vector>
 
+#include "registry/change_recorder.h"
 #include "ui/platform.h"
 #include "ui/widgets.h"
 
@@ -59,6 +61,8 @@ class CreatorPage {
   void CReg();
   void DReg();
   void VMClick();
+  // After an undo or redo: fills the page again when it shows a key that changed.
+  void Refresh(const std::vector<RegKeyRef>& changed);
 
   // Verbs.
   void ReadKeyName();

@@ -2,25 +2,31 @@
 // The "Special Object Creator" page as Win32 controls on a tab sheet, wired to the page logic.
 
 #include <memory>
+#include <vector>
 #include <string>
 
 #include "creator/creator_page.h"
+#include "registry/change_recorder.h"
 #include "ui/comctrls.h"
+#include "ui/sheet_page.h"
 #include "ui/stdctrls.h"
 
 namespace quillet::creator {
 
-class TCreatorSheet {
+class TCreatorSheet : public ui::SheetPage, public ChangeListener {
  public:
   // Creates every control on `sheet`, which owns them, in the page's tab order.
   TCreatorSheet(ui::TTabSheet& sheet, const std::string& program_folder);
   // Unhooks the controls: they belong to the sheet and may outlive the page logic.
-  ~TCreatorSheet();
+  ~TCreatorSheet() override;
   TCreatorSheet(const TCreatorSheet&) = delete;
   TCreatorSheet& operator=(const TCreatorSheet&) = delete;
 
   CreatorPage& Logic() { return *logic_; }
   ui::TTabSheet& Sheet() { return sheet_; }
+
+  void LoadClsidList(const std::string& file_content) override { logic_->LoadListFrom(file_content); }
+  void Refresh(const std::vector<RegKeyRef>& changed) override { logic_->Refresh(changed); }
 
   // The CLSID row.
   ui::TButton* Button13;

@@ -2,6 +2,7 @@
 #include "creator/creator_page.h"
 #include "creator/icon_location.h"
 #include "creator/special_object.h"
+#include "registry/history.h"
 #include "registry/registry_store.h"
 
 namespace quillet::creator {
@@ -34,6 +35,7 @@ void CreatorPage::FDIClick() {
 void CreatorPage::Button4Click() {
   const std::string clsid = Clsid();
   const bool has_key = !NamesNoKey(clsid);
+  const RecordedAction record("Set as Default Icon", clsid);
   if (has_key) {
     const std::string key = creator::ClassKey(clsid) + "\\DefaultIcon";
     const std::string location = c_.RFDIcon.Text();

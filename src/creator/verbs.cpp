@@ -2,6 +2,7 @@
 #include "creator/clsid_list.h"
 #include "creator/creator_page.h"
 #include "creator/special_object.h"
+#include "registry/history.h"
 #include "registry/registry_store.h"
 
 namespace quillet::creator {
@@ -37,6 +38,7 @@ void CreatorPage::ListClick() {
 
 void CreatorPage::Button2Click() {
   const std::string verb = c_.ShellName.Text();
+  const RecordedAction record("Add Verb", verb);
   // Without a key of their own, the paths would land on the CLSID container or the Shell key.
   if (!NamesNoKey(Clsid()) && !NamesNoKey(verb)) {
     const std::string key = ClassKey() + "\\Shell\\" + verb;
@@ -52,11 +54,13 @@ void CreatorPage::Button2Click() {
 void CreatorPage::Button3Click() {
   const int index = c_.List.ItemIndex();
   if (index < 0) return;
+  const RecordedAction record("Remove Verb", c_.List.Item(index));
   if (!NamesNoKey(Clsid())) DeleteKeyAt(kLocalMachine, ClassKey() + "\\Shell\\" + c_.List.Item(index));
   ReadKeyName();
 }
 
 void CreatorPage::Button1Click() {
+  const RecordedAction record("Replace Verb", c_.ShellName.Text());
   Button3Click();
   Button2Click();
 }
@@ -65,6 +69,7 @@ void CreatorPage::Button5Click() {
   const int index = c_.List.ItemIndex();
   if (index < 0 || NamesNoKey(Clsid())) return;
   const std::string verb = c_.List.Item(index);
+  const RecordedAction record("Set Default Verb", verb);
   WriteMachineText(ClassKey() + "\\Shell", "", verb);
   c_.Def.SetCaption(verb);
 }

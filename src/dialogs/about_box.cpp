@@ -21,7 +21,7 @@ TQuilletAbout::TQuilletAbout(TComponent* owner, std::string name) : TForm(owner,
 
   Label1 = &Make<TLabel>(*this, this, "Label1", {0, 14, 344, 32});
   FontSpec large = bold;
-  large.height = -24;
+  large.size = 18;
   Label1->SetFont(large);
   Label1->SetAlignment(Align::Center);
   Label1->SetCaption("Quillet");

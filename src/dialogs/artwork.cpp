@@ -8,7 +8,7 @@ using namespace quillet::ui;
 
 HBITMAP MakeDonateBitmap() {
   const int w = 62, h = 31;
-  gdi::WindowDC screen;
+  gdi::ScreenDC screen;
   gdi::Bitmap bmp(CreateCompatibleBitmap(screen, w, h));
   {
     gdi::MemoryDC dc(screen);
@@ -43,7 +43,7 @@ HBITMAP MakeDonateBitmap() {
 }
 
 HBITMAP MakeSolidBitmap(COLORREF color) {
-  gdi::WindowDC screen;
+  gdi::ScreenDC screen;
   gdi::Bitmap bmp(CreateCompatibleBitmap(screen, 1, 1));
   {
     gdi::MemoryDC dc(screen);

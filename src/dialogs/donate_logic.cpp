@@ -1,5 +1,6 @@
 #include "dialogs/donate_logic.h"
 
+#include "registry/history.h"
 #include "registry/registry_store.h"
 
 namespace quillet::dialogs {
@@ -50,6 +51,7 @@ void DonateFormShow(int tag, const std::string& product, DonateTexts& texts, ui:
 void DonateFormClose(int tag, const ui::ICheckBox& show_box) {
   const std::string number = DialogNumber(tag).substr(0, 2);
   if (tag == 0) return;
+  const RecordedAction record(show_box.Checked() ? "Show" : "Skip", "Donation Prompt at Start");
   CreateKeyAt(kCurrentUser, "Brask");
   CreateKeyAt(kCurrentUser, kSupportKey);
   RegistryStore store;

@@ -3,24 +3,30 @@
 // wired to ClsidBrowserPage and ShellIconsPage.
 
 #include <memory>
+#include <vector>
 
 #include "icons/clsid_browser_page.h"
 #include "icons/shell_icons_page.h"
+#include "registry/change_recorder.h"
 #include "ui/comctrls.h"
+#include "ui/sheet_page.h"
 #include "ui/stdctrls.h"
 
 namespace quillet::icons {
 
-class IconsSheet {
+class IconsSheet : public ui::SheetPage, public ChangeListener {
  public:
   // The shell icon group is created invisible.
   IconsSheet(ui::TComponent& owner, ui::TTabSheet& sheet);
-  ~IconsSheet();  // unhooks the controls, which outlive it
+  ~IconsSheet() override;  // unhooks the controls, which outlive it
   IconsSheet(const IconsSheet&) = delete;
   IconsSheet& operator=(const IconsSheet&) = delete;
 
   ClsidBrowserPage& Browser() { return *browser_; }
   ShellIconsPage& Icons() { return *icons_; }
+  void SetInfo() override { icons_->SetInfo(); }
+  void ReadFirst() override { icons_->ReadFirst(); }
+  void Refresh(const std::vector<RegKeyRef>& changed) override { icons_->Refresh(changed); }
 
   ui::TGroupBox* GroupBox1;
   ui::TGrid* CList;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "registry/history.h"
 #include "registry/registry_store.h"
 
 namespace quillet::icons {
@@ -67,12 +68,22 @@ std::string ShellIconsPage::SlotCaption(int slot) const {
 void ShellIconsPage::ReadFirst() {
   location_.SetText(ReadKeyText(kLocalMachine, kShellIconsKey, "0"));
 
+  ReadSize();
+  lbl_info_.SetCaption(SlotCaption(inp_.Position()));
+}
+
+void ShellIconsPage::ReadSize() {
   // The size is optional on many machines: without one the control keeps its start value.
   const std::string stored = ReadKeyText(kCurrentUser, kWindowMetricsKey, kShellIconSizeValue);
   if (!stored.empty())
     isp_.SetPosition(std::clamp<int>(DecimalValue(stored), kIconSizeLow, kIconSizeHigh));
   is_num_.SetText(DecimalText(isp_.Position()));
-  lbl_info_.SetCaption(SlotCaption(inp_.Position()));
+}
+
+void ShellIconsPage::Refresh(const std::vector<RegKeyRef>& changed) {
+  if (AnyKeyMeets(changed, kLocalMachine, kShellIconsKey))
+    location_.SetText(ReadKeyText(kLocalMachine, kShellIconsKey, ic_num_.Text()));
+  if (AnyKeyMeets(changed, kCurrentUser, kWindowMetricsKey)) ReadSize();
 }
 
 void ShellIconsPage::INPClick() {
@@ -97,6 +108,7 @@ void ShellIconsPage::BtnFindClick() {
 }
 
 void ShellIconsPage::BSI() {
+  const RecordedAction record("Set Icon", "Slot " + ic_num_.Text());
   WriteKeyText(kLocalMachine, kShellIconsKey, ic_num_.Text(), location_.Text());
   SetIS();
 }

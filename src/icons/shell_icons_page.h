@@ -4,8 +4,10 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "icons/shell_icons.h"
+#include "registry/change_recorder.h"
 #include "ui/platform.h"
 #include "ui/widgets.h"
 
@@ -33,11 +35,14 @@ class ShellIconsPage {
   void BSI();            // "&Set Icon"
   void SetIS();
   void RebICDblClick();  // rebuild the shell's icon cache, silently where that is not possible
+  // After an undo or redo: shows again the current slot's location or the size when it changed.
+  void Refresh(const std::vector<RegKeyRef>& changed);
 
   void SetDialogOwner(void* owner) { dialog_owner_ = owner; }
 
  private:
   std::string SlotCaption(int slot) const;
+  void ReadSize();
 
   ui::ITextField& ic_num_;
   ui::IUpDown& inp_;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "base/text.h"
+#include "registry/history.h"
 #include "registry/registry_store.h"
 
 namespace quillet::visibility {
@@ -70,6 +71,11 @@ void VisibilityPage::OHideChange() {
   h_list_.SetLines(lines);
 }
 
+void VisibilityPage::Refresh(const std::vector<RegKeyRef>& changed) {
+  const auto key = VisibilityKey();
+  if (key && AnyKeyMeets(changed, VisibilityRoot(), *key)) OHideChange();
+}
+
 void VisibilityPage::HListClick() {
   const int row = h_list_.Selected();
   if (row < 0) return;
@@ -82,6 +88,7 @@ void VisibilityPage::Button7Click() {
   const RegRoot root = VisibilityRoot();
   const auto key = VisibilityKey();
   if (!key) return;
+  const RecordedAction record("Add to List", tta_.Text());
   for (const char* hide_key : {kClassicStartMenuKey, kNewStartPanelKey, kMyComputerIconsKey})
     if (!KeyExistsAt(root, hide_key)) CreateKeyAt(root, hide_key);
   const std::string clsid = tta_.Text();
@@ -91,14 +98,15 @@ void VisibilityPage::Button7Click() {
   SelectLine(clsid + "=False", previous);
 }
 
-void VisibilityPage::BHideClick() { SetFlag(1, "=False"); }
+void VisibilityPage::BHideClick() { SetFlag(1, "=False", "Hide"); }
 
-void VisibilityPage::BShowClick() { SetFlag(0, "=True"); }
+void VisibilityPage::BShowClick() { SetFlag(0, "=True", "Show"); }
 
-void VisibilityPage::SetFlag(std::int32_t flag, const char* status) {
+void VisibilityPage::SetFlag(std::int32_t flag, const char* status, const char* action) {
   const RegRoot root = VisibilityRoot();
   const auto key = VisibilityKey();
   if (!key) return;
+  const RecordedAction record(action, tta_.Text());
   WriteDword(root, *key, tta_.Text(), flag);
   const int previous = h_list_.Selected();
   const std::string noted = previous >= 0 ? h_list_.Name(previous) : std::string();
@@ -110,6 +118,7 @@ void VisibilityPage::RemClick() {
   const RegRoot root = VisibilityRoot();
   const auto key = VisibilityKey();
   if (!key) return;
+  const RecordedAction record("Remove from List", tta_.Text());
   RemoveValue(root, *key, tta_.Text());
   OHideChange();
 }

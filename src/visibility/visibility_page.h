@@ -5,7 +5,10 @@
 #include <optional>
 #include <string>
 
+#include <vector>
+
 #include "registry/backend.h"
+#include "registry/change_recorder.h"
 #include "ui/widgets.h"
 
 namespace quillet::visibility {
@@ -32,12 +35,14 @@ class VisibilityPage {
   void BHideClick();
   void BShowClick();
   void RemClick();
+  // After an undo or redo: refills the list when its key changed.
+  void Refresh(const std::vector<RegKeyRef>& changed);
 
   RegRoot VisibilityRoot() const;
   std::optional<std::string> VisibilityKey() const;
 
  private:
-  void SetFlag(std::int32_t flag, const char* status);
+  void SetFlag(std::int32_t flag, const char* status, const char* action);
   // After a refill: selects the row showing `line`; runs the row click only when the selection
   // moves away from `previous`.
   void SelectLine(const std::string& line, int previous);

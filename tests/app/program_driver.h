@@ -4,12 +4,16 @@
 
 #include <windows.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "support/wait.h"
+
 namespace quillet::driver {
+
+using testing::kPatience;
+using testing::PointerAt;
+using testing::WaitUntil;
 
 // A Linux path as Wine sees it; Windows paths pass unchanged.
 inline std::string WindowsPath(std::string path) {
@@ -83,25 +87,40 @@ inline std::vector<HWND> WindowsOf(DWORD pid, const std::string& cls, bool visib
 }
 
 // Waits until at least `count` visible windows of the class exist; returns the first or null.
-inline HWND WaitForWindow(DWORD pid, const std::string& cls, int timeout_ms = 20000, size_t count = 1) {
-  auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  while (std::chrono::steady_clock::now() < end) {
-    auto found = WindowsOf(pid, cls, true);
-    if (found.size() >= count) return found.front();
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return nullptr;
+inline HWND WaitForWindow(DWORD pid, const std::string& cls, int timeout_ms = kPatience, size_t count = 1) {
+  std::vector<HWND> found;
+  WaitUntil([&] { return (found = WindowsOf(pid, cls, true)).size() >= count; }, timeout_ms);
+  return found.size() >= count ? found.front() : nullptr;
 }
 
-// Waits until a condition holds; false when it still does not after the time.
-template <class Condition>
-bool WaitUntil(Condition done, int timeout_ms = 10000) {
-  auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() >= end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+// Starts the program with its donation prompt switched off and waits for its main window.
+inline HWND StartToMainWindow(Program& program, const std::string& exe) {
+  HKEY k;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Brask\\Support", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) ==
+      ERROR_SUCCESS) {
+    RegSetValueExA(k, "03", 0, REG_SZ, reinterpret_cast<const BYTE*>("0"), 2);
+    RegCloseKey(k);
   }
-  return true;
+  if (!program.Start(exe)) return nullptr;
+  return WaitForWindow(program.Id(), "TQuilletFrm");
+}
+
+// Waits until a program's window and its children have painted what they had to, and the paint
+// under way has ended: a message sent to the window is handled only after it.
+inline bool Painted(HWND top) {
+  const bool clean = WaitUntil([&] {
+    bool none = !GetUpdateRect(top, nullptr, FALSE);
+    EnumChildWindows(
+        top,
+        [](HWND h, LPARAM lp) {
+          if (GetUpdateRect(h, nullptr, FALSE)) *reinterpret_cast<bool*>(lp) = false;
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&none));
+    return none;
+  });
+  DWORD_PTR r = 0;
+  return clean && SendMessageTimeoutA(top, WM_NULL, 0, 0, SMTO_NORMAL, kPatience, &r);
 }
 
 inline HWND ChildWithText(HWND parent, const std::string& text) {
@@ -143,15 +162,18 @@ inline void MouseEvent(int x, int y, DWORD flags = 0) {
   SendInput(1, &in, sizeof(INPUT));
 }
 
-// A real click at a screen point: the pointer moves there, rests, and the button goes down and up
-// there.
+// The same, once the system has taken it: the program that gets it has it in its queue, behind
+// what came before.
+inline void MouseInput(int x, int y, DWORD flags = 0) {
+  MouseEvent(x, y, flags);
+  WaitUntil([&] { return PointerAt(x, y, flags); });
+}
+
+// A real click at a screen point: the pointer moves there, and the button goes down and up there.
 inline void ClickAt(int x, int y, bool right = false) {
-  MouseEvent(x, y);
-  Sleep(150);
-  MouseEvent(x, y, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-  Sleep(100);
-  MouseEvent(x, y, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
-  Sleep(200);
+  MouseInput(x, y);
+  MouseInput(x, y, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+  MouseInput(x, y, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
 }
 
 inline void KeyEvent(WORD vk, bool up) {
@@ -162,13 +184,12 @@ inline void KeyEvent(WORD vk, bool up) {
   SendInput(1, &in, sizeof(INPUT));
 }
 
+// A key going down and up, each once the system has taken it.
 inline void PressKey(WORD vk) {
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_KEYBOARD;
-  in[0].ki.wVk = in[1].ki.wVk = vk;
-  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, in, sizeof(INPUT));
-  Sleep(150);
+  for (bool up : {false, true}) {
+    KeyEvent(vk, up);
+    WaitUntil([&] { return testing::KeyIs(vk, up); });
+  }
 }
 
 }  // namespace quillet::driver

@@ -8,6 +8,7 @@
 
 #include "app/program_driver.h"
 #include "support/gdi_count.h"
+#include "support/window_look.h"
 #include "support/process_peek.h"
 
 namespace quillet {
@@ -17,21 +18,11 @@ using namespace quillet::driver;
 
 class ProgramOutside : public ::testing::Test {
  protected:
-  // Starts the program with the prompt switched off and waits for its main window.
-  HWND StartToMainWindow() {
-    HKEY k;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Brask\\Support", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) ==
-        ERROR_SUCCESS) {
-      RegSetValueExA(k, "03", 0, REG_SZ, reinterpret_cast<const BYTE*>("0"), 2);
-      RegCloseKey(k);
-    }
-    if (!program.Start(WindowsPath(QUILLET_EXE))) return nullptr;
-    return WaitForWindow(program.Id(), "TQuilletFrm");
-  }
+  HWND StartToMainWindow() { return driver::StartToMainWindow(program, WindowsPath(QUILLET_EXE)); }
 
-  // The program's GDI count once it has had time to finish painting.
-  long SettledGdiCount() {
-    Sleep(300);
+  // The program's GDI count once it has painted what closing a box uncovered.
+  long SettledGdiCount(HWND main) {
+    Painted(main);
     return testing::GdiObjectCount(program.Process());
   }
 
@@ -48,19 +39,22 @@ TEST_F(ProgramOutside, AboutBoxAndPromptShownAHundredTimesEachHoldNoMoreGdiObjec
   for (const auto& c : cases) {
     auto show_and_close = [&] {
       ASSERT_TRUE(ClickButton(main, c.button));
-      HWND box = WaitForWindow(program.Id(), c.cls, 10000);
+      HWND box = WaitForWindow(program.Id(), c.cls);
       ASSERT_TRUE(box) << c.cls;
+      // Shown whole, skin and all, before it goes: the first rounds then make what is made once.
+      ASSERT_TRUE(WaitUntil([&] { return testing::AnswersSkinned(box); })) << c.cls;
+      Painted(box);
       PostMessageA(box, WM_CLOSE, 0, 0);
       ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); })) << c.cls << " goes when closed";
     };
     for (int i = 0; i < 5; ++i) show_and_close();
-    const long before = SettledGdiCount();
+    const long before = SettledGdiCount(main);
     ASSERT_GT(before, 0);
     for (int i = 0; i < 100; ++i) show_and_close();
-    EXPECT_EQ(SettledGdiCount(), before) << c.cls;
+    EXPECT_EQ(testing::WaitFor([&] { return SettledGdiCount(main); }, before), before) << c.cls;
   }
   PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(program.WaitForExit(10000));
+  EXPECT_TRUE(program.WaitForExit(kPatience));
 }
 
 TEST_F(ProgramOutside, TheWindowPropertyAtomGoesWithTheProgram) {
@@ -74,7 +68,7 @@ TEST_F(ProgramOutside, TheWindowPropertyAtomGoesWithTheProgram) {
                 static_cast<unsigned>(program.MainThreadId()));
   EXPECT_NE(GlobalFindAtomA(name), 0) << name << " while the program runs";
   PostMessageA(main, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(program.WaitForExit(10000));
+  ASSERT_TRUE(program.WaitForExit(kPatience));
   EXPECT_EQ(GlobalFindAtomA(name), 0) << name << " after the program has ended";
 }
 

@@ -47,6 +47,16 @@ std::string ReadFileText(const std::string& path) {
   return text;
 }
 
+void RemoveFilesIn(const std::string& folder) {
+  WIN32_FIND_DATAA d;
+  HANDLE h = FindFirstFileA((folder + "*").c_str(), &d);
+  if (h == INVALID_HANDLE_VALUE) return;
+  do DeleteFileA((folder + d.cFileName).c_str());
+  while (FindNextFileA(h, &d));
+  FindClose(h);
+  RemoveDirectoryA(folder.c_str());
+}
+
 // A folder of its own under the temporary folder, removed with what it holds.
 class TempFolder {
  public:
@@ -62,8 +72,10 @@ class TempFolder {
     if (h != INVALID_HANDLE_VALUE) {
       do {
         std::string p = path_ + d.cFileName;
-        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-          RemoveDirectoryA(p.c_str());
+        if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          // A sandbox's History folder, whose records go first.
+          if (d.cFileName[0] != '.') RemoveFilesIn(p + "\\");
+        }
         else
           DeleteFileA(p.c_str());
       } while (FindNextFileA(h, &d));
@@ -112,11 +124,10 @@ TEST(Program, PromptFirstThenTheMainWindowAndASecondOneFromTheIcon) {
   EXPECT_EQ(GetWindow(second, GW_OWNER), main);
 
   PostMessageA(second, WM_CLOSE, 0, 0);
-  Sleep(300);
-  EXPECT_FALSE(IsWindowVisible(second)) << "closing the second window hides it";
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(second); })) << "closing the second window hides it";
   EXPECT_FALSE(p.WaitForExit(200));
   PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(p.WaitForExit(10000)) << "closing the first window ends the program";
+  EXPECT_TRUE(p.WaitForExit(kPatience)) << "closing the first window ends the program";
 }
 
 TEST(Program, UnreadableListFileGivesOneErrorBoxAndTheWindowStillComesUp) {
@@ -137,12 +148,12 @@ TEST(Program, UnreadableListFileGivesOneErrorBoxAndTheWindowStillComesUp) {
   EXPECT_EQ(TextOf(text).substr(0, expected.size()), expected) << TextOf(text);
   EXPECT_TRUE(WindowsOf(p.Id(), "TfrmDonate", false).empty()) << "the prompt is switched off";
   PostMessageA(box, WM_COMMAND, IDOK, 0);
+  // Start-up shows its error boxes before the main window.
   HWND main = WaitForWindow(p.Id(), "TQuilletFrm");
   ASSERT_TRUE(main);
-  Sleep(300);
   EXPECT_TRUE(WindowsOf(p.Id(), "#32770", true).empty()) << "one error box only";
   PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(p.WaitForExit(10000));
+  EXPECT_TRUE(p.WaitForExit(kPatience));
 }
 
 TEST(Program, SandboxKeepsItsRegistryInQuilletRegBesideIt) {
@@ -159,7 +170,7 @@ TEST(Program, SandboxKeepsItsRegistryInQuilletRegBesideIt) {
   HWND main = WaitForWindow(p.Id(), "TQuilletFrm");
   ASSERT_TRUE(main);
   PostMessageA(main, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(p.WaitForExit(10000));
+  EXPECT_TRUE(p.WaitForExit(kPatience));
   const std::string reg = ReadFileText(folder.Path() + "Quillet.reg");
   EXPECT_EQ(reg.rfind("REGEDIT4", 0), 0u);
   EXPECT_NE(reg.find("[HKEY_CURRENT_USER\\Brask\\Support]"), std::string::npos) << reg;
@@ -199,8 +210,14 @@ std::string ControlText(HWND h) {
 }
 
 bool WaitForText(HWND h, const std::string& text) {
-  for (int i = 0; i < 100 && ControlText(h) != text; ++i) Sleep(50);
-  return ControlText(h) == text;
+  return WaitUntil([&] { return ControlText(h) == text; });
+}
+
+// As typed into the CLSID box: the text, then the notification the combo box sends for typing.
+void ChooseClsid(HWND combo, const std::string& clsid) {
+  SetWindowTextA(combo, clsid.c_str());
+  SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_EDITCHANGE),
+               reinterpret_cast<LPARAM>(combo));
 }
 
 // A regedit export of HKEY_CLASSES_ROOT dropped in as the sandbox's registry shows on the creator
@@ -231,22 +248,17 @@ TEST(Program, SandboxShowsClassesFromARegeditExportAndItsOwnThroughTheClassesRoo
   ASSERT_TRUE(main) << "the prompt is switched off in the file";
   HWND combo = ControlAt(main, "TComboBox", 128, 16), name = ControlAt(main, "TEdit", 128, 48);
   ASSERT_TRUE(combo && name);
-  // As typed: the text, then the notification the combo box sends for typing.
-  auto choose = [&](const std::string& clsid) {
-    SetWindowTextA(combo, clsid.c_str());
-    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_EDITCHANGE),
-                 reinterpret_cast<LPARAM>(combo));
-  };
+  auto choose = [&](const std::string& clsid) { ChooseClsid(combo, clsid); };
   choose(kA);
   EXPECT_TRUE(WaitForText(name, "From regedit")) << ControlText(name);
 
   choose(kB);
   ASSERT_TRUE(WaitForText(name, ""));
   SetWindowTextA(name, "Made here");
+  // Posted, the click is handled before the close.
   ASSERT_TRUE(ClickButton(main, "Create / Save"));
-  Sleep(500);
   PostMessageA(main, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(p.WaitForExit(10000));
+  ASSERT_TRUE(p.WaitForExit(kPatience));
 
   const std::string saved = ReadFileText(folder.Path() + "Quillet.reg");
   EXPECT_NE(saved.find("[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\" + kA + "]"),
@@ -257,6 +269,229 @@ TEST(Program, SandboxShowsClassesFromARegeditExportAndItsOwnThroughTheClassesRoo
   ScopedRegistry scope(sandbox);
   EXPECT_EQ(ReadClassesText("CLSID\\" + kA, ""), "From regedit");
   EXPECT_EQ(ReadClassesText("CLSID\\" + kB, ""), "Made here");
+}
+
+// The sandbox killed while it saves click after click leaves a Quillet.reg that loads and keeps
+// what it held; a large one, as here, takes those saves at its end.
+TEST(Program, SandboxKilledWhileItSavesLeavesItsFileWhole) {
+  TempFolder folder("quillet-sandbox-killed");
+  const std::string exe = folder.Path() + "quillet-sandbox.exe";
+  const std::string file = folder.Path() + "Quillet.reg";
+  ASSERT_TRUE(CopyFileA(WindowsPath(QUILLET_SANDBOX_EXE).c_str(), exe.c_str(), FALSE));
+  std::string text = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Brask\\Support]\r\n\"03\"=\"0\"\r\n";
+  for (int i = 0; i < 2000; ++i)
+    text += "[HKEY_LOCAL_MACHINE\\Software\\Classes\\CLSID\\{" + std::to_string(i) + "}]\r\n@=\"Class " +
+            std::to_string(i) + "\"\r\n";
+  MemoryBackend made;
+  made.ImportRegText(text);
+  made.WriteRegFile(file);
+  auto size = [&] {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data);
+    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+  };
+  auto holds_all = [&](MemoryBackend& loaded) {
+    ScopedRegistry scope(loaded);
+    for (int i = 0; i < 2000; i += 7)
+      if (ReadClassesText("CLSID\\{" + std::to_string(i) + "}", "") != "Class " + std::to_string(i)) return false;
+    return true;
+  };
+  const std::string kClsid = "{0C0C0C0C-1111-2222-3333-444444444444}";
+  for (int round = 0; round < 5; ++round) {
+    Program p;
+    ASSERT_TRUE(p.Start(exe));
+    HWND main = WaitForWindow(p.Id(), "TQuilletFrm");
+    ASSERT_TRUE(main);
+    HWND combo = ControlAt(main, "TComboBox", 128, 16), name = ControlAt(main, "TEdit", 128, 48);
+    ASSERT_TRUE(combo && name);
+    ChooseClsid(combo, kClsid);
+    SetWindowTextA(name, ("Round " + std::to_string(round)).c_str());
+    // Clicks queued, each saving what it writes; the kill comes once the first of them saved.
+    const std::uint64_t before = size();
+    for (int click = 0; click < 40; ++click) ASSERT_TRUE(ClickButton(main, "Create / Save"));
+    EXPECT_TRUE(WaitUntil([&] { return size() != before; }, 20000));
+    TerminateProcess(p.Process(), 1);
+    ASSERT_TRUE(p.WaitForExit(10000));
+    MemoryBackend loaded;
+    ASSERT_NO_THROW(loaded.BindFile(file)) << "round " << round;
+    EXPECT_TRUE(holds_all(loaded)) << "round " << round;
+  }
+  const std::string saved = ReadFileText(file);
+  EXPECT_NE(saved.find(";~change "), std::string::npos) << "saves went at the end";
+  MemoryBackend loaded;
+  ASSERT_NO_THROW(loaded.BindFile(file));
+  ScopedRegistry scope(loaded);
+  EXPECT_EQ(ReadUserText("Brask", "03"), exe);
+  EXPECT_EQ(ReadClassesText("CLSID\\" + kClsid, ""), "Round 4");
+}
+
+// A sandbox beside its own Quillet.reg, where the donation prompt is switched off.
+std::string SandboxIn(const TempFolder& folder) {
+  const std::string exe = folder.Path() + "quillet-sandbox.exe";
+  if (!CopyFileA(WindowsPath(QUILLET_SANDBOX_EXE).c_str(), exe.c_str(), FALSE)) return {};
+  const std::string reg = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Brask\\Support]\r\n\"03\"=\"0\"\r\n";
+  HANDLE f = CreateFileA((folder.Path() + "Quillet.reg").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(f, reg.data(), static_cast<DWORD>(reg.size()), &written, nullptr);
+  CloseHandle(f);
+  return exe;
+}
+
+// The skin comes to the window's controls a moment after it shows; a page is driven once the
+// skin is in place and the window painted, as a user would see it.
+bool Settled(HWND main, bool skinned) {
+  if (skinned && !WaitUntil([&] {
+        DWORD_PTR r = 0;
+        return SendMessageTimeoutA(main, 0x3523, 0, 0, SMTO_NORMAL, 1000, &r) && r == 1;
+      }))
+    return false;
+  return Painted(main);
+}
+
+// Makes an object named `name` on the creator page, as the user would.
+void SaveObject(HWND main, const std::string& name) {
+  HWND combo = ControlAt(main, "TComboBox", 128, 16), edit = ControlAt(main, "TEdit", 128, 48);
+  ASSERT_TRUE(combo && edit);
+  ChooseClsid(combo, "{0C0C0C0C-1111-2222-3333-444444444444}");
+  SetWindowTextA(edit, name.c_str());
+  ASSERT_TRUE(ClickButton(main, "Create / Save"));
+}
+
+int FilesIn(const std::string& folder, const char* pattern) {
+  int n = 0;
+  WIN32_FIND_DATAA d;
+  HANDLE h = FindFirstFileA((folder + pattern).c_str(), &d);
+  if (h == INVALID_HANDLE_VALUE) return 0;
+  do ++n;
+  while (FindNextFileA(h, &d));
+  FindClose(h);
+  return n;
+}
+
+
+void CenterClick(HWND h) {
+  RECT r;
+  GetWindowRect(h, &r);
+  ClickAt((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+void Ctrl(WORD key) {
+  KeyEvent(VK_CONTROL, false);
+  PressKey(key);
+  KeyEvent(VK_CONTROL, true);
+  Sleep(150);
+}
+
+// A change made on the page is undone and redone from the main window's system menu, in the
+// skin's look and in the system's, and by Ctrl+Z and Ctrl+Y while the focus is on no text field;
+// in a text field the keys stay the field's own.
+class ProgramHistory : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ProgramHistory, UndoAndRedoFromTheSystemMenuAndTheKeys) {
+  TempFolder folder(std::string("quillet-history") + GetParam());
+  const std::string exe = SandboxIn(folder), records = folder.Path() + "History\\";
+  ASSERT_FALSE(exe.empty());
+  Program p;
+  ASSERT_TRUE(p.Start(exe, GetParam()));
+  HWND main = WaitForWindow(p.Id(), "TQuilletFrm");
+  ASSERT_TRUE(main);
+  ASSERT_TRUE(Settled(main, std::string(GetParam()).empty()));
+  auto saved = [&] { return ReadFileText(folder.Path() + "Quillet.reg").find("Undoable") != std::string::npos; };
+  auto gone = [&] { return !saved(); };
+  // The record is written when the action ends, after the registry's last save.
+  auto recorded = [&](int n) { return WaitUntil([&] { return FilesIn(records, "*.reg") == n; }); };
+  SaveObject(main, "Undoable");
+  ASSERT_TRUE(WaitUntil(saved));
+  EXPECT_TRUE(recorded(1));
+
+  // The menu's items by their access keys: a disabled one does nothing.
+  // A click that a busy machine lost is made again once nothing came of it for a while.
+  auto from_menu = [&](WORD key) {
+    bool open = false;
+    for (int attempt = 0; attempt < 3 && !open; ++attempt) {
+      SetForegroundWindow(main);
+      WaitUntil([&] { return GetForegroundWindow() == main; }, 5000);
+      RECT wr;
+      GetWindowRect(main, &wr);
+      ClickAt(wr.left + 300, wr.top + 12, true);
+      open = WaitForWindow(p.Id(), "#32768", 10000) != nullptr;
+    }
+    ASSERT_TRUE(open);
+    PressKey(key);
+    Sleep(300);
+    if (!WindowsOf(p.Id(), "#32768", true).empty()) PressKey(VK_ESCAPE);
+  };
+  from_menu('E');
+  Sleep(500);
+  EXPECT_TRUE(saved()) << "nothing to redo yet";
+  // The page that shows the object fills itself again with what the registry holds.
+  HWND name = ControlAt(main, "TEdit", 128, 48);
+  from_menu('U');
+  EXPECT_TRUE(WaitUntil(gone)) << "Undo from the system menu";
+  EXPECT_TRUE(recorded(0)) << "the record went with the undo";
+  EXPECT_TRUE(WaitForText(name, ""));
+  from_menu('E');
+  EXPECT_TRUE(WaitUntil(saved)) << "Redo from the system menu";
+  EXPECT_TRUE(recorded(1));
+  EXPECT_TRUE(WaitForText(name, "Undoable"));
+
+  CenterClick(ControlAt(main, "TListBox", 474, 160));
+  Ctrl('Z');
+  EXPECT_TRUE(WaitUntil(gone)) << "Ctrl+Z in the verb list";
+  Ctrl('Y');
+  EXPECT_TRUE(WaitUntil(saved)) << "Ctrl+Y in the verb list";
+
+  HWND edit = ControlAt(main, "TEdit", 128, 72);
+  SetWindowTextA(edit, "");
+  CenterClick(edit);
+  PressKey('X');
+  ASSERT_TRUE(WaitForText(edit, "x"));
+  Ctrl('Z');
+  EXPECT_TRUE(WaitForText(edit, "")) << "the field's own undo";
+  Ctrl('Y');
+  Sleep(500);
+  EXPECT_TRUE(saved()) << "the history untouched from a text field";
+  EXPECT_TRUE(recorded(1));
+
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(p.WaitForExit(10000));
+}
+
+INSTANTIATE_TEST_SUITE_P(Looks, ProgramHistory, ::testing::Values("", "--no-skin"));
+
+// A history folder that cannot be made: the change is made all the same, and the user is told
+// once that it has no record.
+TEST(Program, AChangeWithoutARecordIsToldOnce) {
+  TempFolder folder("quillet-history-lost");
+  const std::string exe = SandboxIn(folder);
+  ASSERT_FALSE(exe.empty());
+  HANDLE f = CreateFileA((folder.Path() + "History").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  CloseHandle(f);
+  Program p;
+  ASSERT_TRUE(p.Start(exe));
+  HWND main = WaitForWindow(p.Id(), "TQuilletFrm");
+  ASSERT_TRUE(main);
+  ASSERT_TRUE(Settled(main, true));
+  SaveObject(main, "Unrecorded");
+  HWND box = WaitForWindow(p.Id(), "#32770", 10000);
+  ASSERT_TRUE(box);
+  bool told = false;
+  EnumChildWindows(
+      box,
+      [](HWND h, LPARAM lp) -> BOOL {
+        if (TextOf(h).find("\"Create / Save {0C0C0C0C-1111-2222-3333-444444444444}\" was made") != std::string::npos &&
+            TextOf(h).find("cannot be undone") != std::string::npos)
+          *reinterpret_cast<bool*>(lp) = true;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&told));
+  EXPECT_TRUE(told);
+  EXPECT_NE(ReadFileText(folder.Path() + "Quillet.reg").find("Unrecorded"), std::string::npos);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  Sleep(1000);
+  EXPECT_TRUE(WindowsOf(p.Id(), "#32770", true).empty()) << "one box only";
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(p.WaitForExit(10000));
 }
 
 }  // namespace

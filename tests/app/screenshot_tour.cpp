@@ -2,7 +2,9 @@
 // gallery: starts each inside the virtual desktop, and at each window asks the script to take a
 // screenshot by leaving a "<name>.want" file in the screenshot folder, waiting until the script
 // removes it.
-//   quillet-tour.exe <program> <screenshot folder>
+//   quillet-tour.exe <program> <screenshot folder> [<suffix>]
+// With a suffix it takes only the main window and the gallery, as "main-window<suffix>" and
+// "gallery<suffix>" (the 150 % pictures, in a prefix at that scale).
 #include <windows.h>
 
 #include <cstdio>
@@ -14,11 +16,11 @@ using namespace quillet::driver;
 
 namespace {
 
-std::string g_folder;
+std::string g_folder, g_suffix;
 
 bool Shot(const char* name) {
   Sleep(700);  // let the window finish painting
-  const std::string want = g_folder + "\\" + name + ".want";
+  const std::string want = g_folder + "\\" + name + g_suffix + ".want";
   HANDLE f = CreateFileA(want.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   if (f == INVALID_HANDLE_VALUE) return false;
   CloseHandle(f);
@@ -79,7 +81,7 @@ bool ErrorBoxTour(const char* exe) {
 
 // The skin gallery beside the program: every control in our skin, the pointer over the one named
 // "Hot"; then its popup menu, and the message box its button opens.
-bool GalleryTour(const std::string& program) {
+bool GalleryTour(const std::string& program, bool whole = true) {
   const std::string gallery = program.substr(0, program.find_last_of('\\') + 1) + "quillet-skin.exe";
   Program p;
   if (!p.Start(gallery, "gallery")) return false;
@@ -95,6 +97,10 @@ bool GalleryTour(const std::string& program) {
     MouseEvent((r.left + r.right) / 2 + 1, (r.top + r.bottom) / 2);
   }
   Shot("gallery");
+  if (!whole) {
+    PostMessageA(g, WM_CLOSE, 0, 0);
+    return p.WaitForExit(5000);
+  }
   if (ClickButton(g, "Popup menu...") && WaitForWindow(p.Id(), "#32768", 5000)) {
     Shot("gallery-popup");
     PressKey(VK_ESCAPE);
@@ -111,11 +117,25 @@ bool GalleryTour(const std::string& program) {
   return p.WaitForExit(5000);
 }
 
+// The system menu, opened with a right click on the caption.
+void SystemMenuShot(Program& p, HWND main, const char* name) {
+  SetForegroundWindow(main);
+  Sleep(300);
+  RECT wr{};
+  GetWindowRect(main, &wr);
+  ClickAt(wr.left + 300, wr.top + 12, true);
+  if (WaitForWindow(p.Id(), "#32768", 5000)) {
+    Shot(name);
+    PressKey(VK_ESCAPE);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) return Fail("usage: quillet-tour <program> <screenshot folder>");
+  if (argc < 3) return Fail("usage: quillet-tour <program> <screenshot folder> [<suffix>]");
   g_folder = WindowsPath(argv[2]);
+  if (argc > 3) g_suffix = argv[3];
   Program p;
   if (!p.Start(WindowsPath(argv[1]))) return Fail("cannot start the program");
   // Either the prompt comes first (it is due at start) or the main window does.
@@ -128,6 +148,17 @@ int main(int argc, char** argv) {
     else Sleep(50);
   }
   if (!prompt && !main) return Fail("no window came up");
+  if (!g_suffix.empty()) {
+    if (prompt) {
+      ClickButton(prompt, "Close");
+      main = WaitForWindow(p.Id(), "TQuilletFrm");
+    }
+    if (!main) return Fail("no main window");
+    Shot("main-window");
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    p.WaitForExit(5000);
+    return GalleryTour(WindowsPath(argv[1]), false) ? Done("") : Fail("the skin gallery did not come up or did not close");
+  }
   if (prompt) {
     Shot("donation-prompt");
     ClickButton(prompt, "Close");
@@ -150,18 +181,23 @@ int main(int argc, char** argv) {
   Shot("about-box");
   ClickButton(about, "Close");
   Sleep(300);
-  // The system menu, opened with a right click on the caption.
-  SetForegroundWindow(main);
-  Sleep(300);
-  RECT wr{};
-  GetWindowRect(main, &wr);
-  ClickAt(wr.left + 300, wr.top + 12, true);
-  if (WaitForWindow(p.Id(), "#32768", 5000)) {
-    Shot("system-menu");
-    PressKey(VK_ESCAPE);
-  }
+  SystemMenuShot(p, main, "system-menu");
   PostMessageA(main, WM_CLOSE, 0, 0);
   p.WaitForExit(5000);
+  // The same menu in the system's look, with the history's items.
+  Program plain;
+  if (plain.Start(WindowsPath(argv[1]), "--no-skin")) {
+    for (int i = 0; i < 100; ++i) {
+      if (HWND prompt = WaitForWindow(plain.Id(), "TfrmDonate", 50)) ClickButton(prompt, "Close");
+      if (!WindowsOf(plain.Id(), "TQuilletFrm", true).empty()) break;
+    }
+    if (HWND plain_main = WaitForWindow(plain.Id(), "TQuilletFrm")) {
+      Sleep(300);
+      SystemMenuShot(plain, plain_main, "system-menu-no-skin");
+      PostMessageA(plain_main, WM_CLOSE, 0, 0);
+    }
+    plain.WaitForExit(5000);
+  }
   const bool errorBox = ErrorBoxTour(argv[1]);
   const bool gallery = GalleryTour(WindowsPath(argv[1]));
   if (!errorBox) return Fail("no error box came up");

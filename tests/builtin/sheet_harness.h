@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "support/wait.h"
 #include "ui/comctrls.h"
 #include "ui/forms.h"
 #include "ui/stdctrls.h"
@@ -39,16 +40,8 @@ class SheetHarness {
     form->Show();
     Pump();
   }
-  static void Pump() {
-    for (int round = 0; round < 5; ++round) {
-      MSG msg;
-      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-      }
-      Sleep(20);
-    }
-  }
+  // Handles the messages that showing and painting bring, until none is left.
+  static void Pump() { Drain(); }
   // Where a control's window stands on its parent.
   static RECT PlaceOf(ui::TWinControl& c) {
     RECT r;

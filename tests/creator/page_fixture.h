@@ -11,6 +11,7 @@
 #include "creator/special_object.h"
 #include "registry/memory_backend.h"
 #include "registry/registry_store.h"
+#include "support/sample_object.h"
 #include "support/fake_platform.h"
 #include "support/fake_widgets.h"
 
@@ -50,19 +51,7 @@ class PageHarness : public ::testing::Test {
   static std::string Lower(std::string text) { return base::AsciiLower(std::move(text)); }
 
   // An object with a name, two verbs (the second the default), an icon and every place.
-  void MakeObject(const std::string& id) {
-    const std::string k = ClassKey(id);
-    WriteMachineText(k, "", "Thing");
-    WriteMachineText(k, "InfoTip", "A tip");
-    WriteMachineText(k + "\\Shell", "", "edit");
-    WriteMachineText(k + "\\Shell\\open", "", "&Open");
-    WriteMachineText(k + "\\Shell\\open\\Command", "", "open.exe");
-    WriteMachineText(k + "\\Shell\\edit", "", "&Edit");
-    WriteMachineText(k + "\\Shell\\edit\\Command", "", "edit.exe %1");
-    WriteMachineText(k + "\\DefaultIcon", "", "thing.dll,2");
-    for (const char* place : {kMyComputer, kDesktop, kControlPanel, kNetworkNeighborhood})
-      WriteMachineText(PlaceKey(place, id), "Removal Message", "bye");
-  }
+  void MakeObject(const std::string& id) { testing::MakeSampleObject(id); }
 
   testing::FakePlatform platform_;
   testing::ScopedPlatform platform_scope_{platform_};

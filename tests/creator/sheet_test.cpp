@@ -16,6 +16,7 @@
 #include "creator/creator_sheet.h"
 #include "creator/special_object.h"
 #include "registry/registry_store.h"
+#include "support/wait.h"
 #include "ui/forms.h"
 
 namespace quillet::creator {
@@ -326,8 +327,7 @@ TEST_F(SheetTest, DeleteAsksInAConfirmBoxThatEscAnswersNo) {
   HANDLE thread = CreateThread(nullptr, 0, [](void* p) -> DWORD {
     auto& seen = *static_cast<ConfirmAnswer*>(p);
     HWND box = nullptr;
-    for (int i = 0; i < 200 && !box; ++i, Sleep(25)) box = FindWindowA(nullptr, "Confirm");
-    if (!box) return 1;
+    if (!testing::WaitUntil([&] { return (box = FindWindowA(nullptr, "Confirm")) != nullptr; })) return 1;
     char text[512] = {};
     GetWindowTextA(box, text, sizeof text);
     seen.caption = text;
@@ -341,13 +341,12 @@ TEST_F(SheetTest, DeleteAsksInAConfirmBoxThatEscAnswersNo) {
     // Esc on the focused default button, through the box's own message loop.
     PostMessageA(GetDlgItem(box, IDYES), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     // Hiding a window waits on the X server for up to a second without a window manager.
-    for (int i = 0; i < 200 && IsWindow(box); ++i) Sleep(25);
-    seen.escape_closed = !IsWindow(box);
+    seen.escape_closed = testing::WaitUntil([&] { return !IsWindow(box); });
     if (!seen.escape_closed) PostMessageA(box, WM_COMMAND, IDNO, 0);
     return 0;
   }, &seen, 0, nullptr);
   SendMessageA(page_->Delete->Handle(), BM_CLICK, 0, 0);
-  WaitForSingleObject(thread, 10000);
+  WaitForSingleObject(thread, testing::kPatience);
   CloseHandle(thread);
   EXPECT_EQ(seen.caption, "Confirm");
   EXPECT_EQ(seen.text, "Are you sure to Delete \"Asked - " + std::string(kSheetId) +
@@ -369,9 +368,9 @@ struct DialogAnswer {
 DWORD WINAPI AnswerFileDialog(void* p) {
   auto& a = *static_cast<DialogAnswer*>(p);
   HWND box = nullptr;
-  for (int i = 0; i < 400 && !box; ++i, Sleep(25)) box = FindWindowA(nullptr, a.title.c_str());
-  if (!box) return 1;
-  Sleep(200);  // let the dialog fill its lists
+  if (!testing::WaitUntil([&] { return (box = FindWindowA(nullptr, a.title.c_str())) != nullptr; })) return 1;
+  // A modal dialog shows once it has filled its lists.
+  if (!testing::WaitUntil([&] { return IsWindowVisible(box); })) return 1;
   HWND types = GetDlgItem(box, 0x470);  // the file type list
   const int count = static_cast<int>(SendMessageA(types, CB_GETCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
@@ -385,8 +384,7 @@ DWORD WINAPI AnswerFileDialog(void* p) {
   if (!name) name = GetDlgItem(box, 0x480);
   SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(a.name.c_str()));
   PostMessageA(box, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-  for (int i = 0; i < 200 && IsWindow(box); ++i) Sleep(25);  // closing may take a second here
-  a.answered = !IsWindow(box);
+  a.answered = testing::WaitUntil([&] { return !IsWindow(box); });  // closing may take a second here
   if (!a.answered) PostMessageA(box, WM_COMMAND, IDCANCEL, 0);
   return 0;
 }
@@ -399,7 +397,7 @@ TEST_F(SheetTest, BrowseDialogsShowTheirFiltersAndFillTheField) {
   answer.name = icon;
   HANDLE thread = CreateThread(nullptr, 0, AnswerFileDialog, &answer, 0, nullptr);
   SendMessageA(page_->FDI->Handle(), BM_CLICK, 0, 0);
-  WaitForSingleObject(thread, 15000);
+  WaitForSingleObject(thread, testing::kPatience);
   CloseHandle(thread);
   EXPECT_TRUE(answer.answered);
   EXPECT_EQ(answer.filters, (std::vector<std::string>{"Application (*.exe)", "Control Panel File (*.cpl)",
@@ -418,7 +416,7 @@ TEST_F(SheetTest, BrowseDialogsShowTheirFiltersAndFillTheField) {
   command.name = folder_ + "my tool.exe";
   thread = CreateThread(nullptr, 0, AnswerFileDialog, &command, 0, nullptr);
   SendMessageA(page_->RFP->Handle(), BM_CLICK, 0, 0);
-  WaitForSingleObject(thread, 15000);
+  WaitForSingleObject(thread, testing::kPatience);
   CloseHandle(thread);
   EXPECT_TRUE(command.answered);
   EXPECT_EQ(command.filters, (std::vector<std::string>{"Application (*.exe)", "All Files (*.*)"}));

@@ -95,7 +95,7 @@ TEST_F(Dialogs, PromptFirstLineFitsItsLabel) {
   ASSERT_NE(line.find("Quillet"), std::string::npos);
 
   HDC dc = GetDC(prompt.Handle());
-  HGDIOBJ old = SelectObject(dc, FontHandle(label.Font()));
+  HGDIOBJ old = SelectObject(dc, label.DrawingFont());
   SIZE extent{};
   GetTextExtentPoint32A(dc, line.c_str(), static_cast<int>(line.size()), &extent);
   RECT wrapped{0, 0, label.Width(), 0};
