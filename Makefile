@@ -2,7 +2,8 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 TOP := $(CURDIR)
-WINE_ENV := WINEPREFIX=$(TOP)/build/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+# Every Windows program runs through scripts/wine.sh, which holds Wine's settings and the prefix.
+WINE := $(TOP)/scripts/wine.sh
 XRUN := $(if $(DISPLAY),,xvfb-run -a -s "-screen 0 1280x1024x24")
 
 .PHONY: all deps build native native-asan win test test-native test-asan test-win run bench fuzz clean prefix
@@ -36,8 +37,8 @@ build: native win
 # The prefix is made once, on a display, and its server has ended before tests start: a server
 # left from a start without a display would refuse to create windows.
 prefix: deps
-	@$(XRUN) scripts/wine.sh cmd /c exit >/dev/null 2>&1 || true
-	@$(WINE_ENV) wineserver -w >/dev/null 2>&1 || true
+	@$(XRUN) $(WINE) cmd /c exit >/dev/null 2>&1 || true
+	@$(WINE) --server -w >/dev/null 2>&1 || true
 
 test-native: native
 	@echo "== native tests"
@@ -50,7 +51,7 @@ test-asan: native-asan
 
 test-win: win prefix
 	@echo "== Windows tests under Wine"
-	@cd build/win && $(WINE_ENV) $(XRUN) ctest --output-on-failure --progress
+	@cd build/win && $(XRUN) ctest --output-on-failure --progress
 
 test: deps
 	@$(MAKE) --no-print-directory test-native

@@ -13,7 +13,7 @@
 #ifdef _WIN32
 #include "skin/embedded_skin.h"
 #else
-#include "skin_art.h"
+#include "skin/art/skin_art.h"
 #endif
 
 using namespace quillet::skin;
@@ -43,7 +43,7 @@ std::vector<std::uint8_t> RawSkin() {
   UnwrapSkinStream(prop.data(), prop.size(), raw);
   return raw;
 #else
-  return quillet::skinmaker::PackSkin(quillet::skinmaker::DrawQuilletSkin());
+  return quillet::skin::art::PackSkin(quillet::skin::art::DrawQuilletSkin());
 #endif
 }
 

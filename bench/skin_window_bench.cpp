@@ -15,6 +15,7 @@
 #include "dialogs/about_box.h"
 #include "dialogs/donate_form.h"
 #include "gdi_flat.h"
+#include "repaint.h"
 #include "ui/forms.h"
 #include "support/skin_run.h"
 
@@ -26,6 +27,8 @@ using ::quillet::testing::AnswersSkinned;
 using ::quillet::testing::Pump;
 using ::quillet::testing::PumpUntil;
 using ::quillet::bench::GdiFlat;
+using Times = ::quillet::bench::RepaintTimes;
+constexpr auto Repaints = ::quillet::bench::FullRepaints;
 
 // Closes whatever modal window the next showing opens: the first visible window of the class
 // that is not `keep`, or the open menu.
@@ -47,22 +50,6 @@ void Modal(const char* cls, const std::function<void()>& show) {
   show();
   KillTimer(nullptr, t);
   g_close_class = nullptr;
-}
-
-struct Times {
-  double median = 0, p95 = 0;
-};
-
-Times Repaints(HWND h, int n) {
-  std::vector<double> t;
-  for (int i = 0; i < n; ++i) {
-    const auto t0 = std::chrono::steady_clock::now();
-    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    t.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
-    ui::Application().ProcessMessages();
-  }
-  std::sort(t.begin(), t.end());
-  return {t[t.size() / 2], t[t.size() * 95 / 100]};
 }
 
 }  // namespace

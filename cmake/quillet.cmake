@@ -17,12 +17,13 @@ else()
   include(GoogleTest)
 endif()
 
-# quillet_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [WIN_ONLY] [NATIVE_ONLY])
+# quillet_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [WIN_ONLY] [NATIVE_ONLY]
+#                  [DPIS <dpi...>])
 # Builds one test program with gtest's main. Natively every test case becomes a ctest entry;
 # under Wine each program is one entry (starting Wine per case would be slow) and prints gtest's
-# own summary.
+# own summary; with DPIS it runs again in a prefix whose screen is at each of those DPIs.
 function(quillet_add_test)
-  cmake_parse_arguments(T "WIN_ONLY;NATIVE_ONLY" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "WIN_ONLY;NATIVE_ONLY" "NAME" "SOURCES;LIBS;DPIS" ${ARGN})
   if(T_WIN_ONLY AND NOT WIN32)
     return()
   endif()
@@ -35,6 +36,11 @@ function(quillet_add_test)
   if(WIN32)
     add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_brief=1)
     set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 600)
+    # Once more in a prefix at each DPI asked for (scripts/wine.sh, QUILLET_DPI).
+    foreach(dpi ${T_DPIS})
+      add_test(NAME ${T_NAME}_${dpi}dpi COMMAND ${T_NAME} --gtest_brief=1)
+      set_tests_properties(${T_NAME}_${dpi}dpi PROPERTIES TIMEOUT 600 ENVIRONMENT QUILLET_DPI=${dpi})
+    endforeach()
   else()
     gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
   endif()

@@ -9,12 +9,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const auto& section : ini.Sections()) {
     (void)ini.ReadString(section, "Image", "");
     (void)ini.ReadInteger(section, "Frame", 0);
-    (void)ParseColourText(ini.ReadString(section, "color", ""));
+    (void)ParseColorText(ini.ReadString(section, "color", ""));
   }
   (void)ini.ReadInteger("Personality", "TopHeight", -1);
   const std::string text(reinterpret_cast<const char*>(data), size);
   std::int32_t v;
   (void)ParseSkinInteger(text, v);
-  (void)ParseColourText(text);
+  (void)ParseColorText(text);
   return 0;
 }

@@ -53,6 +53,9 @@ int main(int argc, char** argv) {
     const std::string bytes = quillet::testing::CaseBytes(c);
     Write(out / "regfile" / (std::string(c.name) + ".reg"), {bytes.begin(), bytes.end()});
   }
+  // A 6 x 4 picture of two frames, margins 1, at 144 DPI.
+  Write(out / "scale" / "seed.bin", {6, 4, 2, 0, 1, 1, 1, 1, 144, 0, 0x30, 0x45, 0x12, 0x00, 0x66, 0x21, 0x03, 0x40,
+                                     0x55, 0x01, 0x23, 0x34});
   const std::string list = "{00000000-1111-2222-3333-444444444444}\r\n{A}\n\r\rlast";
   Write(out / "clsid_list" / "seed.dat", {list.begin(), list.end()});
   // Make classes in both hives, open one through HKEY_CLASSES_ROOT, remove the user's, list it.

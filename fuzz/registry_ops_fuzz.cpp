@@ -1,6 +1,10 @@
 // Any sequence of registry calls on the memory registry, through HKEY_CLASSES_ROOT and the two
-// hives behind it, with handles kept across removals. Nothing may crash or leak, and the tree
-// left must save and load back to the same.
+// hives behind it, with handles kept across removals, on a tree loaded from a file it is kept in.
+// Nothing may crash or leak; the file, its changes saved at its end, must load to the tree left,
+// which must save and load back to the same.
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -14,7 +18,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static const char* const kPaths[] = {"",  "A", "a\\B", "A\\b\\C", "Software\\Classes", "Software\\Classes\\A",
                                        "Software\\Classes\\a\\B", "CLSID\\{X}", "Software\\Classes\\CLSID\\{x}"};
   static const RegRoot kRoots[] = {kClassesRoot, kCurrentUser, kLocalMachine};
+  static const std::string file = "/tmp/quillet-ops-fuzz-" + std::to_string(getpid()) + ".reg";
+  static const int removed_at_exit = std::atexit([] { std::remove(file.c_str()); });
+  (void)removed_at_exit;
+  std::remove(file.c_str());
   MemoryBackend b;
+  b.SetWholeSaveLimit(0);
+  b.BindFile(file);
+  b.ImportRegText(
+      "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\Software\\Classes\\A\\b]\r\n\"a\"=\"1\"\r\n"
+      "[HKEY_CURRENT_USER\\A\\B\\c]\r\n@=\"x\"\r\n\"b\"=dword:00000002\r\n");
+  b.Commit();
   std::vector<RegHandle> handles(kRoots, kRoots + 3);
   size_t i = 0;
   auto next = [&] { return i < size ? data[i++] : std::uint8_t{0}; };
@@ -57,7 +71,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   b.SetMachineReadOnly(false);
+  b.Commit();
   const std::string saved = b.ExportRegText();
+  MemoryBackend kept;
+  kept.BindFile(file);
+  if (kept.ExportRegText() != saved) std::abort();
   MemoryBackend again;
   again.ImportRegText(saved);
   if (again.ExportRegText() != saved) std::abort();

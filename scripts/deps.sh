@@ -5,7 +5,7 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 for p in g++ cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 fonts-wine xvfb xauth \
          imagemagick libgtest-dev googletest libbenchmark-dev clang libclang-rt-14-dev x11-utils \
-         xdotool; do
+         xdotool ccache; do
   have "$p" || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then

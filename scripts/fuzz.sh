@@ -7,36 +7,24 @@ set -euo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 out="$top/build/fuzz"
 seconds="${FUZZ_SECONDS:-30}"
-cxx="${FUZZ_CXX:-clang++-14}"
+cc="${FUZZ_CC:-clang-14}" cxx="${FUZZ_CXX:-clang++-14}"
+command -v "$cc" >/dev/null || cc=clang
 command -v "$cxx" >/dev/null || cxx=clang++
-mkdir -p "$out"
 
-sources=(base/text skin/bitmap skin/elements skin/lzh skin/painter skin/quick_ini skin/skin_reader skin/text
-         skin/track_bitmaps registry/key_path registry/reg_file registry/memory_backend creator/clsid_list)
-flags=(-std=c++20 -O1 -g -fno-omit-frame-pointer -I"$top/src")
-san=(-fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
-
-# The sources once, instrumented for coverage.
-objs=()
-for s in "${sources[@]}"; do
-  o="$out/obj/${s//\//_}.o"
-  mkdir -p "$out/obj"
-  if [[ ! -f "$o" || "$top/src/$s.cpp" -nt "$o" || -n "$(find "$top/src/${s%/*}" -name '*.h' -newer "$o")" ]]; then
-    "$cxx" "${flags[@]}" -fsanitize=fuzzer-no-link,address,undefined -c "$top/src/$s.cpp" -o "$o"
-  fi
-  objs+=("$o")
-done
-
-"$cxx" "${flags[@]}" -I"$top/tests" -fsanitize=address,undefined "$top/fuzz/make_seeds.cpp" \
-  "$top"/src/skin/{bitmap,lzh,skin_reader,text}.cpp "$top/src/base/text.cpp" "$top/tests/registry/regedit_cases.cpp" \
-  -o "$out/make_seeds"
+# The fuzz tree: the program's own libraries, built by clang with libFuzzer's coverage (see
+# QUILLET_FUZZ in CMakeLists.txt); one target per fuzz/<name>_fuzz.cpp.
+[ -f "$out/CMakeCache.txt" ] ||
+  cmake -S "$top" -B "$out" -DQUILLET_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx" >/dev/null
+targets=("$@")
+if [[ ${#targets[@]} -eq 0 ]]; then
+  for f in "$top"/fuzz/*_fuzz.cpp; do f="${f##*/}"; targets+=("${f%_fuzz.cpp}"); done
+fi
+cmake --build "$out" -j"$(nproc)" --target make_seeds "${targets[@]/%/_fuzz}" -- --no-print-directory >/dev/null
 "$out/make_seeds" "$out/seeds"
 
-targets=("$@")
-[[ ${#targets[@]} -gt 0 ]] || targets=(lzh archive ini bmp regfile clsid_list registry_ops)
 status=0
 for t in "${targets[@]}"; do
-  "$cxx" "${flags[@]}" "${san[@]}" "$top/fuzz/${t}_fuzz.cpp" "${objs[@]}" -o "$out/${t}_fuzz"
   mkdir -p "$out/corpus/$t" "$out/crashes/$t"
   # What earlier runs found is kept in the tree and read again first.
   extra=()
