@@ -1,12 +1,13 @@
 // The skinned frame of a window: its layout (computed once per size and style, and read by both
 // painting and hit testing), the frame painted from the skin into the window DC, the window's
-// region, and the non-client messages that size and paint the frame.
+// region, the non-client messages that size and paint the frame, and a change of DPI.
 #include <algorithm>
 #include <iterator>
 #include <optional>
 
 #include "skin/nc_paint.h"
 #include "skin/skin_messages.h"
+#include "skin/win32/control_skin.h"
 #include "skin/win32/form_skin.h"
 #include "skin/win32/menus.h"
 #include "ui/gdi.h"
@@ -222,6 +223,37 @@ LRESULT TWinSkinForm::OnNcCalcSize(WPARAM wp, LPARAM lp) {
   p->rgrc[0] = {c.left, c.top, c.right, c.bottom};
   p->rgrc[1] = p->rgrc[0];
   return WVR_VALIDRECTS;
+}
+
+// A move to a screen of another DPI: the frame, the menu bar and the control skins take the new
+// scale.
+LRESULT TWinSkinForm::OnDpiChanged(WPARAM wp, LPARAM lp) {
+  const int dpi = LOWORD(wp);
+  if (dpi <= 0 || dpi == dpi_ || state_ == kDestroying || state_ == kDead) return CallPrev(WM_DPICHANGED, wp, lp);
+  dpi_ = dpi;
+  borders_ = SkinBorders(Elements(), border_);
+  if (menu_bar_) {
+    menu_bar_->SetDpi(dpi_);
+    menu_bar_height_ = SystemMetricAt(SM_CYMENU, dpi_);
+  }
+  InvalidateLayout();
+  canvas_.Release();
+  for (auto& c : controls_)
+    if (!c->Dead()) c->SetDpi(dpi_);
+  // The new frame is in place before the window's own handling sizes and lays it out.
+  const bool full_frame = full_ && !child_ && attached_;
+  if (full_frame)
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const LRESULT r = CallPrev(WM_DPICHANGED, wp, lp);
+  if (full_frame) {
+    BuildRegion(true);
+    Repaint();
+  }
+  return r;
+}
+
+void TWinSkinForm::Repaint() {
+  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 }  // namespace quillet::skin::win32

@@ -213,35 +213,6 @@ void TWinSkinForm::ReloadSkinData() {
   state_ = before == kRefreshing ? kActive : before;
 }
 
-LRESULT TWinSkinForm::OnDpiChanged(WPARAM wp, LPARAM lp) {
-  const int dpi = LOWORD(wp);
-  if (dpi <= 0 || dpi == dpi_ || state_ == kDestroying || state_ == kDead) return CallPrev(WM_DPICHANGED, wp, lp);
-  dpi_ = dpi;
-  borders_ = SkinBorders(Elements(), border_);
-  if (menu_bar_) {
-    menu_bar_->SetDpi(dpi_);
-    menu_bar_height_ = SystemMetricAt(SM_CYMENU, dpi_);
-  }
-  InvalidateLayout();
-  canvas_.Release();
-  for (auto& c : controls_)
-    if (!c->Dead()) c->SetDpi(dpi_);
-  // The new frame is in place before the window's own handling sizes and lays it out.
-  const bool full_frame = full_ && !child_ && attached_;
-  if (full_frame)
-    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  const LRESULT r = CallPrev(WM_DPICHANGED, wp, lp);
-  if (full_frame) {
-    BuildRegion(true);
-    Repaint();
-  }
-  return r;
-}
-
-void TWinSkinForm::Repaint() {
-  RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-}
-
 // ---------------------------------------------------------------------------------------------
 // Control skins
 
