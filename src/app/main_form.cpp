@@ -36,7 +36,7 @@ TQuilletFrm::TQuilletFrm(TComponent* owner, std::string name) : TForm(owner, std
 
   Icon = &Make<TImage>(*this, this, "Icon", {14, 10, 32, 32});
   Icon->SetTransparent(true);
-  Icon->SetIcon(dialogs::LoadProgramIcon(32));
+  Icon->SetIconSource(dialogs::LoadProgramIcon, 32);
   Icon->OnDblClick = [this] { IconDblClick(); };
 
   title = &Make<TLabel>(*this, this, "title", {54, 11, 300, 13});

@@ -41,7 +41,7 @@ TQuilletAbout::TQuilletAbout(TComponent* owner, std::string name) : TForm(owner,
   Image1 = &Make<TImage>(*this, GroupBox1, "Image1", {12, 44, 98, 96});
   Image1->SetTransparent(true);
   Image1->SetCenter(true);
-  Image1->SetIcon(LoadProgramIcon(96));
+  Image1->SetIconSource(LoadProgramIcon, 96);
 
   auto caption_label = [&](const char* name, Bounds r, const char* text) {
     TLabel& l = Make<TLabel>(*this, GroupBox1, name, r);

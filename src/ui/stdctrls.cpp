@@ -552,7 +552,16 @@ TImage::TImage(TComponent* owner, std::string name) : TGraphicControl(owner, std
 }
 
 void TImage::SetIcon(void* icon) {
+  icon_source_ = nullptr;
   icon_.Reset(static_cast<HICON>(icon));
+  Invalidate();
+}
+
+void TImage::SetIconSource(std::function<HICON(int size)> load, int size) {
+  icon_source_ = std::move(load);
+  icon_size_ = size;
+  icon_made_size_ = 0;
+  icon_.Reset(nullptr);
   Invalidate();
 }
 
@@ -577,6 +586,10 @@ void TImage::Paint(HDC dc) {
       SetStretchBltMode(dc, COLORONCOLOR);
       StretchBlt(dc, x, y, w, h, mem, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
     }
+  }
+  if (icon_source_ && icon_made_size_ != Scaled(icon_size_)) {
+    icon_made_size_ = Scaled(icon_size_);
+    icon_.Reset(icon_source_(icon_made_size_));
   }
   if (icon_) {
     ICONINFO ii{};

@@ -2,6 +2,7 @@
 // The standard controls: buttons, check boxes, edits, combo boxes, list boxes, group boxes and
 // panels (windowed), and labels, images and bevels (graphic).
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -250,6 +251,9 @@ class TImage : public TGraphicControl, public IIconView {
   // The image takes the handles it is given and releases them.
   void SetIcon(void* icon) override;
   void* Icon() const override { return icon_.Get(); }
+  // An icon made for each DPI the image is drawn at: `load` is asked for an icon of `size` pixels
+  // at 96 DPI scaled to the image's DPI, and again when that changes. SetIcon drops the source.
+  void SetIconSource(std::function<HICON(int size)> load, int size);
   void SetBitmap(HBITMAP bitmap);
   void SetStretch(bool s) { stretch_ = s; Invalidate(); }
   void SetCenter(bool c) { center_ = c; Invalidate(); }
@@ -260,6 +264,9 @@ class TImage : public TGraphicControl, public IIconView {
   gdi::Icon icon_;
   gdi::Bitmap bitmap_;
   bool stretch_ = false, center_ = false, transparent_ = false;
+  std::function<HICON(int size)> icon_source_;
+  int icon_size_ = 0;         // at 96 DPI, for the source
+  int icon_made_size_ = 0;    // what the source last made, in pixels
 };
 
 enum class BevelShape { Box, Frame, TopLine, BottomLine, LeftLine, RightLine };

@@ -12,6 +12,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "support/dpi_change.h"
 #include "support/pump.h"
 #include "ui/comctrls.h"
 #include "ui/forms.h"
@@ -239,6 +240,29 @@ TEST_F(Toolkit, GraphicControlsArePaintedAndClickedThroughTheirParent) {
   };
   ::quillet::testing::PumpUntil(registered);
   EXPECT_TRUE(SendMessageA(Application().HintWindow(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti)));
+}
+
+// An image whose icon comes from a source is drawn from an icon made for its window's DPI, made
+// again when the window moves to another DPI, and only then.
+TEST_F(Toolkit, AnIconFromASourceIsMadeForEachDpiTheImageIsDrawnAt) {
+  TForm& f = *form;
+  auto& image = Make<TImage>(f, &f, "Icon", {20, 50, 32, 32});
+  std::vector<int> asked;
+  image.SetIconSource(
+      [&](int size) {
+        asked.push_back(size);
+        return static_cast<HICON>(CopyImage(LoadIconA(nullptr, IDI_APPLICATION), IMAGE_ICON, size, size, 0));
+      },
+      32);
+  ShowWindow(f.Handle(), SW_SHOWNOACTIVATE);
+  const auto paint = [&] { RedrawWindow(f.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE); };
+  paint();
+  paint();
+  ::quillet::testing::SendDpiChanged(f.Handle(), 96, 144);
+  paint();
+  ::quillet::testing::SendDpiChanged(f.Handle(), 144, 96);
+  paint();
+  EXPECT_EQ(asked, (std::vector<int>{32, 48, 32}));
 }
 
 TEST_F(Toolkit, PageControlHidesATabButKeepsItsSheet) {
