@@ -66,7 +66,7 @@ TQuilletAbout::TQuilletAbout(TComponent* owner, std::string name) : TForm(owner,
   Label5 = link_label("Label5", {120, 108, 190, 13}, kForumAddress);
 
   Image2 = &Make<TImage>(*this, GroupBox1, "Image2", {120, 140, 62, 31});
-  Image2->SetBitmap(MakeDonateBitmap());
+  Image2->SetBitmapSource(MakeDonateBitmap);
   Image2->SetTransparent(true);
   Image2->SetCursor(CursorKind::Hand);
   Image2->SetHelpKeyword(kAboutDonationAddress);

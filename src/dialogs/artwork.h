@@ -5,8 +5,8 @@
 
 namespace quillet::dialogs {
 
-// A 62 x 31 "Donate" button picture.
-HBITMAP MakeDonateBitmap();
+// A "Donate" button picture, 62 x 31 at 96 DPI, drawn at `dpi`.
+HBITMAP MakeDonateBitmap(int dpi = 96);
 // A bitmap of one pixel in one colour, for bands that are stretched.
 HBITMAP MakeSolidBitmap(COLORREF color);
 // The program's icon from its resources at a size (0 for the system's large icon size).

@@ -45,7 +45,7 @@ TfrmDonate::TfrmDonate(TComponent* owner, std::string name) : TForm(owner, std::
   Button2->OnClick = [this] { Button2Click(*Button2); };
 
   DonatePicture = &Make<TImage>(*this, this, "Image2", {180, 132, 62, 31});
-  DonatePicture->SetBitmap(MakeDonateBitmap());
+  DonatePicture->SetBitmapSource(MakeDonateBitmap);
   DonatePicture->SetTransparent(true);
   DonatePicture->SetCursor(CursorKind::Hand);
   DonatePicture->SetHint(kDonateHint);

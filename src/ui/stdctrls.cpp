@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "base/dpi.h"
 #include "base/text.h"
 #include "ui/forms.h"
 #include "ui/gdi.h"
@@ -525,13 +526,37 @@ TLabel::TLabel(TComponent* owner, std::string name) : TGraphicControl(owner, std
   props_.Publish("WordWrap", [this] { return PropValue::OfBool(word_wrap_); });
 }
 
+UINT TLabel::TextFlags() const {
+  UINT flags = DT_EXPANDTABS | (word_wrap_ ? DT_WORDBREAK : 0);
+  return flags | (align_ == Align::Right ? DT_RIGHT : align_ == Align::Center ? DT_CENTER : DT_LEFT);
+}
+
+HFONT TLabel::TextFont(HDC dc) {
+  const int dpi = Dpi();
+  const RECT r = BoundsRect();
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  if (dpi == base::kBaseDpi || caption_.empty()) return DrawingFont();
+  if (fit_.dpi != dpi || fit_.width != width || fit_.height != height || fit_.caption != caption_ ||
+      !(fit_.font == font_)) {
+    fit_ = {dpi, width, height, caption_, font_, dpi};
+    // Down to three quarters of the size, a step of a pixel or less at a time.
+    for (int font_dpi = dpi; font_dpi >= dpi * 3 / 4; font_dpi -= 3) {
+      fit_.font_dpi = font_dpi;
+      gdi::Select font(dc, FontHandle(font_, font_dpi));
+      RECT text{0, 0, width, 0};
+      DrawTextA(dc, caption_.c_str(), -1, &text, TextFlags() | DT_CALCRECT);
+      if (text.right <= width && text.bottom <= height) break;
+    }
+  }
+  return FontHandle(font_, fit_.font_dpi);
+}
+
 void TLabel::Paint(HDC dc) {
   RECT r = BoundsRect();
   if (!transparent_) FillRect(dc, &r, ColorBrush(color_));
-  gdi::Select font(dc, DrawingFont());
+  gdi::Select font(dc, TextFont(dc));
   SetBkMode(dc, TRANSPARENT);
-  UINT flags = DT_EXPANDTABS | (word_wrap_ ? DT_WORDBREAK : 0);
-  flags |= align_ == Align::Right ? DT_RIGHT : align_ == Align::Center ? DT_CENTER : DT_LEFT;
+  const UINT flags = TextFlags();
   if (enabled_) {
     SetTextColor(dc, ToColorRef(font_.color));
     DrawTextA(dc, caption_.c_str(), -1, &r, flags);
@@ -566,12 +591,24 @@ void TImage::SetIconSource(std::function<HICON(int size)> load, int size) {
 }
 
 void TImage::SetBitmap(HBITMAP bitmap) {
+  bitmap_source_ = nullptr;
   bitmap_.Reset(bitmap);
+  Invalidate();
+}
+
+void TImage::SetBitmapSource(std::function<HBITMAP(int dpi)> make) {
+  bitmap_source_ = std::move(make);
+  bitmap_made_dpi_ = 0;
+  bitmap_.Reset(nullptr);
   Invalidate();
 }
 
 void TImage::Paint(HDC dc) {
   RECT r = BoundsRect();
+  if (bitmap_source_ && bitmap_made_dpi_ != Dpi()) {
+    bitmap_made_dpi_ = Dpi();
+    bitmap_.Reset(bitmap_source_(bitmap_made_dpi_));
+  }
   if (bitmap_) {
     BITMAP bm{};
     GetObjectA(bitmap_.Get(), sizeof bm, &bm);

@@ -237,11 +237,22 @@ class TLabel : public TGraphicControl, public ILabel {
   TWinControl* FocusControl() const { return focus_control_; }
   void SetFocusControl(TWinControl* c) { focus_control_ = c; }
   void Paint(HDC dc) override;
+  // The font the caption is drawn in. At 96 DPI it is the label's own. At other scales a face does
+  // not always grow in step with the layout, so where the caption would be cut the face is made
+  // a little smaller, just enough for the text to stand whole.
+  HFONT TextFont(HDC dc);
 
  private:
+  UINT TextFlags() const;
   Align align_ = Align::Left;
   bool word_wrap_ = false, transparent_ = true;
   TWinControl* focus_control_ = nullptr;
+  struct Fit {
+    int dpi = 0, width = 0, height = 0;
+    std::string caption;
+    FontSpec font;
+    int font_dpi = 0;  // the DPI the face is made for
+  } fit_;
 };
 
 class TImage : public TGraphicControl, public IIconView {
@@ -254,6 +265,9 @@ class TImage : public TGraphicControl, public IIconView {
   // An icon made for each DPI the image is drawn at: `load` is asked for an icon of `size` pixels
   // at 96 DPI scaled to the image's DPI, and again when that changes. SetIcon drops the source.
   void SetIconSource(std::function<HICON(int size)> load, int size);
+  // A picture drawn for each DPI the image is drawn at: `make` is given the DPI, and asked again
+  // when it changes. SetBitmap drops the source.
+  void SetBitmapSource(std::function<HBITMAP(int dpi)> make);
   void SetBitmap(HBITMAP bitmap);
   void SetStretch(bool s) { stretch_ = s; Invalidate(); }
   void SetCenter(bool c) { center_ = c; Invalidate(); }
@@ -267,6 +281,8 @@ class TImage : public TGraphicControl, public IIconView {
   std::function<HICON(int size)> icon_source_;
   int icon_size_ = 0;         // at 96 DPI, for the source
   int icon_made_size_ = 0;    // what the source last made, in pixels
+  std::function<HBITMAP(int dpi)> bitmap_source_;
+  int bitmap_made_dpi_ = 0;
 };
 
 enum class BevelShape { Box, Frame, TopLine, BottomLine, LeftLine, RightLine };

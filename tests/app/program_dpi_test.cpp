@@ -168,7 +168,7 @@ TEST_F(ProgramAtDpi, TheMainWindowIsItsDesignScaledAndComesBackWholeFromFiftyRou
 }
 
 // Every label of the main window, its pages, the about box and the donation prompt holds its
-// text whole at the screen's DPI, measured in the label's own font.
+// text whole at the screen's DPI, in width and in lines, measured in the font it is drawn in.
 TEST(WindowsAtDpi, NoLabelsTextIsWiderThanTheLabel) {
   MemoryBackend registry;
   ScopedRegistry use(registry);
@@ -177,19 +177,25 @@ TEST(WindowsAtDpi, NoLabelsTextIsWiderThanTheLabel) {
   auto& main = app.CreateForm<app::TQuilletFrm>(&app.Root());
   auto& about = app.CreateForm<dialogs::TQuilletAbout>(&app.Root());
   auto& donate = app.CreateForm<dialogs::TfrmDonate>(&app.Root());
+  // The prompt's texts as it shows them, with the program's name.
+  donate.SetHelpKeyword("Quillet");
+  donate.SetTag(app::kDialogNumber);
+  donate.FormShow();
   int labels = 0;
   std::function<void(ui::TComponent&)> check = [&](ui::TComponent& c) {
     if (auto* label = dynamic_cast<ui::TLabel*>(&c); label && !label->Caption().empty()) {
       const RECT bounds = label->BoundsRect();
       const bool wraps = label->GetProperty("WordWrap")->AsText() == "True";
       HDC dc = GetDC(nullptr);
-      HGDIOBJ old = SelectObject(dc, label->DrawingFont());
+      HGDIOBJ old = SelectObject(dc, label->TextFont(dc));
       RECT text{0, 0, bounds.right - bounds.left, 0};
       DrawTextA(dc, label->Caption().c_str(), -1, &text,
                 DT_CALCRECT | DT_EXPANDTABS | (wraps ? DT_WORDBREAK : DT_SINGLELINE));
       SelectObject(dc, old);
       ReleaseDC(nullptr, dc);
       EXPECT_LE(text.right, bounds.right - bounds.left) << label->Name() << " \"" << label->Caption() << "\"";
+      // A wrapped caption takes no more lines than its label has room for.
+      if (wraps) EXPECT_LE(text.bottom, bounds.bottom - bounds.top) << label->Name() << " \"" << label->Caption() << "\"";
       ++labels;
     }
     for (int i = 0; i < c.ComponentCount(); ++i) check(*c.Component(i));

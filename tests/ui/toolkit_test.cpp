@@ -242,12 +242,17 @@ TEST_F(Toolkit, GraphicControlsArePaintedAndClickedThroughTheirParent) {
   EXPECT_TRUE(SendMessageA(Application().HintWindow(), TTM_GETTOOLINFOA, 0, reinterpret_cast<LPARAM>(&ti)));
 }
 
-// An image whose icon comes from a source is drawn from an icon made for its window's DPI, made
-// again when the window moves to another DPI, and only then.
-TEST_F(Toolkit, AnIconFromASourceIsMadeForEachDpiTheImageIsDrawnAt) {
+// An image whose icon or picture comes from a source is drawn from one made for its window's
+// DPI, made again when the window moves to another DPI, and only then.
+TEST_F(Toolkit, IconsAndPicturesFromASourceAreMadeForEachDpiTheImageIsDrawnAt) {
   TForm& f = *form;
   auto& image = Make<TImage>(f, &f, "Icon", {20, 50, 32, 32});
-  std::vector<int> asked;
+  auto& picture = Make<TImage>(f, &f, "Picture", {60, 50, 62, 31});
+  std::vector<int> asked, dpis;
+  picture.SetBitmapSource([&](int dpi) {
+    dpis.push_back(dpi);
+    return CreateBitmap(1, 1, 1, 32, nullptr);
+  });
   image.SetIconSource(
       [&](int size) {
         asked.push_back(size);
@@ -263,6 +268,7 @@ TEST_F(Toolkit, AnIconFromASourceIsMadeForEachDpiTheImageIsDrawnAt) {
   ::quillet::testing::SendDpiChanged(f.Handle(), 144, 96);
   paint();
   EXPECT_EQ(asked, (std::vector<int>{32, 48, 32}));
+  EXPECT_EQ(dpis, (std::vector<int>{96, 144, 96}));
 }
 
 TEST_F(Toolkit, PageControlHidesATabButKeepsItsSheet) {
