@@ -154,7 +154,9 @@ TEST_F(ProgramAtDpi, TheMainWindowIsItsDesignScaledAndComesBackWholeFromFiftyRou
   for (const auto& [h, d] : designed) {
     const RECT& r = after.at(h).r;
     // The skin's scroll-bar overlays of pages not shown wait for their control's next paint.
-    if (d.cls[0] == 'T') EXPECT_EQ(after.at(h).shown, d.shown) << d.cls << " \"" << d.text << "\"";
+    if (d.cls[0] == 'T') {
+      EXPECT_EQ(after.at(h).shown, d.shown) << d.cls << " \"" << d.text << "\"";
+    }
     if (!d.shown) continue;
     EXPECT_TRUE(EqualRect(&r, &d.r)) << d.cls << " \"" << d.text << "\" at " << r.left << "," << r.top << " "
                                       << r.right - r.left << "x" << r.bottom - r.top << " was " << d.r.left << ","
@@ -195,7 +197,9 @@ TEST(WindowsAtDpi, NoLabelsTextIsWiderThanTheLabel) {
       ReleaseDC(nullptr, dc);
       EXPECT_LE(text.right, bounds.right - bounds.left) << label->Name() << " \"" << label->Caption() << "\"";
       // A wrapped caption takes no more lines than its label has room for.
-      if (wraps) EXPECT_LE(text.bottom, bounds.bottom - bounds.top) << label->Name() << " \"" << label->Caption() << "\"";
+      if (wraps) {
+        EXPECT_LE(text.bottom, bounds.bottom - bounds.top) << label->Name() << " \"" << label->Caption() << "\"";
+      }
       ++labels;
     }
     for (int i = 0; i < c.ComponentCount(); ++i) check(*c.Component(i));
